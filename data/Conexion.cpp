@@ -1,0 +1,199 @@
+#include "data/Conexion.h"
+
+#include "data/ErroresBD.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+
+namespace {
+QString nombreNuevo()
+{
+    static std::atomic<int> n{0};
+    return QStringLiteral("tolvario-%1").arg(++n);
+}
+} // namespace
+
+Conexion::Conexion()
+    : m_nombre(nombreNuevo())
+{
+}
+
+Conexion::~Conexion()
+{
+    Close();
+}
+
+QSqlDatabase Conexion::bd() const
+{
+    return QSqlDatabase::database(m_nombre, false);
+}
+
+bool Conexion::Abierta() const
+{
+    return QSqlDatabase::contains(m_nombre) && bd().isOpen();
+}
+
+void Conexion::Open(const QString& textoConexion)
+{
+    Close();
+    m_texto = textoConexion;
+    try {
+        m_destino = TextoConexion::Interpretar(textoConexion);
+    } catch (const ErrorVB& e) {
+        Errors.push_back(e);
+        throw;
+    }
+    if (!QSqlDatabase::isDriverAvailable(m_destino.driver)) {
+        ErrorVB e(ErrorVB::FalloNoEspecificado,
+                  QStringLiteral("Este equipo no tiene el controlador %1 para la base de datos.").arg(m_destino.driver),
+                  m_destino.origen, QStringLiteral("IM002"));
+        Errors.push_back(e);
+        throw e;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(m_destino.driver, m_nombre);
+        db.setDatabaseName(m_destino.base);
+        if (!m_destino.servidor.isEmpty() && m_destino.driver != QStringLiteral("QODBC"))
+            db.setHostName(m_destino.servidor);
+        if (m_destino.puerto > 0)
+            db.setPort(m_destino.puerto);
+        db.setUserName(m_destino.usuario);
+        db.setPassword(m_destino.clave);
+        db.setConnectOptions(m_destino.opciones);
+        if (db.open()) {
+            m_enTransaccion = false;
+            return;
+        }
+    }
+    ErrorVB e = Fallo(bd().lastError());
+    QSqlDatabase::removeDatabase(m_nombre);
+    throw e;
+}
+
+void Conexion::Close()
+{
+    if (QSqlDatabase::contains(m_nombre)) {
+        {
+            QSqlDatabase db = bd();
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(m_nombre);
+    }
+    m_enTransaccion = false;
+}
+
+QString Conexion::sinClave(QString texto) const
+{
+    // Three characters or more: a shorter password would blank out ordinary words.
+    if (m_destino.clave.size() >= 3)
+        texto.replace(m_destino.clave, QStringLiteral("****"));
+    return texto;
+}
+
+ErrorVB Conexion::Fallo(const QSqlError& error)
+{
+    ErrorVB e = ErrorDeBase(error, m_destino.dialecto, m_destino.origen);
+    e.Description = sinClave(e.Description);
+    Errors.push_back(e);
+    return e;
+}
+
+QString Conexion::Traducir(const QString& sql) const
+{
+    return Dialectos::Traducir(sql, m_destino.dialecto);
+}
+
+long Conexion::Execute(const QString& sql)
+{
+    if (!Abierta()) {
+        ErrorVB e(3709, QStringLiteral("La conexión con la base de datos no está abierta."), QStringLiteral("Tolvario"));
+        Errors.push_back(e);
+        throw e;
+    }
+    QSqlQuery q(bd());
+    q.setForwardOnly(true);
+    if (!q.exec(Traducir(sql)))
+        throw Fallo(q.lastError());
+    const int n = q.numRowsAffected();
+    return n < 0 ? 0 : n;
+}
+
+void Conexion::BeginTrans()
+{
+    if (!bd().transaction())
+        throw Fallo(bd().lastError());
+    m_enTransaccion = true;
+}
+
+void Conexion::CommitTrans()
+{
+    m_enTransaccion = false;
+    if (!bd().commit())
+        throw Fallo(bd().lastError());
+}
+
+void Conexion::RollbackTrans()
+{
+    m_enTransaccion = false;
+    if (!bd().rollback())
+        throw Fallo(bd().lastError());
+}
+
+void Conexion::EstablecerCommandTimeout(int segundos)
+{
+    m_tiempo = segundos;
+    if (!Abierta())
+        return;
+    QSqlQuery q(bd());
+    if (m_destino.dialecto == Dialecto::PostgreSQL)
+        q.exec(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
+    else if (m_destino.dialecto == Dialecto::SQLite)
+        q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qint64(segundos) * 1000));
+}
+
+void Conexion::EstablecerIsolationLevel(int nivel)
+{
+    m_aislamiento = nivel;
+    if (!Abierta() || nivel != 256)
+        return;
+    QSqlQuery q(bd());
+    switch (m_destino.dialecto) {
+    case Dialecto::PostgreSQL:
+        q.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL READ UNCOMMITTED"));
+        break;
+    case Dialecto::SQLite:
+        q.exec(QStringLiteral("PRAGMA read_uncommitted = 1"));
+        break;
+    case Dialecto::SqlServer:
+        q.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ UNCOMMITTED"));
+        break;
+    case Dialecto::Oracle:
+        break;
+    }
+}
+
+void Conexion::EstablecerDefaultDatabase(const QString& base)
+{
+    // Only SQL Server moves between databases on one connection; the others are opened on theirs.
+    if (!Abierta() || base.trimmed().isEmpty() || m_destino.dialecto != Dialecto::SqlServer)
+        return;
+    QSqlQuery q(bd());
+    q.exec(QStringLiteral("USE [%1]").arg(QString(base).replace(u']', QStringLiteral("]]"))));
+}
+
+QStringList Conexion::Tablas()
+{
+    if (!Abierta()) {
+        ErrorVB e(3709, QStringLiteral("La conexión con la base de datos no está abierta."), QStringLiteral("Tolvario"));
+        Errors.push_back(e);
+        throw e;
+    }
+    QSqlDatabase db = bd();
+    QStringList t = db.tables(QSql::Tables) + db.tables(QSql::Views);
+    if (db.lastError().isValid())
+        throw Fallo(db.lastError());
+    return t;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "data/TextoConexion.h"
+#include "platform/ErrorVB.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+#include <vector>
+
+// The process's connection to its database: opened from a suite connection text, it keeps
+// the provider's error list, speaks its dialect and runs the statements.
+class Conexion
+{
+public:
+    Conexion();
+    ~Conexion();
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+
+    // Raises ErrorVB (also left in Errors) when the database cannot be reached.
+    void Open(const QString& textoConexion);
+    void Close();
+    bool Abierta() const;
+
+    QString ConnectionString() const { return m_texto; }
+    Dialecto dialecto() const { return m_destino.dialecto; }
+    QString origen() const { return m_destino.origen; }
+    QSqlDatabase bd() const;
+
+    int CursorLocation = 2;
+    void EstablecerCommandTimeout(int segundos);
+    int CommandTimeout() const { return m_tiempo; }
+    void EstablecerIsolationLevel(int nivel);
+    int IsolationLevel() const { return m_aislamiento; }
+    void EstablecerDefaultDatabase(const QString& base);
+
+    // The provider's error list: every failure is added; callers clear it.
+    std::vector<ErrorVB> Errors;
+
+    // Runs a statement that returns no rows; the result is the count of rows it changed.
+    long Execute(const QString& sql);
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool EnTransaccion() const { return m_enTransaccion; }
+
+    QStringList Tablas();
+
+    // The statement as this connection's database reads it.
+    QString Traducir(const QString& sql) const;
+    // A driver error as ErrorVB, with the password taken out and added to Errors.
+    ErrorVB Fallo(const class QSqlError& error);
+
+private:
+    QString sinClave(QString texto) const;
+
+    QString m_nombre;
+    QString m_texto;
+    DestinoConexion m_destino;
+    int m_tiempo = 30;
+    int m_aislamiento = 4096;
+    bool m_enTransaccion = false;
+};

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "data/Conexion.h"
+#include "data/Recordset.h"
+#include "platform/Importe.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+// What the login dialog is filled with and hands back.
+struct DatosAcceso {
+    QString usuario;
+    QString contrasena;
+    QString base;
+    QString servidor;
+    int plataforma = 0; // 0 SQL Server, 1 Oracle, 2 PostgreSQL, 3 SQLite
+};
+
+// The application's one door to its database: the shared connection and the parameters it
+// was opened from, recordsets, statements, error treatment, table lookups and schema tests.
+class DB_Dll
+{
+public:
+    static DB_Dll& Instancia();
+    // Drops the shared object; the next use creates a new one.
+    static void Liberar();
+
+    // Public fields, as the suite's modules read and write them.
+    QObject* CmdDlg = nullptr;
+    bool gOpenFlag = false;
+    QVariant gIgnoraPassWord;
+    Conexion gCnn;
+    Recordset glrcs;
+    QVariant gCursorLocation;
+    QString gProveedor;
+    QString gDsn;
+    QString gServidor;
+    QString gDBName;
+    QString gUsuario;
+    bool gEsAdmin = false;
+    QString gUserPassWord;
+    QString gConnString;
+    QString gExtended;
+    QString gLogErr;
+
+    static inline const QString pJETOLEDB40 = QStringLiteral("Microsoft.Jet.OLEDB.4.0");
+    static inline const QString pJETOLEDB35 = QStringLiteral("Microsoft.Jet.OLEDB.3.51");
+    static inline const QString pSQLOLEDB = QStringLiteral("SQLOLEDB");
+
+    // The login dialog: shown modally, true when accepted. The start-up installs it.
+    std::function<bool(DatosAcceso&)> gPedirAcceso;
+
+    // Connections, recordsets and statements.
+    void OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString& ConnString, bool ValidaAdmin);
+    void OpenLocalADODB(const QString&, const QString&, const QString&) {}
+    void AbrirRecordset(QString& SentenciaSQL, Recordset& LRCS, Conexion* ConexionActiva = nullptr,
+                        int CursorType = 0, int LockType = 1, int Options = -1, bool ConvOracle = true);
+    void CierraRecordset(Recordset& LRCSTEMP);
+    // Never raises; the result says whether the statement ran (the suite's callers ignore it).
+    bool EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected);
+    void QConsulta() {}
+    void QGridConsulta() {}
+
+    // Error treatment and its log.
+    int TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina);
+    QString ArchivoErrores() const { return gLogErr; }
+    void setArchivoErrores(const QVariant& ruta) { gLogErr = ruta.toString(); }
+
+    // Table lookups and SQL literal values.
+    bool ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                       Recordset* LRCS = nullptr, int TipoDato = 0, const QString& Condicion = {});
+    bool ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                         Recordset* LRCS = nullptr, int TipoDato = 0, const QString& Condicion = {},
+                         bool SoloLectura = true);
+    QString DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
+                       const QString& Campo, int TipoDato, const QString& Condicion, bool UsaTrim);
+    static QString SQLValue(const QVariant& valor, const QString& tipo);
+    Importe BuscaMaximo(const QString& QueTabla, const QString& QueCampo, const QVariant& Tipo = {},
+                        const QString& Condicion = {});
+    Importe BuscaMinimo(const QString& QueTabla, const QString& QueCampo, const QVariant& Tipo = {},
+                        const QString& Condicion = {});
+    Importe BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo, const QVariant& Tipo = {},
+                              const QString& Condicion = {});
+
+    // Schema.
+    bool ExisteTablaDB(const QString& Tabla);
+    QString SS_TSinonimos(const QString& sentencia) const;
+
+    // Oracle dialect: the text as the Oracle connection reads it.
+    QString ORACLE_Dicc(const QString& Valor) const;
+
+    // True when the connection text names Oracle after its first character.
+    bool EsOracle() const;
+
+private:
+    DB_Dll() = default;
+
+    void pedirParametros();     // the login dialog, values copied both ways
+    void armarTextoConexion();  // the connection text from the login values
+    void rutaOracle(QString& sentencia, long& afectados);
+    Importe buscaExtremo(const QString& funcion, const QString& alias, const QString& tabla,
+                         const QString& campo, const QString& condicion, bool soloSiHayCondicion);
+};

@@ -1,0 +1,53 @@
+#include "data/DB_Dll.h"
+
+#include "platform/Carpetas.h"
+#include "platform/Operador.h"
+#include "startup/suite/SuiteUtil.h"
+
+#include <QDateTime>
+#include <QFile>
+
+namespace {
+
+QString palabraDe(int respuesta)
+{
+    switch (respuesta) {
+    case Operador::Reintentar: return QStringLiteral("Reintentar");
+    case Operador::Ignorar: return QStringLiteral("Ignorar");
+    case Operador::Abortar: return QStringLiteral("Abortar");
+    case Operador::Cancelar: return QStringLiteral("Cancelar");
+    case Operador::Si: return QStringLiteral("Sí");
+    case Operador::No: return QStringLiteral("No");
+    default: return {};
+    }
+}
+
+} // namespace
+
+int DB_Dll::TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina)
+{
+    if (CodErr.Number == 0)
+        return 0;
+    const QString ruta = gLogErr.isEmpty() ? SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("VMERR.LOG") : gLogErr;
+    QString descripcion = CodErr.Description.trimmed();
+    // The password never reaches the screen or the log, whatever the driver said.
+    if (gUserPassWord.size() >= 3)
+        descripcion.replace(gUserPassWord, QStringLiteral("****"));
+    const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (") + QString::number(CodErr.Number)
+                            + QStringLiteral(") ") + descripcion;
+    const QString parteRutina = Rutina.isEmpty() ? QString() : QStringLiteral(" - ") + Rutina;
+    const QString titulo = CodErr.Source + parteRutina + QStringLiteral(" Aviso al operador!!! ");
+
+    const int respuesta = operador().Mensaje(mensaje, Botones.value_or(Operador::AbortarReintentarIgnorar + Operador::Critico), titulo);
+
+    const QDateTime ahora = QDateTime::currentDateTime();
+    const QString linea = ahora.toString(QStringLiteral("MM-dd-yyyy")) + u' ' + ahora.toString(QStringLiteral("HH:mm:ss"))
+                          + QStringLiteral(" Rutina: ") + parteRutina.trimmed() + QStringLiteral(" Mensaje ")
+                          + mensaje.trimmed() + QStringLiteral(" Respondió : ") + palabraDe(respuesta)
+                          + QStringLiteral("\r\n");
+    // One open-append-close per line; a log that cannot be written loses only its line.
+    QFile log(ruta);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write(linea.toUtf8());
+    return respuesta;
+}

@@ -1,0 +1,87 @@
+#include "platform/OperadorQt.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const QString TituloAplicacion = QStringLiteral("Tolvario");
+
+struct Boton {
+    QMessageBox::StandardButton qt;
+    int respuesta;
+    const char* texto;
+};
+
+std::vector<Boton> botonesDe(int grupo)
+{
+    using B = QMessageBox;
+    switch (grupo) {
+    case Operador::AceptarCancelar:
+        return {{B::Ok, Operador::Aceptar, "Aceptar"}, {B::Cancel, Operador::Cancelar, "Cancelar"}};
+    case Operador::AbortarReintentarIgnorar:
+        return {{B::Abort, Operador::Abortar, "&Anular"}, {B::Retry, Operador::Reintentar, "&Reintentar"},
+                {B::Ignore, Operador::Ignorar, "&Omitir"}};
+    case Operador::SiNoCancelar:
+        return {{B::Yes, Operador::Si, "&Sí"}, {B::No, Operador::No, "&No"}, {B::Cancel, Operador::Cancelar, "Cancelar"}};
+    case Operador::SiNo:
+        return {{B::Yes, Operador::Si, "&Sí"}, {B::No, Operador::No, "&No"}};
+    case Operador::ReintentarCancelar:
+        return {{B::Retry, Operador::Reintentar, "&Reintentar"}, {B::Cancel, Operador::Cancelar, "Cancelar"}};
+    default:
+        return {{B::Ok, Operador::Aceptar, "Aceptar"}};
+    }
+}
+
+} // namespace
+
+int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
+{
+    QMessageBox caja(QApplication::activeWindow());
+    caja.setWindowTitle(titulo.isEmpty() ? TituloAplicacion : titulo);
+    caja.setText(texto);
+    switch (estilo & 0x70) {
+    case Critico: caja.setIcon(QMessageBox::Critical); break;
+    case Pregunta: caja.setIcon(QMessageBox::Question); break;
+    case Exclamacion: caja.setIcon(QMessageBox::Warning); break;
+    case Informacion: caja.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    const auto botones = botonesDe(estilo & 7);
+    const int defecto = (estilo & TercerBoton) ? 2 : (estilo & SegundoBoton) ? 1 : 0;
+    std::vector<QPushButton*> creados;
+    for (const auto& b : botones) {
+        QPushButton* p = caja.addButton(b.qt);
+        p->setText(QString::fromUtf8(b.texto));
+        creados.push_back(p);
+    }
+    caja.setDefaultButton(creados[std::min<size_t>(defecto, creados.size() - 1)]);
+    if (creados.size() == 1 || (estilo & 7) == AceptarCancelar || (estilo & 7) == SiNoCancelar
+        || (estilo & 7) == ReintentarCancelar)
+        caja.setEscapeButton(creados.back());
+    caja.exec();
+    for (size_t i = 0; i < creados.size(); ++i)
+        if (caja.clickedButton() == creados[i])
+            return botones[i].respuesta;
+    // Closed without a button: the box's cancel answer, as the classic box gives it.
+    return botones.back().respuesta;
+}
+
+QString OperadorQt::Entrada(const QString& pregunta, const QString& titulo, const QString& defecto)
+{
+    bool aceptado = false;
+    const QString t = QInputDialog::getText(QApplication::activeWindow(),
+                                            titulo.isEmpty() ? TituloAplicacion : titulo, pregunta,
+                                            QLineEdit::Normal, defecto, &aceptado);
+    return aceptado ? t : QString();
+}
+
+void OperadorQt::Terminar(int codigo)
+{
+    std::exit(codigo);
+}

@@ -1,0 +1,149 @@
+#include "startup/suite/SuiteUtil.h"
+
+#include "platform/Operador.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QWidget>
+
+namespace SuiteUtil {
+
+int ReportError(const ErrorVB& error, const QString& rutina)
+{
+    const QString texto = QStringLiteral("Ha ocurrido el siguiente error (%1):\n%2\n\nRutina: %3")
+                              .arg(error.Number)
+                              .arg(error.Description.trimmed(), rutina);
+    return operador().Mensaje(texto, Operador::AbortarReintentarIgnorar + Operador::Critico,
+                              QStringLiteral("Aviso al operador..."));
+}
+
+QString NullSafe(const QVariant& valor)
+{
+    if (valor.isNull() || !valor.isValid())
+        return {};
+    return valor.toString();
+}
+
+namespace {
+
+// "1.234,5" -> "1234,5"; "1,234,567" -> "1234567": separators other than the decimal one go.
+QString sinAgrupacion(QString t)
+{
+    const int punto = t.lastIndexOf(u'.');
+    const int coma = t.lastIndexOf(u',');
+    if (punto >= 0 && coma >= 0) {
+        const QChar grupo = punto > coma ? u',' : u'.';
+        t.remove(grupo);
+    } else {
+        for (QChar sep : {QChar(u'.'), QChar(u',')})
+            if (t.count(sep) > 1)
+                t.remove(sep);
+    }
+    return t;
+}
+
+} // namespace
+
+Importe TextToAmount(const QString& texto)
+{
+    const QString t = sinAgrupacion(texto.trimmed());
+    Importe r;
+    if (Importe::leer(t, r))
+        return r;
+    // Leading number only, as the suite reads "12 kg".
+    static const QRegularExpression inicio(QStringLiteral("^[+-]?\\d+([.,]\\d*)?"));
+    const auto m = inicio.match(t);
+    if (m.hasMatch() && Importe::leer(m.captured(0), r))
+        return r;
+    return {};
+}
+
+bool IsValidText(const QString& texto)
+{
+    Importe r;
+    return Importe::leer(sinAgrupacion(texto.trimmed()), r);
+}
+
+long long TextToInteger(const QString& texto)
+{
+    return TextToAmount(texto).entero();
+}
+
+QString ReplaceText(const QString& texto, const QString& buscado, const QString& reemplazo)
+{
+    if (buscado.isEmpty())
+        return texto;
+    QString r = texto;
+    return r.replace(buscado, reemplazo);
+}
+
+QString ReplaceName(const QString& texto, const QString& nombre, const QString& reemplazo)
+{
+    if (nombre.isEmpty())
+        return texto;
+    const QRegularExpression re(QStringLiteral("(?<![\\w.])%1(?!\\w)").arg(QRegularExpression::escape(nombre)),
+                                QRegularExpression::CaseInsensitiveOption);
+    QString r = texto;
+    return r.replace(re, reemplazo);
+}
+
+QString StripChars(const QString& texto, QChar c1, QChar c2)
+{
+    QString r;
+    r.reserve(texto.size());
+    for (QChar c : texto)
+        if (c != c1 && (c2.isNull() || c != c2))
+            r += c;
+    return r;
+}
+
+int WordCount(const QString& texto)
+{
+    return int(texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size());
+}
+
+QString PadLeft(const QString& texto, int ancho)
+{
+    return texto.size() >= ancho ? texto : QString(ancho - texto.size(), u' ') + texto;
+}
+
+QString FolderPath(const QString& carpeta)
+{
+    QString r = QDir::fromNativeSeparators(carpeta);
+    while (r.endsWith(u'/') && r.size() > 1)
+        r.chop(1);
+    return r.endsWith(u'/') ? r : r + u'/';
+}
+
+void SetUpForm(QWidget* ventana, bool)
+{
+    if (!ventana)
+        return;
+    ventana->setProperty("estiloSuite", true);
+    ventana->setAutoFillBackground(true);
+}
+
+namespace {
+// The stored form of the suite: each byte shifted by a key stream, written in hex.
+const QByteArray Clave = QByteArrayLiteral("Tolvario-Suite");
+}
+
+QString Encipher(const QString& texto)
+{
+    const QByteArray b = texto.toUtf8();
+    QByteArray r(b.size(), '\0');
+    for (int i = 0; i < b.size(); ++i)
+        r[i] = char(quint8(b[i]) ^ quint8(Clave[i % Clave.size()]) ^ quint8(i * 31));
+    return QString::fromLatin1(r.toHex()).toUpper();
+}
+
+QString Decipher(const QString& texto)
+{
+    const QByteArray b = QByteArray::fromHex(texto.toLatin1());
+    QByteArray r(b.size(), '\0');
+    for (int i = 0; i < b.size(); ++i)
+        r[i] = char(quint8(b[i]) ^ quint8(Clave[i % Clave.size()]) ^ quint8(i * 31));
+    return QString::fromUtf8(r);
+}
+
+} // namespace SuiteUtil
