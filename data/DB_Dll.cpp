@@ -7,12 +7,16 @@
 #include "platform/Pasos.h"
 #include "startup/suite/SuiteUtil.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace {
-std::unique_ptr<DB_Dll>& unica()
+// Not a static object: the connection must close while Qt's driver registry still lives,
+// so it is released explicitly or when the application object goes, never at exit.
+DB_Dll*& unica()
 {
-    static std::unique_ptr<DB_Dll> d;
+    static DB_Dll* d = nullptr;
     return d;
 }
 
@@ -25,14 +29,21 @@ bool empiezaCon(const QString& texto, const char* prefijo)
 DB_Dll& DB_Dll::Instancia()
 {
     auto& d = unica();
-    if (!d)
-        d.reset(new DB_Dll());
+    if (!d) {
+        d = new DB_Dll();
+        if (QCoreApplication::instance())
+            qAddPostRoutine(&DB_Dll::Liberar);
+    }
     return *d;
 }
 
 void DB_Dll::Liberar()
 {
-    unica().reset();
+    auto& d = unica();
+    delete d;
+    d = nullptr;
+    if (QCoreApplication::instance())
+        qRemovePostRoutine(&DB_Dll::Liberar);
 }
 
 bool DB_Dll::EsOracle() const

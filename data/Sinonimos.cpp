@@ -2,6 +2,9 @@
 
 #include "data/TextoSQL.h"
 
+#include <QList>
+#include <QPair>
+
 namespace Sinonimos {
 
 namespace {

@@ -1,0 +1,172 @@
+#include "tools/esquema/Esquema.h"
+
+#include "data/Conexion.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace Esquema {
+
+namespace {
+
+enum class Tipo { Clave, Texto, Cantidad, Entero, Logico, FechaHora };
+
+struct Columna {
+    const char* nombre;
+    Tipo tipo;
+    int largo = 0;
+};
+
+struct Tabla {
+    const char* nombre;
+    std::vector<Columna> columnas;
+    const char* clavePrimaria; // columns, comma separated; empty for none
+};
+
+// Keys compare without regard to case, as on the suite's main server.
+const std::vector<Tabla> Tablas = {
+    {"EM_Tolvario",
+     {{"Periodo", Tipo::Clave, 7}, {"Cuenta", Tipo::Clave, 15}, {"DIA", Tipo::Entero},
+      {"Entradas", Tipo::Cantidad}, {"Salidas", Tipo::Cantidad}, {"Observaciones", Tipo::Texto, 255}},
+     "Periodo, Cuenta, DIA"},
+    {"ta_configuracion",
+     {{"CLAVE", Tipo::Clave, 50}, {"VALOR", Tipo::Texto, 255}, {"ValorAux", Tipo::Texto, 255},
+      {"Grupo", Tipo::Clave, 50}, {"PoliticaNegocio", Tipo::Logico}},
+     "CLAVE"},
+    {"ta_usuarios",
+     {{"nombre", Tipo::Clave, 50}, {"Administrador", Tipo::Logico}, {"UNegocio", Tipo::Texto, 4}},
+     "nombre"},
+    {"MA_CUENTAS",
+     {{"CODIGO", Tipo::Clave, 15}, {"Descripcion", Tipo::Texto, 100}, {"TIPO", Tipo::Clave, 1},
+      {"Razon_Social", Tipo::Texto, 100}, {"Numero_documento", Tipo::Texto, 20}, {"CONTACTO", Tipo::Texto, 60},
+      {"Dada_De_Baja", Tipo::Logico}},
+     "CODIGO"},
+    {"CONTROL_ACCESO",
+     {{"ID", Tipo::Entero}, {"USUARIO", Tipo::Clave, 50}, {"INGRESO", Tipo::Texto, 30}, {"EGRESO", Tipo::Texto, 30}},
+     "ID"},
+    {"V_MV_FALTANTES",
+     {{"FechaHora", Tipo::Texto, 30}, {"IdArticulo", Tipo::Clave, 25}, {"Descripcion", Tipo::Texto, 100},
+      {"Usuario", Tipo::Clave, 50}},
+     ""},
+};
+
+struct Vista {
+    const char* nombre;
+    const char* consulta;
+};
+
+const Vista Vistas[] = {
+    {"VT_CLIENTES",
+     "SELECT CODIGO, Descripcion, Razon_Social, Numero_documento, CONTACTO, Dada_De_Baja FROM MA_CUENTAS WHERE TIPO = 'C'"},
+    {"SS_MA_CUENTAS", "SELECT * FROM MA_CUENTAS"},
+};
+
+QString tipoSql(const Columna& c, Dialecto d)
+{
+    const bool pg = d == Dialecto::PostgreSQL;
+    switch (c.tipo) {
+    case Tipo::Clave:
+        return pg ? QStringLiteral("citext") : QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(c.largo);
+    case Tipo::Texto:
+        return QStringLiteral("VARCHAR(%1)").arg(c.largo);
+    case Tipo::Cantidad:
+        return QStringLiteral("NUMERIC(18,4)");
+    case Tipo::Entero:
+        return QStringLiteral("INTEGER");
+    case Tipo::Logico:
+        return QStringLiteral("SMALLINT");
+    case Tipo::FechaHora:
+        return pg ? QStringLiteral("TIMESTAMP") : QStringLiteral("TEXT");
+    }
+    return {};
+}
+
+void ejecutar(Conexion& cnn, const QString& sql)
+{
+    QSqlQuery q(cnn.bd());
+    if (!q.exec(sql))
+        throw cnn.Fallo(q.lastError());
+}
+
+bool existe(const QStringList& objetos, const char* nombre)
+{
+    return objetos.contains(QString::fromLatin1(nombre), Qt::CaseInsensitive);
+}
+
+QStringList columnasDe(Conexion& cnn, const QString& tabla)
+{
+    // A query's own record names the columns on every driver.
+    QSqlQuery q(cnn.bd());
+    if (!q.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(tabla)))
+        throw cnn.Fallo(q.lastError());
+    QStringList r;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i)
+        r << rec.fieldName(i);
+    return r;
+}
+
+// ltrim/rtrim of a citext give text, which compares with case; these keep citext so that
+// the lookups' LTRIM(RTRIM(CODIGO)) = 'c001' finds C001.
+void funcionesCitext(Conexion& cnn)
+{
+    ejecutar(cnn, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    for (const char* f : {"ltrim", "rtrim", "btrim"})
+        ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION %1(citext) RETURNS citext "
+                                     "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT %1($1::text)::citext $$")
+                          .arg(QString::fromLatin1(f)));
+    ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION substring(citext, integer, integer) RETURNS citext "
+                                 "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substring($1::text, $2, $3)::citext $$"));
+}
+
+} // namespace
+
+Cambios Actualizar(Conexion& cnn)
+{
+    Cambios cambios;
+    const Dialecto d = cnn.dialecto();
+    QSqlDatabase bd = cnn.bd();
+    if (!bd.transaction())
+        throw cnn.Fallo(bd.lastError());
+    try {
+        if (d == Dialecto::PostgreSQL)
+            funcionesCitext(cnn);
+        const QStringList objetos = bd.tables(QSql::Tables) + bd.tables(QSql::Views);
+        for (const Tabla& t : Tablas) {
+            const QString nombre = QString::fromLatin1(t.nombre);
+            if (!existe(objetos, t.nombre)) {
+                QStringList defs;
+                for (const Columna& c : t.columnas)
+                    defs << QString::fromLatin1(c.nombre) + u' ' + tipoSql(c, d);
+                if (*t.clavePrimaria)
+                    defs << QStringLiteral("PRIMARY KEY (%1)").arg(QString::fromLatin1(t.clavePrimaria));
+                ejecutar(cnn, QStringLiteral("CREATE TABLE %1 (%2)").arg(nombre, defs.join(QStringLiteral(", "))));
+                cambios << QStringLiteral("tabla creada: ") + nombre;
+                continue;
+            }
+            const QStringList tiene = columnasDe(cnn, nombre);
+            for (const Columna& c : t.columnas) {
+                if (tiene.contains(QString::fromLatin1(c.nombre), Qt::CaseInsensitive))
+                    continue;
+                ejecutar(cnn, QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(nombre, QString::fromLatin1(c.nombre), tipoSql(c, d)));
+                cambios << QStringLiteral("columna agregada: %1.%2").arg(nombre, QString::fromLatin1(c.nombre));
+            }
+        }
+        for (const Vista& v : Vistas) {
+            if (existe(objetos, v.nombre))
+                continue;
+            ejecutar(cnn, QStringLiteral("CREATE VIEW %1 AS %2").arg(QString::fromLatin1(v.nombre), QString::fromLatin1(v.consulta)));
+            cambios << QStringLiteral("vista creada: ") + QString::fromLatin1(v.nombre);
+        }
+        if (!bd.commit())
+            throw cnn.Fallo(bd.lastError());
+    } catch (...) {
+        bd.rollback();
+        throw;
+    }
+    return cambios;
+}
+
+} // namespace Esquema
