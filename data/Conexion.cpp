@@ -103,6 +103,7 @@ ErrorVB Conexion::Fallo(const QSqlError& error)
 
 QString Conexion::Traducir(const QString& sql) const
 {
+    m_ultima = sql;
     return Dialectos::Traducir(sql, m_destino.dialecto);
 }
 

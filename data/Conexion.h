@@ -46,8 +46,10 @@ public:
 
     QStringList Tablas();
 
-    // The statement as this connection's database reads it.
+    // The statement as this connection's database reads it. Every statement sent passes
+    // here, so the last one is kept, as written, for error reports and checks.
     QString Traducir(const QString& sql) const;
+    QString UltimaSentencia() const { return m_ultima; }
     // A driver error as ErrorVB, with the password taken out and added to Errors.
     ErrorVB Fallo(const class QSqlError& error);
 
@@ -60,4 +62,5 @@ private:
     int m_tiempo = 30;
     int m_aislamiento = 4096;
     bool m_enTransaccion = false;
+    mutable QString m_ultima;
 };

@@ -53,6 +53,24 @@ QVariant paraEnlazar(const QVariant& v)
     return v;
 }
 
+// SQLite keeps amounts as floating point and hands them over as doubles ("1e-04",
+// "1234580.2356999998"). Amounts carry four decimals, so the double is read back as the
+// decimal text it stands for; numeric columns of the other backends arrive as text already.
+QVariant comoDecimal(const QVariant& v)
+{
+    const int tipo = v.metaType().id();
+    if (v.isNull() || (tipo != QMetaType::Double && tipo != QMetaType::Float))
+        return v;
+    QString t = QString::number(v.toDouble(), 'f', 4);
+    while (t.endsWith(u'0'))
+        t.chop(1);
+    if (t.endsWith(u'.'))
+        t.chop(1);
+    if (t == QStringLiteral("-0"))
+        t = QStringLiteral("0");
+    return t;
+}
+
 } // namespace
 
 void Recordset::Open(const QString& sql, Conexion& conexion, int cursorType, int lockType)
@@ -81,7 +99,7 @@ void Recordset::Open(const QString& sql, Conexion& conexion, int cursorType, int
     while (q.next()) {
         std::vector<QVariant> fila(size_t(r.count()));
         for (int i = 0; i < r.count(); ++i)
-            fila[size_t(i)] = q.value(i);
+            fila[size_t(i)] = comoDecimal(q.value(i));
         m_filas.push_back(std::move(fila));
     }
     if (q.lastError().isValid())

@@ -117,8 +117,10 @@ void funcionesCitext(Conexion& cnn)
         ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION %1(citext) RETURNS citext "
                                      "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT %1($1::text)::citext $$")
                           .arg(QString::fromLatin1(f)));
-    ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION substring(citext, integer, integer) RETURNS citext "
-                                 "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substring($1::text, $2, $3)::citext $$"));
+    // SUBSTRING reaches PostgreSQL as SUBSTR (the dialect's rule); the keyword form could
+    // not be overloaded anyway.
+    ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION substr(citext, integer, integer) RETURNS citext "
+                                 "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr($1::text, $2, $3)::citext $$"));
 }
 
 } // namespace

@@ -1,0 +1,85 @@
+#include "data/DB_Dll.h"
+#include "tests/support/BaseDePrueba.h"
+
+namespace {
+
+class ConexionTest : public BaseDePrueba
+{
+protected:
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        crearEsquema();
+        iniciar();
+    }
+
+    long numeroDe(const QString& sql)
+    {
+        try {
+            DB_Dll::Instancia().gCnn.Execute(sql);
+        } catch (const ErrorVB& e) {
+            return e.Number;
+        }
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_P(ConexionTest, LosErroresLleganConLosNumerosQueSePrueban)
+{
+    ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('01/2024', 'MOLINO', 1, 0, 0)"));
+    EXPECT_EQ(numeroDe(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('01/2024', 'molino', 1, 0, 0)")),
+              ErrorVB::ViolacionIntegridad)
+        << "keys compare without case: molino is MOLINO";
+    EXPECT_EQ(numeroDe(QStringLiteral("SELECT * FROM NO_EXISTE")), ErrorVB::TablaInexistente);
+    EXPECT_EQ(numeroDe(QStringLiteral("SELEC * FROM EM_Tolvario")), ErrorVB::ErrorEnComando);
+    const ErrorVB& ultimo = DB_Dll::Instancia().gCnn.Errors.back();
+    EXPECT_FALSE(ultimo.Description.isEmpty());
+    EXPECT_EQ(ultimo.Source, esPostgres() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
+}
+
+TEST_P(ConexionTest, EjecutaConsultaSQLNuncaLanzaYCallaLosErroresConocidos)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    long n = 0;
+    QString sql = QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('02/2024', 'MOLINO', 1, 5, 0)");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(sql, n));
+    EXPECT_EQ(n, 1);
+    QString repetido = sql;
+    EXPECT_FALSE(db.EjecutaConsultaSQL(repetido, n));
+    QString roto = QStringLiteral("UPDATE NO_EXISTE SET A = 1");
+    EXPECT_FALSE(db.EjecutaConsultaSQL(roto, n));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    // "Delete T where" is the suite's form; it reaches every database.
+    QString borrar = QStringLiteral("Delete EM_Tolvario  where Periodo = '02/2024' and Cuenta = 'MOLINO'");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(borrar, n));
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("0"));
+}
+
+TEST_P(ConexionTest, TransaccionDeshechaNoDejaNada)
+{
+    Conexion& cnn = DB_Dll::Instancia().gCnn;
+    cnn.BeginTrans();
+    cnn.Execute(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('03/2024', 'MOLINO', 1, 1, 0)"));
+    cnn.RollbackTrans();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("0"));
+    cnn.BeginTrans();
+    cnn.Execute(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('03/2024', 'MOLINO', 1, 1, 0)"));
+    cnn.CommitTrans();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("1"));
+}
+
+TEST_P(ConexionTest, ExisteTablaDBSinMayusculas)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    EXPECT_TRUE(db.ExisteTablaDB(QStringLiteral("EM_Tolvario")));
+    EXPECT_TRUE(db.ExisteTablaDB(QStringLiteral("em_tolvario ")));
+    EXPECT_TRUE(db.ExisteTablaDB(QStringLiteral("VT_CLIENTES")));
+    EXPECT_FALSE(db.ExisteTablaDB(QStringLiteral("EM_OTRA")));
+}
+
+CON_CADA_MOTOR(ConexionTest);

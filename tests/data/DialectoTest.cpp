@@ -1,0 +1,91 @@
+#include "data/Dialecto.h"
+#include "data/Sinonimos.h"
+#include "data/TextoSQL.h"
+
+#include <gtest/gtest.h>
+
+using namespace Dialectos;
+
+TEST(Dialecto, TopPasaAlFinalComoLimit)
+{
+    EXPECT_EQ(LimiteTop(QStringLiteral("SELECT TOP 1 * FROM EM_Tolvario")), QStringLiteral("SELECT * FROM EM_Tolvario LIMIT 1"));
+    EXPECT_EQ(LimiteTop(QStringLiteral("select top 1000 RAZON_SOCIAL,CODIGO FROM VT_CLIENTES ORDER BY RAZON_SOCIAL")),
+              QStringLiteral("select RAZON_SOCIAL,CODIGO FROM VT_CLIENTES ORDER BY RAZON_SOCIAL LIMIT 1000"));
+    EXPECT_EQ(LimiteTop(QStringLiteral("SELECT TOP 1  * FROM T WHERE A ='x';")), QStringLiteral("SELECT * FROM T WHERE A ='x' LIMIT 1"));
+    EXPECT_EQ(LimiteTop(QStringLiteral("SELECT DISTINCT TOP 5 A FROM T")), QStringLiteral("SELECT DISTINCT A FROM T LIMIT 5"));
+    EXPECT_EQ(LimiteTop(QStringLiteral("SELECT A FROM T")), QStringLiteral("SELECT A FROM T"));
+}
+
+TEST(Dialecto, LiteralNacionalYDeleteSinFrom)
+{
+    EXPECT_EQ(LiteralNacional(QStringLiteral("WHERE Periodo = N'03/2006' AND X = 'N'")),
+              QStringLiteral("WHERE Periodo = '03/2006' AND X = 'N'"));
+    // A column ending in N before a literal is not a prefix.
+    EXPECT_EQ(LiteralNacional(QStringLiteral("WHERE ORIGEN='A'")), QStringLiteral("WHERE ORIGEN='A'"));
+    EXPECT_EQ(DeleteSinFrom(QStringLiteral("Delete EM_Tolvario  where Periodo = '01/2024'")),
+              QStringLiteral("Delete FROM EM_Tolvario  where Periodo = '01/2024'"));
+    EXPECT_EQ(DeleteSinFrom(QStringLiteral("DELETE FROM T")), QStringLiteral("DELETE FROM T"));
+}
+
+TEST(Dialecto, PeriodosSeComparanUniendoSubcadenas)
+{
+    EXPECT_EQ(UnionSubstring(QStringLiteral("WHERE SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) < '202403'")),
+              QStringLiteral("WHERE SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2) < '202403'"));
+    // A plain sum is left alone.
+    EXPECT_EQ(UnionSubstring(QStringLiteral("SELECT A + B FROM T")), QStringLiteral("SELECT A + B FROM T"));
+}
+
+TEST(Dialecto, FuncionesCorchetesYFechas)
+{
+    EXPECT_EQ(Funciones(QStringLiteral("SELECT ISNULL(SUM(Entradas),0), LEN(Cuenta), GETDATE() FROM T")),
+              QStringLiteral("SELECT COALESCE(SUM(Entradas),0), LENGTH(Cuenta), CURRENT_TIMESTAMP FROM T"));
+    EXPECT_EQ(Corchetes(QStringLiteral("SELECT [Cuenta], [Cuentas Corrientes].X FROM [EM_Tolvario]")),
+              QStringLiteral("SELECT Cuenta, \"Cuentas Corrientes\".X FROM EM_Tolvario"));
+    EXPECT_EQ(FechasAlmohadilla(QStringLiteral("WHERE F = #31/12/2024# ")), QStringLiteral("WHERE F = '2024-12-31' "));
+    EXPECT_EQ(RecortesSinCaso(QStringLiteral("WHERE LTRIM(RTRIM(CODIGO)) ='c001'")),
+              QStringLiteral("WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='c001'"));
+}
+
+TEST(Dialecto, LasReglasNoTocanLosLiterales)
+{
+    const QString sql = QStringLiteral("SELECT * FROM T WHERE Obs = 'TOP 3 [x] ISNULL( #1/1/2024# ''N''' AND A=N'b'");
+    const QString r = Traducir(sql, Dialecto::SQLite);
+    EXPECT_TRUE(r.contains(QStringLiteral("'TOP 3 [x] ISNULL( #1/1/2024# ''N'''"))) << r.toStdString();
+    EXPECT_TRUE(r.endsWith(QStringLiteral("A='b'"))) << r.toStdString();
+    EXPECT_EQ(Traducir(sql, Dialecto::SqlServer), sql);
+}
+
+TEST(Dialecto, SoloSQLiteAgregaNocase)
+{
+    const QString sql = QStringLiteral("SELECT TOP 1  * FROM Vt_Clientes WHERE LTRIM(RTRIM(CODIGO)) ='c001'");
+    EXPECT_EQ(Traducir(sql, Dialecto::PostgreSQL), QStringLiteral("SELECT * FROM Vt_Clientes WHERE LTRIM(RTRIM(CODIGO)) ='c001' LIMIT 1"));
+    EXPECT_EQ(Traducir(sql, Dialecto::SQLite),
+              QStringLiteral("SELECT * FROM Vt_Clientes WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='c001' LIMIT 1"));
+}
+
+TEST(TextoSQL, ComillasDobladasYBusquedasSinMayusculas)
+{
+    EXPECT_EQ(TextoSQL::Comillas(QStringLiteral("O'Higgins")), QStringLiteral("O''Higgins"));
+    EXPECT_EQ(TextoSQL::Comillas(QStringLiteral("sin")), QStringLiteral("sin"));
+    EXPECT_TRUE(TextoSQL::Contiene(QStringLiteral("a where b"), QStringLiteral(" WHERE ")));
+    EXPECT_EQ(TextoSQL::Quitar(QStringLiteral("FROM @admin_MA_CUENTAS"), QStringLiteral("@Admin_")), QStringLiteral("FROM MA_CUENTAS"));
+}
+
+TEST(Sinonimos, NoAdministradorLeeLasVistasSS)
+{
+    using Sinonimos::Aplicar;
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"), false),
+              QStringLiteral("SELECT * FROM SS_MA_CUENTAS WHERE X=1"));
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM @Admin_MA_CUENTAS WHERE X=1"), false),
+              QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"));
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM MA_CUENTAS"), false), QStringLiteral("SELECT * FROM MA_CUENTAS"));
+    EXPECT_EQ(Aplicar(QStringLiteral("select * from ma_cuentas where x=1"), false),
+              QStringLiteral("select * from SS_MA_CUENTAS where x=1"));
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT MA_CUENTAS.CODIGO FROM T LEFT JOIN MA_CUENTAS ON X"), false),
+              QStringLiteral("SELECT SS_MA_CUENTAS.CODIGO FROM T LEFT JOIN SS_MA_CUENTAS ON X"));
+    // The administrator reads the tables themselves.
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM @Admin_MA_CUENTAS WHERE X=1"), true),
+              QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"));
+    EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"), true),
+              QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"));
+}

@@ -1,0 +1,75 @@
+#include "platform/ErrorVB.h"
+#include "platform/Importe.h"
+#include "startup/suite/SuiteUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Importe de(const char* texto)
+{
+    Importe i;
+    EXPECT_TRUE(Importe::leer(QString::fromLatin1(texto), i)) << texto;
+    return i;
+}
+
+} // namespace
+
+TEST(Importe, LeeConPuntoOComaYRedondeaAlPar)
+{
+    EXPECT_EQ(de("1234.5").diezmilesimos(), 12345000);
+    EXPECT_EQ(de("1234,5").diezmilesimos(), 12345000);
+    EXPECT_EQ(de("-0,0001").diezmilesimos(), -1);
+    // A fifth decimal rounds half to even, never away from zero.
+    EXPECT_EQ(de("0.00005").diezmilesimos(), 0);
+    EXPECT_EQ(de("0.00015").diezmilesimos(), 2);
+    EXPECT_EQ(de("2.00025").diezmilesimos(), 20002);
+    Importe basura;
+    EXPECT_FALSE(Importe::leer(QStringLiteral("12a"), basura));
+    EXPECT_FALSE(Importe::leer(QString(), basura));
+}
+
+TEST(Importe, RedondeoYTextoSonExactos)
+{
+    EXPECT_EQ(de("2.5").entero(), 2);
+    EXPECT_EQ(de("3.5").entero(), 4);
+    EXPECT_EQ(de("-2.5").entero(), -2);
+    EXPECT_EQ(de("1.125").redondeado(2), de("1.12"));
+    EXPECT_EQ(de("1.135").redondeado(2), de("1.14"));
+    EXPECT_EQ(de("1234.5").texto(), QStringLiteral("1234.5"));
+    EXPECT_EQ(de("-3").texto(), QStringLiteral("-3"));
+    EXPECT_EQ(de("0.0001").texto(), QStringLiteral("0.0001"));
+    EXPECT_EQ(de("7.1").texto(2, u','), QStringLiteral("7,10"));
+    // Sums of tenths stay exact where a double would drift.
+    Importe s;
+    for (int i = 0; i < 10; ++i)
+        s += de("0.1");
+    EXPECT_EQ(s, Importe::desdeEntero(1));
+}
+
+TEST(Importe, DesbordarEsUnErrorNuncaUnaVuelta)
+{
+    const Importe grande = Importe::desdeDiezmilesimos(INT64_MAX - 5);
+    try {
+        (void)(grande + Importe::desdeEntero(1));
+        FAIL() << "la suma debía desbordar";
+    } catch (const ErrorVB& e) {
+        EXPECT_EQ(e.Number, ErrorVB::Desbordamiento);
+    }
+    EXPECT_THROW((void)SuiteUtil::TextToAmount(QStringLiteral("99999999999999999999")), ErrorVB);
+}
+
+TEST(TextToAmount, SeparadoresAgrupacionYNumeroInicial)
+{
+    using SuiteUtil::TextToAmount;
+    EXPECT_EQ(TextToAmount(QStringLiteral("1.234,56")), de("1234.56"));
+    EXPECT_EQ(TextToAmount(QStringLiteral("1,234.56")), de("1234.56"));
+    EXPECT_EQ(TextToAmount(QStringLiteral("1.234.567")), de("1234567"));
+    EXPECT_EQ(TextToAmount(QStringLiteral(" 12,5 ")), de("12.5"));
+    EXPECT_EQ(TextToAmount(QStringLiteral("12 kg")), de("12"));
+    EXPECT_EQ(TextToAmount(QStringLiteral("kg")), Importe());
+    EXPECT_EQ(TextToAmount(QString()), Importe());
+    EXPECT_EQ(SuiteUtil::TextToInteger(QStringLiteral("2,5")), 2);
+    EXPECT_TRUE(SuiteUtil::IsValidText(QStringLiteral("-3,25")));
+    EXPECT_FALSE(SuiteUtil::IsValidText(QStringLiteral("3x")));
+}

@@ -1,0 +1,56 @@
+#include "data/DB_Dll.h"
+#include "platform/Carpetas.h"
+#include "register/FrmTolvario.h"
+#include "startup/Panobar.h"
+#include "tests/support/BaseDePrueba.h"
+
+#include <QAction>
+
+namespace {
+
+class FrmTolvarioCargaTest : public BaseDePrueba
+{
+protected:
+    std::optional<int> cargar(FrmTolvario& ventana)
+    {
+        Carpetas::EstablecerLineaComandos(comando());
+        try {
+            ventana.Form_Load();
+        } catch (const ProcesoTerminado& t) {
+            return t.codigo;
+        }
+        return std::nullopt;
+    }
+};
+
+} // namespace
+
+TEST_P(FrmTolvarioCargaTest, ConElRegistroLaVentanaQuedaConectada)
+{
+    crearEsquema();
+    FrmTolvario ventana;
+    EXPECT_EQ(cargar(ventana), std::nullopt);
+    EXPECT_TRUE(DB_Dll::Instancia().gCnn.Abierta());
+    EXPECT_EQ(ventana.NombreTabla(), QStringLiteral("EM_Tolvario"));
+    EXPECT_EQ(ventana.windowTitle(), QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
+    EXPECT_FALSE(ventana.windowIcon().isNull());
+    EXPECT_EQ(ventana.Panobar1->StyleBar(), 1.0) << "the suite's default toolbar style";
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
+TEST_P(FrmTolvarioCargaTest, SinLaTablaDelRegistroAvisaYTermina)
+{
+    // A suite database the schema tool has not brought up to date for this module.
+    crearEsquema();
+    ejecutar(QStringLiteral("DROP TABLE EM_Tolvario"));
+    FrmTolvario ventana;
+    EXPECT_EQ(cargar(ventana), 1);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
+    EXPECT_EQ(m_guion->avisos[0].texto,
+              QStringLiteral("La base de Datos se Encuentra desactualizada, por favor ejecute el proceso RevisaTablas.EXE, "
+                             "y actualice las Tablas y Campos"));
+    EXPECT_EQ(m_guion->avisos[0].estilo, 64);
+    EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al Operador"));
+}
+
+CON_CADA_MOTOR(FrmTolvarioCargaTest);

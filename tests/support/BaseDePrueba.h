@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/Conexion.h"
+#include "tests/support/OperadorGuionado.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+enum class Motor { SQLite, PostgreSQL };
+
+// A fresh database per test, on SQLite (a file in a temporary folder) or on the
+// PostgreSQL server scripts/test starts (a database of its own, dropped afterwards; the
+// test is skipped when no server was given). The application folder is a temporary one and
+// the operator is scripted.
+class BaseDePrueba : public testing::TestWithParam<Motor>
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    bool esPostgres() const { return GetParam() == Motor::PostgreSQL; }
+    // The command line the suite's menu would pass for this database.
+    QString comando() const;
+    QString comandoConClave(const QString& clave) const;
+    QString carpeta() const { return m_carpeta.path(); }
+
+    // The module's tables and views, created by the schema tool's code.
+    void crearEsquema();
+    // Runs a statement on the test's own connection (not the program's).
+    void ejecutar(const QString& sql);
+    QString valor(const QString& sql);
+    // The program's start-up on this database, as the window's load runs it.
+    void iniciar();
+
+    QString m_servidor;
+    QString m_base;
+    QString m_usuario;
+    QString m_clave;
+    OperadorGuionado* m_guion = nullptr;
+    Conexion m_cnn;
+
+private:
+    QString textoConexion() const;
+    QTemporaryDir m_carpeta;
+};
+
+std::string NombreMotor(const testing::TestParamInfo<Motor>& info);
+
+#define CON_CADA_MOTOR(Clase) \
+    INSTANTIATE_TEST_SUITE_P(Motores, Clase, testing::Values(Motor::SQLite, Motor::PostgreSQL), NombreMotor)
+
+// Back to a process that has not started: shared objects released, run values cleared.
+void ReiniciarProceso();

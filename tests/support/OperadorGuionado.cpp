@@ -1,0 +1,42 @@
+#include "tests/support/OperadorGuionado.h"
+
+int OperadorGuionado::Mensaje(const QString& texto, int estilo, const QString& titulo)
+{
+    avisos.push_back({texto, estilo, titulo});
+    if (respuestas.empty())
+        return RespuestaPorDefecto(estilo);
+    const int r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+}
+
+QString OperadorGuionado::Entrada(const QString& pregunta, const QString& titulo, const QString& defecto)
+{
+    avisos.push_back({pregunta, -1, titulo});
+    if (entradas.empty())
+        return defecto;
+    const QString r = entradas.front();
+    entradas.pop_front();
+    return r;
+}
+
+void OperadorGuionado::Terminar(int codigo)
+{
+    throw ProcesoTerminado{codigo};
+}
+
+QString OperadorGuionado::todo() const
+{
+    QString r;
+    for (const Aviso& a : avisos)
+        r += a.titulo + u'\n' + a.texto + u'\n';
+    return r;
+}
+
+OperadorGuionado& guion()
+{
+    auto o = std::make_unique<OperadorGuionado>();
+    OperadorGuionado& r = *o;
+    establecerOperador(std::move(o));
+    return r;
+}

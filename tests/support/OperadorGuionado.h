@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Operador.h"
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+// Thrown by the scripted operator where the program would end; deliberately not an
+// exception type the program's handlers catch.
+struct ProcesoTerminado {
+    int codigo;
+};
+
+// Answers message boxes from a queue (the box's default button once it runs out) and keeps
+// every text and title shown.
+class OperadorGuionado : public Operador
+{
+public:
+    struct Aviso {
+        QString texto;
+        int estilo;
+        QString titulo;
+    };
+
+    std::deque<int> respuestas;
+    std::deque<QString> entradas;
+    std::vector<Aviso> avisos;
+
+    int Mensaje(const QString& texto, int estilo, const QString& titulo) override;
+    QString Entrada(const QString& pregunta, const QString& titulo, const QString& defecto) override;
+    [[noreturn]] void Terminar(int codigo) override;
+
+    // Everything shown, one text after the other, to search in.
+    QString todo() const;
+};
+
+// Installs a new scripted operator and returns it (owned by the seam).
+OperadorGuionado& guion();

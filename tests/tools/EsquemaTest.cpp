@@ -1,0 +1,44 @@
+#include "tests/support/BaseDePrueba.h"
+#include "tools/esquema/Esquema.h"
+
+namespace {
+using EsquemaTest = BaseDePrueba;
+}
+
+TEST_P(EsquemaTest, CrearDosVecesNoCambiaNada)
+{
+    const Esquema::Cambios primera = Esquema::Actualizar(m_cnn);
+    EXPECT_TRUE(primera.contains(QStringLiteral("tabla creada: EM_Tolvario")));
+    EXPECT_TRUE(primera.contains(QStringLiteral("vista creada: VT_CLIENTES")));
+    EXPECT_TRUE(Esquema::Actualizar(m_cnn).isEmpty());
+}
+
+TEST_P(EsquemaTest, UnaTablaViejaRecibeLasColumnasQueLeFaltan)
+{
+    ejecutar(QStringLiteral("CREATE TABLE ta_usuarios (nombre VARCHAR(50) PRIMARY KEY)"));
+    ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('viejo')"));
+    const Esquema::Cambios c = Esquema::Actualizar(m_cnn);
+    EXPECT_TRUE(c.contains(QStringLiteral("columna agregada: ta_usuarios.Administrador")));
+    EXPECT_TRUE(c.contains(QStringLiteral("columna agregada: ta_usuarios.UNegocio")));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios")), QStringLiteral("1"));
+}
+
+TEST_P(EsquemaTest, LaDemoLlenaUnMolinoYNoSeDuplica)
+{
+    Esquema::Actualizar(m_cnn);
+    EXPECT_FALSE(Esquema::LlenarDemo(m_cnn).isEmpty());
+    const QString filas = valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario"));
+    EXPECT_EQ(filas, QString::number(36 * 4 * 31));
+    EXPECT_TRUE(Esquema::LlenarDemo(m_cnn).isEmpty());
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), filas);
+    // Every account and period holds days 1 to 31 exactly once.
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM (SELECT Periodo, Cuenta FROM EM_Tolvario GROUP BY Periodo, Cuenta "
+                                   "HAVING COUNT(*) <> 31 OR MIN(DIA) <> 1 OR MAX(DIA) <> 31) x")),
+              QStringLiteral("0"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM VT_CLIENTES")), QStringLiteral("12"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'tolvario_medida'")), QStringLiteral("TONELADAS"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios WHERE Administrador = 1")), QStringLiteral("1"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios WHERE Administrador = 0")), QStringLiteral("1"));
+}
+
+CON_CADA_MOTOR(EsquemaTest);
