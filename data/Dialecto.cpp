@@ -56,6 +56,21 @@ QString unir(const std::vector<Pieza>& piezas)
     return r;
 }
 
+// Each match of `patron` in `t` replaced by what `por` makes of it.
+QString cadaCoincidencia(const QString& t, const QRegularExpression& patron,
+                         const std::function<QString(const QRegularExpressionMatch&)>& por)
+{
+    QString r;
+    int desde = 0;
+    auto it = patron.globalMatch(t);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        r += t.mid(desde, m.capturedStart(0) - desde) + por(m);
+        desde = m.capturedEnd(0);
+    }
+    return r + t.mid(desde);
+}
+
 QString enCodigo(const QString& sql, const std::function<QString(const QString&)>& regla)
 {
     auto piezas = trocear(sql);
@@ -136,17 +151,10 @@ QString Corchetes(const QString& sql)
 {
     return enCodigo(sql, [](const QString& t) {
         static const RO nombre(QStringLiteral("\\[([^\\]]*)\\]"));
-        QString r;
-        int desde = 0;
-        auto it = nombre.globalMatch(t);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            r += t.mid(desde, m.capturedStart(0) - desde);
+        return cadaCoincidencia(t, nombre, [](const QRegularExpressionMatch& m) {
             const QString n = m.captured(1);
-            r += n.contains(u' ') ? u'"' + n + u'"' : n;
-            desde = m.capturedEnd(0);
-        }
-        return r + t.mid(desde);
+            return n.contains(u' ') ? u'"' + n + u'"' : n;
+        });
     });
 }
 
@@ -154,12 +162,7 @@ QString FechasAlmohadilla(const QString& sql)
 {
     return enCodigo(sql, [](const QString& t) {
         static const RO fecha(QStringLiteral("#([^#]*)#"));
-        QString r;
-        int desde = 0;
-        auto it = fecha.globalMatch(t);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            r += t.mid(desde, m.capturedStart(0) - desde);
+        return cadaCoincidencia(t, fecha, [](const QRegularExpressionMatch& m) {
             const QString valor = m.captured(1).trimmed();
             QDate d;
             for (const char* formato : {"dd/MM/yyyy", "d/M/yyyy", "yyyy-MM-dd", "dd/MM/yy"}) {
@@ -167,11 +170,9 @@ QString FechasAlmohadilla(const QString& sql)
                 if (d.isValid())
                     break;
             }
-            r += u'\'' + (d.isValid() ? d.toString(Qt::ISODate) : QString(valor).replace(u'\'', QStringLiteral("''")))
-                 + u'\'';
-            desde = m.capturedEnd(0);
-        }
-        return r + t.mid(desde);
+            return u'\'' + (d.isValid() ? d.toString(Qt::ISODate) : QString(valor).replace(u'\'', QStringLiteral("''")))
+                   + u'\'';
+        });
     });
 }
 

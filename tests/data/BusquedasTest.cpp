@@ -3,21 +3,16 @@
 
 namespace {
 
-class BusquedasTest : public BaseDePrueba
+class BusquedasTest : public BaseIniciada
 {
 protected:
-    void SetUp() override
+    void poblar() override
     {
-        BaseDePrueba::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        crearEsquema();
         ejecutar(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
                                 "VALUES (' C001 ', 'La Espiga', 'C', 'Panificadora La Espiga', '30-1', 0)"));
         ejecutar(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
                                 "VALUES ('C002', 'O''Higgins', 'C', NULL, '30-2', 0)"));
         ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre, Administrador, UNegocio) VALUES ('%1', 1, '2')").arg(m_usuario));
-        iniciar();
     }
 
     QString ultima() const { return DB_Dll::Instancia().gCnn.UltimaSentencia(); }

@@ -1,20 +1,12 @@
 #include "data/DB_Dll.h"
+#include "data/Transaccion.h"
 #include "tests/support/BaseDePrueba.h"
 
 namespace {
 
-class ConexionTest : public BaseDePrueba
+class ConexionTest : public BaseIniciada
 {
 protected:
-    void SetUp() override
-    {
-        BaseDePrueba::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        crearEsquema();
-        iniciar();
-    }
-
     long numeroDe(const QString& sql)
     {
         try {
@@ -60,17 +52,22 @@ TEST_P(ConexionTest, EjecutaConsultaSQLNuncaLanzaYCallaLosErroresConocidos)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("0"));
 }
 
-TEST_P(ConexionTest, TransaccionDeshechaNoDejaNada)
+TEST_P(ConexionTest, UnaTransaccionQueFallaNoDejaNada)
 {
     Conexion& cnn = DB_Dll::Instancia().gCnn;
-    cnn.BeginTrans();
-    cnn.Execute(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('03/2024', 'MOLINO', 1, 1, 0)"));
-    cnn.RollbackTrans();
+    const QString fila = QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('03/2024', 'MOLINO', %1, 1, 0)");
+    // The second insert repeats the key: the first must not stay behind.
+    EXPECT_THROW(EnTransaccion(cnn, [&] {
+        cnn.Execute(fila.arg(1));
+        cnn.Execute(fila.arg(1));
+    }), ErrorVB);
+    EXPECT_FALSE(cnn.EnTransaccion());
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("0"));
-    cnn.BeginTrans();
-    cnn.Execute(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('03/2024', 'MOLINO', 1, 1, 0)"));
-    cnn.CommitTrans();
-    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("1"));
+    EnTransaccion(cnn, [&] {
+        cnn.Execute(fila.arg(1));
+        cnn.Execute(fila.arg(2));
+    });
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("2"));
 }
 
 TEST_P(ConexionTest, ExisteTablaDBSinMayusculas)

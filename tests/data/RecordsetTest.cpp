@@ -4,18 +4,9 @@
 
 namespace {
 
-class RecordsetTest : public BaseDePrueba
+class RecordsetTest : public BaseIniciada
 {
 protected:
-    void SetUp() override
-    {
-        BaseDePrueba::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        crearEsquema();
-        iniciar();
-    }
-
     Recordset abrir(const QString& sql, int cursor = 2, int bloqueo = 3)
     {
         Recordset rs;

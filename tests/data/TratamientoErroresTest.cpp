@@ -8,28 +8,14 @@
 
 namespace {
 
-class TratamientoErroresTest : public testing::Test
+class TratamientoErroresTest : public ProcesoLimpio
 {
 protected:
-    void SetUp() override
-    {
-        ReiniciarProceso();
-        m_guion = &guion();
-        Carpetas::EstablecerAplicacion(m_dir.path());
-    }
-    void TearDown() override
-    {
-        ReiniciarProceso();
-        establecerOperador(nullptr);
-    }
     QString log() const
     {
-        QFile f(m_dir.filePath(QStringLiteral("VMERR.LOG")));
+        QFile f(carpeta() + QStringLiteral("/VMERR.LOG"));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
-
-    QTemporaryDir m_dir;
-    OperadorGuionado* m_guion = nullptr;
 };
 
 } // namespace
@@ -77,7 +63,7 @@ TEST_F(TratamientoErroresTest, LaContrasenaNoLlegaNiALaPantallaNiAlArchivo)
 TEST_F(TratamientoErroresTest, UnaCarpetaSinPermisoPierdeSoloLaLinea)
 {
     DB_Dll& db = DB_Dll::Instancia();
-    db.setArchivoErrores(m_dir.filePath(QStringLiteral("no/existe/VMERR.LOG")));
+    db.setArchivoErrores(carpeta() + QStringLiteral("/no/existe/VMERR.LOG"));
     m_guion->respuestas = {Operador::Abortar};
     EXPECT_EQ(db.TratamientoErrores(ErrorVB(13, QStringLiteral("tipos")), std::nullopt, QStringLiteral("R")), Operador::Abortar);
     EXPECT_EQ(m_guion->avisos.size(), 1u);

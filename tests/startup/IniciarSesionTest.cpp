@@ -112,10 +112,13 @@ TEST_P(IniciarSesionTest, ElDialogoDeAccesoConectaConLoQueSeEscribe)
     EXPECT_EQ(gUsuarioLogeado, m_usuario);
 }
 
-TEST_P(IniciarSesionTest, ClaveEquivocadaOfreceReintentarYNoTermina)
+using IniciarSesionSinBase = ProcesoLimpio;
+
+// Only a server has a password to get wrong.
+using IniciarSesionServidorTest = IniciarSesionTest;
+
+TEST_P(IniciarSesionServidorTest, ClaveEquivocadaOfreceReintentarYNoTermina)
 {
-    if (!esPostgres())
-        GTEST_SKIP() << "SQLite no tiene contraseña";
     const QString mala = QStringLiteral("MalaClave-987");
     m_guion->respuestas = {Operador::No};
     std::optional<int> fin = iniciarCon(comandoConClave(mala));
@@ -140,13 +143,10 @@ TEST_P(IniciarSesionTest, ClaveEquivocadaOfreceReintentarYNoTermina)
     }
 }
 
-TEST(IniciarSesionSinBase, ArchivoSQLiteInexistenteEsConexionFallidaYNoSeCrea)
+TEST_F(IniciarSesionSinBase, ArchivoSQLiteInexistenteEsConexionFallidaYNoSeCrea)
 {
-    ReiniciarProceso();
-    OperadorGuionado& g = guion();
-    QTemporaryDir dir;
-    Carpetas::EstablecerAplicacion(dir.path());
-    const QString ruta = dir.filePath(QStringLiteral("falta.db"));
+    OperadorGuionado& g = *m_guion;
+    const QString ruta = carpeta() + QStringLiteral("/falta.db");
     g.respuestas = {Operador::No};
     QString c;
     try {
@@ -158,16 +158,11 @@ TEST(IniciarSesionSinBase, ArchivoSQLiteInexistenteEsConexionFallidaYNoSeCrea)
     EXPECT_FALSE(QFileInfo::exists(ruta));
     ASSERT_EQ(g.avisos.size(), 1u);
     EXPECT_EQ(g.avisos[0].titulo, QStringLiteral(" Error de Conexion a Base de Datos"));
-    ReiniciarProceso();
-    establecerOperador(nullptr);
 }
 
-TEST(IniciarSesionSinBase, ServidorInalcanzableYReintentarVuelveAlDialogo)
+TEST_F(IniciarSesionSinBase, ServidorInalcanzableYReintentarVuelveAlDialogo)
 {
-    ReiniciarProceso();
-    OperadorGuionado& g = guion();
-    QTemporaryDir dir;
-    Carpetas::EstablecerAplicacion(dir.path());
+    OperadorGuionado& g = *m_guion;
     g.respuestas = {Operador::Si, Operador::No};
     std::vector<DatosAcceso> pedidos;
     DB_Dll::Instancia().gPedirAcceso = [&](DatosAcceso& d) {
@@ -182,24 +177,18 @@ TEST(IniciarSesionSinBase, ServidorInalcanzableYReintentarVuelveAlDialogo)
     EXPECT_EQ(pedidos[0].servidor, QStringLiteral("pg:127.0.0.1:1"));
     ASSERT_EQ(g.avisos.size(), 2u);
     EXPECT_FALSE(g.todo().contains(QStringLiteral("secreto")));
-    ReiniciarProceso();
-    establecerOperador(nullptr);
 }
 
-TEST(IniciarSesionSinBase, ServidorConAlmohadillaEsOracle)
+TEST_F(IniciarSesionSinBase, ServidorConAlmohadillaEsOracle)
 {
-    ReiniciarProceso();
-    OperadorGuionado& g = guion();
-    QTemporaryDir dir;
-    Carpetas::EstablecerAplicacion(dir.path());
+    OperadorGuionado& g = *m_guion;
     g.respuestas = {Operador::No};
     QString conexion;
     EXPECT_THROW(IniciarSesion(false, QStringLiteral("@Server=#ORCL;@DbName=PROD;@Usuario=u;@Password=p;"), conexion),
                  ProcesoTerminado);
     EXPECT_EQ(conexion, QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=PROD;User Id=u;Password=p;"));
     EXPECT_EQ(DB_Dll::Instancia().gServidor, QStringLiteral("ORCL"));
-    ReiniciarProceso();
-    establecerOperador(nullptr);
 }
 
 CON_CADA_MOTOR(IniciarSesionTest);
+INSTANTIATE_TEST_SUITE_P(Motores, IniciarSesionServidorTest, testing::Values(Motor::PostgreSQL), NombreMotor);

@@ -64,6 +64,31 @@ void ReiniciarProceso()
     Carpetas::EstablecerLineaComandos({});
 }
 
+void ProcesoLimpio::SetUp()
+{
+    ReiniciarProceso();
+    m_guion = &guion();
+    ASSERT_TRUE(m_carpeta.isValid());
+    Carpetas::EstablecerAplicacion(m_carpeta.path());
+}
+
+void ProcesoLimpio::TearDown()
+{
+    ReiniciarProceso();
+    establecerOperador(nullptr);
+    Carpetas::EstablecerAplicacion({});
+}
+
+void BaseIniciada::SetUp()
+{
+    BaseDePrueba::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    crearEsquema();
+    poblar();
+    iniciar();
+}
+
 void BaseDePrueba::SetUp()
 {
     ReiniciarProceso();
@@ -95,6 +120,7 @@ void BaseDePrueba::TearDown()
     ReiniciarProceso();
     m_cnn.Close();
     establecerOperador(nullptr);
+    Carpetas::EstablecerAplicacion({});
     if (esPostgres() && !m_base.isEmpty())
         administrar(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_base));
 }

@@ -9,6 +9,21 @@
 
 enum class Motor { SQLite, PostgreSQL };
 
+// A process that has not started yet, with a scripted operator and a temporary
+// application folder; for tests that need no database of their own.
+class ProcesoLimpio : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    QString carpeta() const { return m_carpeta.path(); }
+
+    OperadorGuionado* m_guion = nullptr;
+
+private:
+    QTemporaryDir m_carpeta;
+};
+
 // A fresh database per test, on SQLite (a file in a temporary folder) or on the
 // PostgreSQL server scripts/test starts (a database of its own, dropped afterwards; the
 // test is skipped when no server was given). The application folder is a temporary one and
@@ -43,6 +58,14 @@ protected:
 private:
     QString textoConexion() const;
     QTemporaryDir m_carpeta;
+};
+
+// The database with the module's tables, then `poblar`, then the program's start-up on it.
+class BaseIniciada : public BaseDePrueba
+{
+protected:
+    void SetUp() override;
+    virtual void poblar() {}
 };
 
 std::string NombreMotor(const testing::TestParamInfo<Motor>& info);

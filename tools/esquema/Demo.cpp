@@ -3,6 +3,7 @@
 #include "tools/esquema/Esquema.h"
 
 #include "data/Conexion.h"
+#include "data/Transaccion.h"
 #include "platform/Importe.h"
 
 #include <QDate>
@@ -107,10 +108,7 @@ QString cantidad(std::mt19937& azar, int desdeCentesimos, int hastaCentesimos)
 Cambios LlenarDemo(Conexion& cnn)
 {
     Cambios cambios;
-    QSqlDatabase bd = cnn.bd();
-    if (!bd.transaction())
-        throw cnn.Fallo(bd.lastError());
-    try {
+    EnTransaccion(cnn, [&] {
         Escritor e(cnn);
         ajuste(e, cambios, QStringLiteral("ONCCA"), QStringLiteral("15.432/7"));
         ajuste(e, cambios, QStringLiteral("TOLVARIO_DECIMALES"), QStringLiteral("2"));
@@ -177,12 +175,7 @@ Cambios LlenarDemo(Conexion& cnn)
             cambios << QStringLiteral("hojas numeradas: %1 periodos").arg(hojasNuevas);
         if (periodosNuevos)
             cambios << QStringLiteral("registros: %1 cuentas-periodo").arg(periodosNuevos);
-        if (!bd.commit())
-            throw cnn.Fallo(bd.lastError());
-    } catch (...) {
-        bd.rollback();
-        throw;
-    }
+    });
     return cambios;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/esquema/Esquema.h"
 
 #include "data/Conexion.h"
+#include "data/Transaccion.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -129,10 +130,8 @@ Cambios Actualizar(Conexion& cnn)
 {
     Cambios cambios;
     const Dialecto d = cnn.dialecto();
-    QSqlDatabase bd = cnn.bd();
-    if (!bd.transaction())
-        throw cnn.Fallo(bd.lastError());
-    try {
+    EnTransaccion(cnn, [&] {
+        QSqlDatabase bd = cnn.bd();
         if (d == Dialecto::PostgreSQL)
             funcionesCitext(cnn);
         const QStringList objetos = bd.tables(QSql::Tables) + bd.tables(QSql::Views);
@@ -162,12 +161,7 @@ Cambios Actualizar(Conexion& cnn)
             ejecutar(cnn, QStringLiteral("CREATE VIEW %1 AS %2").arg(QString::fromLatin1(v.nombre), QString::fromLatin1(v.consulta)));
             cambios << QStringLiteral("vista creada: ") + QString::fromLatin1(v.nombre);
         }
-        if (!bd.commit())
-            throw cnn.Fallo(bd.lastError());
-    } catch (...) {
-        bd.rollback();
-        throw;
-    }
+    });
     return cambios;
 }
 
