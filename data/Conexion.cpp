@@ -184,17 +184,3 @@ void Conexion::EstablecerDefaultDatabase(const QString& base)
     QSqlQuery q(bd());
     q.exec(QStringLiteral("USE [%1]").arg(QString(base).replace(u']', QStringLiteral("]]"))));
 }
-
-QStringList Conexion::Tablas()
-{
-    if (!Abierta()) {
-        ErrorVB e(3709, QStringLiteral("La conexión con la base de datos no está abierta."), QStringLiteral("Tolvario"));
-        Errors.push_back(e);
-        throw e;
-    }
-    QSqlDatabase db = bd();
-    QStringList t = db.tables(QSql::Tables) + db.tables(QSql::Views);
-    if (db.lastError().isValid())
-        throw Fallo(db.lastError());
-    return t;
-}

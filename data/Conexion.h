@@ -44,8 +44,6 @@ public:
     void RollbackTrans();
     bool EnTransaccion() const { return m_enTransaccion; }
 
-    QStringList Tablas();
-
     // The statement as this connection's database reads it. Every statement sent passes
     // here, so the last one is kept, as written, for error reports and checks.
     QString Traducir(const QString& sql) const;

@@ -217,34 +217,3 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected)
     }
 }
 
-void DB_Dll::rutaOracle(QString& sentencia, long& afectados)
-{
-    // Until the Oracle batch rules are in, the statement goes as one, through the dialect.
-    afectados += gCnn.Execute(ORACLE_Dicc(sentencia));
-}
-
-QString DB_Dll::ORACLE_Dicc(const QString& Valor) const
-{
-    // The Oracle rewrite rules apply only to Oracle connections; they are added with the
-    // Oracle dialect, and until then the text goes unchanged.
-    return Valor;
-}
-
-QString DB_Dll::SS_TSinonimos(const QString& sentencia) const
-{
-    return Sinonimos::Aplicar(sentencia, gEsAdmin);
-}
-
-bool DB_Dll::ExisteTablaDB(const QString& Tabla)
-{
-    bool existe = false;
-    Pasos::Ejecutar({[&] {
-        const QString buscada = Tabla.trimmed();
-        for (const QString& t : gCnn.Tablas())
-            if (t.trimmed().compare(buscada, Qt::CaseInsensitive) == 0) {
-                existe = true;
-                return;
-            }
-    }}, [this](const ErrorVB& e) { return TratamientoErrores(e, std::nullopt, QStringLiteral("VerificaCampos")); });
-    return existe;
-}

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -85,9 +86,30 @@ public:
     Importe BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo, const QVariant& Tipo = {},
                               const QString& Condicion = {});
 
-    // Schema.
+    // Schema inspection and maintenance.
     bool ExisteTablaDB(const QString& Tabla);
+    bool ExisteCampoDB(const QString& Tabla, const QString& Campo);
+    void AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
+                  const QVariant& ValorDefault = {});
+    bool VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo, bool PermiteNulos,
+                    const QVariant& ValorDefault = {});
+    static QString StripOwner(QString& rsTblName);
     QString SS_TSinonimos(const QString& sentencia) const;
+
+    // Field type families, by ADO type number; false for anything that is not a number.
+    static bool adodate(const QVariant& Qtype);
+    static bool ADOText(const QVariant& Qtype);
+    static bool ADONumeric(const QVariant& Qtype);
+    static bool ADOCurrency(const QVariant& Qtype);
+    static bool ADOBoolean(const QVariant& Qtype);
+
+    // Names of tables, objects and files taken apart.
+    static QString AddBrackets(const QString& rObjName);
+    static QString StripBrackets(const QString& rsObjName);
+    static QString StripConnect(const QString& rsTblName);
+    static QString StripFileName(const QString& rsFileName);
+    // Raises ErrorVB 5 for a name without "." asked for its first part.
+    static QString stSTF(QString& rsName, bool rnPart);
 
     // Oracle dialect: the text as the Oracle connection reads it.
     QString ORACLE_Dicc(const QString& Valor) const;
@@ -101,6 +123,8 @@ private:
     void pedirParametros();     // the login dialog, values copied both ways
     void armarTextoConexion();  // the connection text from the login values
     void rutaOracle(QString& sentencia, long& afectados);
+    // Rows of one column of a catalogue query, run under the schema routines' error treatment.
+    QStringList nombresDeCatalogo(const QString& consulta, const QString& columna, bool& completo);
     Importe buscaExtremo(const QString& funcion, const QString& alias, const QString& tabla,
                          const QString& campo, const QString& condicion, bool soloSiHayCondicion);
 };

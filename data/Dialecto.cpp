@@ -187,6 +187,15 @@ QString RecortesSinCaso(const QString& sql)
     });
 }
 
+QString SinPropietario(const QString& sql)
+{
+    return enCodigo(sql, [](const QString& t) {
+        static const RO dbo(QStringLiteral("(?<![\\w.])dbo\\."), SinCaso);
+        QString r = t;
+        return r.replace(dbo, QString());
+    });
+}
+
 QString Traducir(const QString& sql, Dialecto d)
 {
     if (d == Dialecto::SqlServer || d == Dialecto::Oracle)
@@ -198,6 +207,7 @@ QString Traducir(const QString& sql, Dialecto d)
     r = Funciones(r);
     r = Corchetes(r);
     r = FechasAlmohadilla(r);
+    r = SinPropietario(r);
     if (d == Dialecto::SQLite)
         r = RecortesSinCaso(r);
     return r;

@@ -18,6 +18,7 @@ QString UnionSubstring(const QString& sql);     // SUBSTRING(..) + SUBSTRING(..)
 QString Funciones(const QString& sql);          // ISNULL -> COALESCE, LEN -> LENGTH, GETDATE -> CURRENT_TIMESTAMP
 QString Corchetes(const QString& sql);          // [name] -> name, "name" when it has blanks
 QString FechasAlmohadilla(const QString& sql);  // #31/12/2024# -> '2024-12-31'
-QString RecortesSinCaso(const QString& sql);    // LTRIM(RTRIM(c)) = -> ... COLLATE NOCASE = (SQLite)
+QString RecortesSinCaso(const QString& sql);
+QString SinPropietario(const QString& sql);     // ALTER TABLE dbo.T -> ALTER TABLE T    // LTRIM(RTRIM(c)) = -> ... COLLATE NOCASE = (SQLite)
 
 } // namespace Dialectos

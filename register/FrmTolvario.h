@@ -20,13 +20,20 @@ public:
     // database cannot be used.
     void Form_Load();
 
+    // The closing sequence; the toolbar's close command runs it too. Ends the application.
+    void Form_Unload(int& Cancel);
+
     const QString& NombreTabla() const { return m_tabla; }
 
     Panobar* Panobar1;
     QStatusBar* BStat;
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void construir();
+    bool m_descargada = false;
 
     QString m_tabla;
     Recordset m_rcs;

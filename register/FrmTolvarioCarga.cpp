@@ -1,4 +1,5 @@
-// Loading the window: start-up, connection and the register table check.
+// Loading and unloading the window: start-up, connection, the register table check, and
+// the end of the run.
 #include "register/FrmTolvario.h"
 
 #include "data/DB_Dll.h"
@@ -6,7 +7,11 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "startup/Inicio.h"
+#include "startup/Sesion.h"
 #include "startup/suite/SuiteUtil.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
 
 namespace {
 int informarCarga(const ErrorVB& e)
@@ -35,4 +40,26 @@ void FrmTolvario::Form_Load()
             }
         },
     }, informarCarga);
+}
+
+void FrmTolvario::Form_Unload(int& Cancel)
+{
+    if (m_descargada || Cancel != 0)
+        return;
+    m_descargada = true;
+    Pasos::Ejecutar({
+        // The local settings are written here once the window has its configuration fields.
+        [&] { CerrarSesion(); },
+        [&] {
+            hide();
+            QCoreApplication::quit();
+        },
+    }, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("Form_Unload")); });
+}
+
+void FrmTolvario::closeEvent(QCloseEvent* e)
+{
+    int cancelar = 0;
+    Form_Unload(cancelar);
+    QMainWindow::closeEvent(e);
 }

@@ -1,7 +1,165 @@
 #include "startup/Configuracion.h"
 
-void CargarConfiguracion(const QString&)
+#include "data/DB_Dll.h"
+#include "data/TextoSQL.h"
+#include "platform/Pasos.h"
+#include "startup/Globales.h"
+#include "startup/suite/SuiteUtil.h"
+
+namespace {
+
+int informar(const ErrorVB& e, const char* rutina)
 {
-    // The settings store and its 39 reads are added with the configuration module; the
-    // start-up already calls this at the point where they load.
+    return DB_Dll::Instancia().TratamientoErrores(e, std::nullopt, QString::fromLatin1(rutina));
+}
+
+bool esSi(const QString& v)
+{
+    return v.compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
+}
+
+QString leer(const char* clave)
+{
+    return LeerConfiguracion(QString::fromLatin1(clave));
+}
+
+// False when blank or "NO", true otherwise; the key is read twice, as the suite does.
+bool regla(const char* clave)
+{
+    if (leer(clave).trimmed().isEmpty())
+        return false;
+    return leer(clave).compare(QStringLiteral("NO"), Qt::CaseInsensitive) != 0;
+}
+
+uint32_t color(const char* clave)
+{
+    return uint32_t(SuiteUtil::TextToAmount(leer(clave)).entero());
+}
+
+} // namespace
+
+QString LeerConfiguracion(const QString& clave)
+{
+    QString auxiliar;
+    return LeerConfiguracion(clave, auxiliar);
+}
+
+QString LeerConfiguracion(const QString& clave, QString& auxiliar)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    QString valor;
+    QString sql;
+    Recordset rs;
+    const bool completo = Pasos::Ejecutar({
+        [&] {
+            if (gTablaConfiguracion.trimmed().isEmpty())
+                gTablaConfiguracion = QStringLiteral("TA_CONFIGURACION");
+        },
+        [&] {
+            sql = QStringLiteral("SELECT VALOR, valoraux FROM ") + gTablaConfiguracion + QStringLiteral(" WHERE CLAVE = '")
+                  + TextoSQL::Comillas(clave.trimmed()) + u'\'';
+            const QString k = clave.trimmed();
+            if (k == QLatin1String("[FECHA HASTA]") || k == QLatin1String("[FECHA DESDE]"))
+                sql = sql.toUpper();
+        },
+        [&] { db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true); },
+        [&] {
+            if (rs.BOF()) {
+                valor = QStringLiteral(" ");
+                auxiliar.clear();
+            } else {
+                valor = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor")));
+                auxiliar = SuiteUtil::NullSafe(rs.Field(QStringLiteral("ValorAux")));
+            }
+        },
+        [&] { db.CierraRecordset(rs); },
+    }, [](const ErrorVB& e) { return informar(e, "Cfg"); }, {.permiteReintento = false});
+    return completo ? valor : QString();
+}
+
+void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QString& auxiliar, bool politicaNegocio,
+                         const QString& grupo)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    QString sql;
+    Recordset rs;
+    Pasos::Ejecutar({
+        // Found by the key as it is stored (trimmed), so a key typed with blanks updates its
+        // row instead of adding a second one with the same stored key.
+        [&] {
+            sql = QStringLiteral("SELECT * FROM ") + gTablaConfiguracion + QStringLiteral(" WHERE CLAVE = '")
+                  + TextoSQL::Comillas(clave.trimmed()) + u'\'';
+        },
+        [&] { db.AbrirRecordset(sql, rs, &db.gCnn, 2, 3, -1, true); },
+        [&] {
+            if (rs.BOF())
+                rs.AddNew();
+            else
+                rs.MoveFirst();
+        },
+        [&] {
+            rs.SetField(QStringLiteral("Grupo"), grupo);
+            rs.SetField(QStringLiteral("Clave"), clave.trimmed().toUpper());
+            rs.SetField(QStringLiteral("Valor"), valor.toString().trimmed());
+            rs.SetField(QStringLiteral("PoliticaNegocio"), politicaNegocio);
+            if (!auxiliar.isEmpty())
+                rs.SetField(QStringLiteral("ValorAux"), auxiliar.trimmed());
+        },
+        [&] { rs.Update(); },
+        [&] { db.CierraRecordset(rs); },
+    }, [](const ErrorVB& e) { return informar(e, "GrabaDfg"); });
+}
+
+void CargarConfiguracion(const QString& rutaAplicacion)
+{
+    gTablaConfiguracion = QStringLiteral("ta_configuracion");
+    ConfiguracionSuite& c = gConfiguracion;
+    c.MostrarStockenConsultas = esSi(SuiteUtil::NullSafe(leer("MostrarStockenConsultas")));
+    c.TituloClientes = leer("TituloClientes").trimmed();
+    c.TituloProveedores = leer("TituloProveedores").trimmed();
+    c.ArchivoTareas = rutaAplicacion + QStringLiteral("VMDOCTareas.vlm");
+    c.ExigeClaveConsultaLikeArticulos = esSi(leer("EXIGECLAVECONSULTALIKEARTICULOS"));
+    c.UsaConsultaLike = esSi(leer("UsaConsultaLike"));
+    c.CantidadDecimales = leer("CantidadDecimales");
+    c.UsaMultiplesMonedas = esSi(leer("UsaMultilesMonedas"));
+    c.UsaFacturaProforma = esSi(leer("UsaFacturaProforma"));
+    c.UsaCCosto = esSi(leer("USACCOSTO"));
+    c.UsaStkStockUdKg = esSi(leer("USA_STK_STOCK_UDKG"));
+    c.UNegocio = SuiteUtil::PadLeft(
+        SuiteUtil::NullSafe(DB_Dll::Instancia().DatosTabla(QStringLiteral("ta_usuarios"), gUsuarioLogeado, QStringLiteral("UNegocio"),
+                                                           QStringLiteral("nombre"), 8, QString(), true)),
+        4);
+    if (c.UNegocio.isEmpty())
+        c.UNegocio = QStringLiteral("   1");
+    c.UnidadM3 = leer("UNIDADDEMEDIDA_M3").trimmed();
+    c.UnidadBL = leer("UNIDADDEMEDIDA_BL").trimmed();
+    c.UnidadKG = leer("UNIDADDEMEDIDA_KG").trimmed();
+    c.Periodo = int16_t(SuiteUtil::TextToAmount(leer("PERIODO")).entero());
+    c.ValidaCodigoBarra = !leer("VALIDACODIGOBARRA").trimmed().isEmpty() && esSi(leer("VALIDACODIGOBARRA").trimmed());
+    c.Cargada = true;
+    gColorFondo = color("CFondo");
+    if (gColorFondo == 0)
+        gColorFondo = 0xFFFF00;
+    gColorLetra = color("CLetra");
+    c.ModuloOrdenDeTrabajo = leer("ModuloOrdenDeTrabajo").trimmed().compare(QStringLiteral("NO"), Qt::CaseInsensitive) != 0;
+    c.VModificaCPrecio = regla("V_ModificaCPrecio");
+    c.CModificaCPrecio = regla("C_ModificaCPrecio");
+    c.Maderera = regla("MADERERA");
+    c.MadTiras = leer("MAD_TIRAS").trimmed();
+    c.MadP2 = leer("MAD_P2").trimmed();
+    c.MadML = leer("MAD_ML").trimmed();
+    c.MadM2 = leer("MAD_M2").trimmed();
+    c.MadHojas = leer("MAD_HOJAS").trimmed();
+    c.MadMLP2 = leer("MAD_ML_P2").trimmed();
+    c.MadM2P2 = leer("MAD_M2_P2").trimmed();
+    c.MadMLM2 = leer("MAD_ML_M2").trimmed();
+    c.CuentaCtroDist = leer("CuentaCtroDist").trimmed();
+    c.MaxDto = SuiteUtil::TextToAmount(leer("MaxDto").trimmed());
+    c.PideClaveStockNeg = regla("PideClave_StockNeg");
+    c.PideClaveMarkUpBase = regla("PideClave_MarkUpBase");
+    c.PideClaveLimiteCredito = regla("PideClave_LimiteCredito");
+    c.SSBloqueoActivo = esSi(leer("SS_BloqueoActivo"));
+    c.TopDefault = leer("Top_Default");
+    if (c.TopDefault.trimmed().isEmpty())
+        c.TopDefault = QStringLiteral("1000");
 }

@@ -1,5 +1,8 @@
 #include "startup/Globales.h"
 
+#include "startup/Configuracion.h"
+#include "startup/Sesion.h"
+
 void ReiniciarGlobales()
 {
     gUsuarioLogeado.clear();
@@ -12,4 +15,7 @@ void ReiniciarGlobales()
     gColorFondo = 0xFFFFFF;
     gColorLetra = 0x000000;
     gRutaAplicacion.clear();
+    gTablaConfiguracion.clear();
+    gConfiguracion = ConfiguracionSuite();
+    gIdAcceso = 0;
 }

@@ -1,0 +1,77 @@
+// What the data object knows of the database's structure, and the synonym translation.
+#include "data/Catalogo.h"
+#include "data/DB_Dll.h"
+#include "data/Sinonimos.h"
+#include "data/TextoSQL.h"
+#include "platform/Pasos.h"
+
+QString DB_Dll::SS_TSinonimos(const QString& sentencia) const
+{
+    return Sinonimos::Aplicar(sentencia, gEsAdmin);
+}
+
+QStringList DB_Dll::nombresDeCatalogo(const QString& consulta, const QString& columna, bool& completo)
+{
+    QStringList nombres;
+    Recordset rs;
+    completo = Pasos::Ejecutar({
+        [&] { rs.Open(SS_TSinonimos(consulta), gCnn, 0, 1); },
+        [&] {
+            for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+                nombres << rs.Field(columna).toString().trimmed();
+        },
+    }, [this](const ErrorVB& e) { return TratamientoErrores(e, std::nullopt, QStringLiteral("VerificaCampos")); });
+    return nombres;
+}
+
+bool DB_Dll::ExisteTablaDB(const QString& Tabla)
+{
+    bool completo = false;
+    const QStringList tablas = nombresDeCatalogo(Catalogo::Tablas(gCnn.dialecto()), QStringLiteral("TABLE_NAME"), completo);
+    return tablas.contains(Tabla.trimmed(), Qt::CaseInsensitive);
+}
+
+bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
+{
+    if (TextoSQL::Contiene(gProveedor, QStringLiteral("ORACLE")))
+        return true;
+    bool completo = false;
+    const QStringList campos =
+        nombresDeCatalogo(Catalogo::Columnas(gCnn.dialecto(), gDBName, Tabla), QStringLiteral("COLUMN_NAME"), completo);
+    return campos.contains(Campo.trimmed(), Qt::CaseInsensitive);
+}
+
+void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
+                      const QVariant& ValorDefault)
+{
+    QString sql;
+    Pasos::Ejecutar({
+        [&] {
+            const QString nulos = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");
+            const QString defecto = ValorDefault.isValid()
+                                        ? QStringLiteral(" CONSTRAINT DF_") + Tabla.trimmed() + u'_' + Campo.trimmed()
+                                              + QStringLiteral(" DEFAULT (") + ValorDefault.toString() + u')'
+                                        : QString();
+            sql = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + u' ' + Tipo + nulos + defecto;
+        },
+        [&] {
+            long afectados = 0;
+            EjecutaConsultaSQL(sql, afectados);
+        },
+    }, [this](const ErrorVB& e) { return TratamientoErrores(e, std::nullopt, QStringLiteral("errAddField")); });
+}
+
+bool DB_Dll::VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo, bool PermiteNulos,
+                        const QVariant& ValorDefault)
+{
+    if (ExisteTablaDB(Tabla) && !ExisteCampoDB(Tabla, Campo) && Agregar)
+        AddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+    return true;
+}
+
+QString DB_Dll::StripOwner(QString& rsTblName)
+{
+    if (const int punto = rsTblName.indexOf(u'.'); punto >= 0)
+        rsTblName = rsTblName.mid(punto + 1);
+    return rsTblName;
+}

@@ -1,0 +1,161 @@
+// Drives of a Linux desktop: the mounted volumes, their kind from sysfs and the file
+// system type, and formatting through UDisks2 on the system bus.
+#include "platform/ErrorVB.h"
+#include "platform/Unidades.h"
+
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <QVariantMap>
+
+namespace Unidades {
+
+namespace {
+
+const QStringList Remotos = {QStringLiteral("nfs"), QStringLiteral("nfs4"), QStringLiteral("cifs"), QStringLiteral("smbfs"),
+                             QStringLiteral("smb3"), QStringLiteral("fuse.sshfs"), QStringLiteral("9p"), QStringLiteral("davfs")};
+
+QString leer(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).trimmed() : QString();
+}
+
+// The whole disk of a partition ("sdb1" -> "sdb"), through sysfs.
+QString discoDe(const QString& nombre)
+{
+    const QFileInfo enlace(QStringLiteral("/sys/class/block/") + nombre);
+    const QString real = enlace.canonicalFilePath();
+    if (QFileInfo::exists(real + QStringLiteral("/partition")))
+        return QFileInfo(QFileInfo(real).absolutePath()).fileName();
+    return nombre;
+}
+
+bool removible(const QString& dispositivo)
+{
+    if (!dispositivo.startsWith(QLatin1String("/dev/")))
+        return false;
+    const QString disco = discoDe(QFileInfo(dispositivo).canonicalFilePath().section(u'/', -1));
+    const QString base = QStringLiteral("/sys/class/block/") + disco;
+    if (leer(base + QStringLiteral("/removable")) == QLatin1String("1"))
+        return true;
+    // USB sticks often say "not removable" but sit on a hot-plug bus.
+    return QFileInfo(base).canonicalFilePath().contains(QLatin1String("/usb"));
+}
+
+Tipo tipoDe(const QStorageInfo& v)
+{
+    if (!v.isValid() || !v.isReady())
+        return Tipo::Desconocido;
+    const QString fs = QString::fromLatin1(v.fileSystemType()).toLower();
+    const QString dev = QString::fromLatin1(v.device());
+    if (Remotos.contains(fs) || dev.startsWith(QLatin1String("//")) || dev.contains(QLatin1String(":/")))
+        return Tipo::Remota;
+    if (fs == QLatin1String("iso9660") || fs == QLatin1String("udf") || dev.startsWith(QLatin1String("/dev/sr")))
+        return Tipo::CDROM;
+    if (fs == QLatin1String("tmpfs") || fs == QLatin1String("ramfs"))
+        return Tipo::RAM;
+    if (removible(dev))
+        return Tipo::Removible;
+    return Tipo::Rigido;
+}
+
+QString nombreBloque(const QString& dispositivo)
+{
+    return QFileInfo(dispositivo).canonicalFilePath().section(u'/', -1);
+}
+
+[[noreturn]] void fallar(const QString& texto)
+{
+    throw ErrorVB(71, texto, QStringLiteral("Unidades"));
+}
+
+class Sistema : public Proveedor
+{
+public:
+    QList<Unidad> Lista() override
+    {
+        QList<Unidad> r;
+        for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+            const QString fs = QString::fromLatin1(v.fileSystemType());
+            // Pseudo file systems are not drives a clerk would pick.
+            if (fs == QLatin1String("squashfs") || fs == QLatin1String("overlay") || v.rootPath().startsWith(QLatin1String("/proc"))
+                || v.rootPath().startsWith(QLatin1String("/sys")))
+                continue;
+            r.append({v.rootPath(), QString::fromLatin1(v.device()), tipoDe(v)});
+        }
+        return r;
+    }
+
+    Tipo TipoDe(const QString& ruta) override
+    {
+        if (!QFileInfo(ruta).isDir())
+            return Tipo::SinRaiz;
+        return tipoDe(QStorageInfo(ruta));
+    }
+
+    QString Formatear(const QString& ruta, const QString& etiqueta) override
+    {
+        const QStorageInfo v(ruta);
+        if (!v.isValid())
+            fallar(QStringLiteral("La unidad %1 no está disponible.").arg(ruta));
+        if (tipoDe(v) != Tipo::Removible)
+            fallar(QStringLiteral("La unidad %1 no es un disco extraíble; no se formatea.").arg(ruta));
+        QDBusConnection bus = QDBusConnection::systemBus();
+        if (!bus.isConnected())
+            fallar(QStringLiteral("No se pudo hablar con el servicio de discos del sistema (UDisks2)."));
+        const QString objeto = QStringLiteral("/org/freedesktop/UDisks2/block_devices/") + nombreBloque(QString::fromLatin1(v.device()));
+        const QString servicio = QStringLiteral("org.freedesktop.UDisks2");
+
+        QDBusInterface fsActual(servicio, objeto, QStringLiteral("org.freedesktop.UDisks2.Filesystem"), bus);
+        QDBusMessage r = fsActual.call(QStringLiteral("Unmount"), QVariantMap{});
+        if (r.type() == QDBusMessage::ErrorMessage)
+            fallar(QStringLiteral("No se pudo desmontar la unidad %1: %2").arg(ruta, r.errorMessage()));
+
+        QDBusInterface bloque(servicio, objeto, QStringLiteral("org.freedesktop.UDisks2.Block"), bus);
+        bloque.setTimeout(10 * 60 * 1000);
+        r = bloque.call(QStringLiteral("Format"), QStringLiteral("vfat"),
+                        QVariantMap{{QStringLiteral("label"), etiqueta.left(11).toUpper()},
+                                    {QStringLiteral("update-partition-type"), true}});
+        if (r.type() == QDBusMessage::ErrorMessage)
+            fallar(QStringLiteral("No se pudo formatear la unidad %1: %2").arg(ruta, r.errorMessage()));
+
+        QDBusInterface fsNuevo(servicio, objeto, QStringLiteral("org.freedesktop.UDisks2.Filesystem"), bus);
+        const QDBusReply<QString> montado = fsNuevo.call(QStringLiteral("Mount"), QVariantMap{});
+        if (!montado.isValid())
+            fallar(QStringLiteral("La unidad %1 se formateó pero no se pudo montar: %2").arg(ruta, montado.error().message()));
+        return montado.value();
+    }
+};
+
+std::unique_ptr<Proveedor>& instalado()
+{
+    static std::unique_ptr<Proveedor> p;
+    return p;
+}
+
+} // namespace
+
+std::unique_ptr<Proveedor> DelSistema()
+{
+    return std::make_unique<Sistema>();
+}
+
+Proveedor& actual()
+{
+    auto& p = instalado();
+    if (!p)
+        p = DelSistema();
+    return *p;
+}
+
+void establecer(std::unique_ptr<Proveedor> p)
+{
+    instalado() = std::move(p);
+}
+
+} // namespace Unidades

@@ -1,0 +1,33 @@
+#include "startup/Sesion.h"
+
+#include "data/DB_Dll.h"
+#include "platform/Operador.h"
+#include "startup/Formatos.h"
+#include "startup/suite/SuiteContext.h"
+#include "startup/suite/SuitePaths.h"
+
+#include <QDateTime>
+
+void RegistrarEgreso()
+{
+    try {
+        const QString momento = ConPatron(QDateTime::currentDateTime(), FormatoFecha() + u' ' + FormatoHora());
+        QString sql = QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = '") + momento + u'\''
+                      + QStringLiteral(" WHERE EGRESO IS NULL AND ") + QStringLiteral(" ID = ") + QString::number(gIdAcceso);
+        long afectados = 0;
+        DB_Dll::Instancia().EjecutaConsultaSQL(sql, afectados);
+    } catch (const ErrorVB& e) {
+        operador().Mensaje(e.Description, Operador::SoloAceptar, QString());
+    } catch (const std::exception& e) {
+        operador().Mensaje(QString::fromLocal8Bit(e.what()), Operador::SoloAceptar, QString());
+    }
+}
+
+void CerrarSesion()
+{
+    RegistrarEgreso();
+    // The connection goes with the data object.
+    DB_Dll::Liberar();
+    SuiteContext::Release();
+    SuitePaths::SetFolder({});
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The kind of a drive by its suite name: "Removible", "Rigido", "CD-ROM" ...
+QString TipoUnidad(const QString& unidad);
+// Leaves an empty disk in the removable drive; its failures go to the caller.
+void FormatearUnidad(const QString& unidad, QWidget* ventana);
