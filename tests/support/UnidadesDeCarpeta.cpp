@@ -1,0 +1,41 @@
+#include "tests/support/UnidadesDeCarpeta.h"
+
+#include "platform/ErrorVB.h"
+
+#include <QDir>
+#include <QFile>
+
+QString UnidadesDeCarpeta::Agregar(const QString& nombre, Unidades::Tipo tipo)
+{
+    const QString ruta = m_raiz.filePath(nombre);
+    QDir().mkpath(ruta);
+    m_unidades.append({ruta, QString(), tipo});
+    return ruta;
+}
+
+QList<Unidades::Unidad> UnidadesDeCarpeta::Lista()
+{
+    return m_unidades;
+}
+
+Unidades::Tipo UnidadesDeCarpeta::TipoDe(const QString& ruta)
+{
+    for (const auto& u : m_unidades)
+        if (u.ruta == ruta)
+            return u.tipo;
+    return Unidades::Tipo::SinRaiz;
+}
+
+QString UnidadesDeCarpeta::Formatear(const QString& ruta, const QString& etiqueta)
+{
+    if (TipoDe(ruta) != Unidades::Tipo::Removible)
+        throw ErrorVB(71, QStringLiteral("La unidad %1 no es un disco extraíble; no se formatea.").arg(ruta));
+    QDir d(ruta);
+    d.removeRecursively();
+    QDir().mkpath(ruta);
+    QFile f(d.filePath(QStringLiteral("ETIQUETA")));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(etiqueta.toUtf8());
+    formateadas << ruta;
+    return ruta;
+}

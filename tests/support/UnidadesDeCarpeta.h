@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Unidades.h"
+
+#include <QMap>
+#include <QTemporaryDir>
+
+// Drives made of folders of a temporary directory, each with the kind the test gives it.
+// Formatting one empties its folder and writes the label into "ETIQUETA".
+class UnidadesDeCarpeta : public Unidades::Proveedor
+{
+public:
+    // Creates the folder `nombre` and returns its path, the drive's text.
+    QString Agregar(const QString& nombre, Unidades::Tipo tipo);
+
+    QList<Unidades::Unidad> Lista() override;
+    Unidades::Tipo TipoDe(const QString& ruta) override;
+    QString Formatear(const QString& ruta, const QString& etiqueta) override;
+
+    QStringList formateadas;
+
+private:
+    QTemporaryDir m_raiz;
+    QList<Unidades::Unidad> m_unidades;
+};
