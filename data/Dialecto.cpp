@@ -196,6 +196,16 @@ QString SinPropietario(const QString& sql)
     });
 }
 
+QString LikeSinCaso(const QString& sql)
+{
+    return enCodigo(sql, [](const QString& t) {
+        static const RO like(QStringLiteral("((?<![\\w.\"])[A-Za-z_][\\w.]*|\"[^\"]+\")(\\s+NOT)?\\s+LIKE\\b"), SinCaso);
+        return cadaCoincidencia(t, like, [](const QRegularExpressionMatch& m) {
+            return QStringLiteral("CAST(") + m.captured(1) + QStringLiteral(" AS TEXT)") + m.captured(2) + QStringLiteral(" ILIKE");
+        });
+    });
+}
+
 QString Traducir(const QString& sql, Dialecto d)
 {
     if (d == Dialecto::SqlServer || d == Dialecto::Oracle)
@@ -210,6 +220,8 @@ QString Traducir(const QString& sql, Dialecto d)
     r = SinPropietario(r);
     if (d == Dialecto::SQLite)
         r = RecortesSinCaso(r);
+    else
+        r = LikeSinCaso(r);
     return r;
 }
 

@@ -18,7 +18,10 @@ QString UnionSubstring(const QString& sql);     // SUBSTRING(..) + SUBSTRING(..)
 QString Funciones(const QString& sql);          // ISNULL -> COALESCE, LEN -> LENGTH, GETDATE -> CURRENT_TIMESTAMP
 QString Corchetes(const QString& sql);          // [name] -> name, "name" when it has blanks
 QString FechasAlmohadilla(const QString& sql);  // #31/12/2024# -> '2024-12-31'
-QString RecortesSinCaso(const QString& sql);
-QString SinPropietario(const QString& sql);     // ALTER TABLE dbo.T -> ALTER TABLE T    // LTRIM(RTRIM(c)) = -> ... COLLATE NOCASE = (SQLite)
+QString RecortesSinCaso(const QString& sql);    // LTRIM(RTRIM(c)) = -> ... COLLATE NOCASE = (SQLite)
+QString SinPropietario(const QString& sql);     // ALTER TABLE dbo.T -> ALTER TABLE T
+// c LIKE 'x%' -> CAST(c AS TEXT) ILIKE 'x%' (PostgreSQL): without regard to case, as the
+// suite's server compares, and on number columns too.
+QString LikeSinCaso(const QString& sql);
 
 } // namespace Dialectos

@@ -1,6 +1,7 @@
 // A small mill to try the register on: its settings, a dozen customers, two users of the
 // suite and three years of daily movements for the mill and three milling users.
 #include "tools/esquema/Esquema.h"
+#include "tools/esquema/Escritor.h"
 
 #include "data/Conexion.h"
 #include "data/Transaccion.h"
@@ -42,39 +43,6 @@ const Cliente Clientes[] = {
 
 // The mill and the three customers who have wheat milled there.
 const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003"};
-
-class Escritor
-{
-public:
-    explicit Escritor(Conexion& cnn) : m_cnn(cnn), m_bd(cnn.bd()) {}
-
-    bool hay(const QString& sql, const QVariantList& valores)
-    {
-        QSqlQuery q(m_bd);
-        preparar(q, sql, valores);
-        return q.next() && q.value(0).toLongLong() > 0;
-    }
-
-    void correr(const QString& sql, const QVariantList& valores)
-    {
-        QSqlQuery q(m_bd);
-        preparar(q, sql, valores);
-    }
-
-private:
-    void preparar(QSqlQuery& q, const QString& sql, const QVariantList& valores)
-    {
-        if (!q.prepare(sql))
-            throw m_cnn.Fallo(q.lastError());
-        for (const QVariant& v : valores)
-            q.addBindValue(v);
-        if (!q.exec())
-            throw m_cnn.Fallo(q.lastError());
-    }
-
-    Conexion& m_cnn;
-    QSqlDatabase m_bd;
-};
 
 bool ajustar(Escritor& e, const QString& clave, const QString& valor)
 {
@@ -136,6 +104,7 @@ Cambios LlenarDemo(Conexion& cnn)
                      {codigo, razon, razon, QString::fromLatin1(c.documento), QString::fromUtf8(c.contacto)});
             cambios << QStringLiteral("cliente: ") + codigo;
         }
+        LlenarCatalogos(e, cambios);
 
         // Fixed seed: every demo database holds the same mill.
         std::mt19937 azar(20231201);

@@ -47,6 +47,14 @@ const std::vector<Tabla> Tablas = {
     {"CONTROL_ACCESO",
      {{"ID", Tipo::Entero}, {"USUARIO", Tipo::Clave, 50}, {"INGRESO", Tipo::Texto, 30}, {"EGRESO", Tipo::Texto, 30}},
      "ID"},
+    {"MA_ARTICULOS",
+     {{"IDARTICULO", Tipo::Clave, 25}, {"DESCRIPCION", Tipo::Texto, 100}, {"IDFAMILIA", Tipo::Clave, 10},
+      {"UNIDAD", Tipo::Texto, 10}, {"PUNTOPEDIDO", Tipo::Cantidad}, {"Stock", Tipo::Cantidad},
+      {"PRECIO1", Tipo::Cantidad}, {"PRECIO2", Tipo::Cantidad}, {"SUSPENDIDO", Tipo::Logico}},
+     "IDARTICULO"},
+    {"TA_FAMILIAS", {{"IDFAMILIA", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "IDFAMILIA"},
+    {"MA_POSICIONES", {{"IDPOSICION", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "IDPOSICION"},
+    {"TA_CCOSTO", {{"CODIGO", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "CODIGO"},
     {"V_MV_FALTANTES",
      {{"FechaHora", Tipo::Texto, 30}, {"IdArticulo", Tipo::Clave, 25}, {"Descripcion", Tipo::Texto, 100},
       {"Usuario", Tipo::Clave, 50}},
@@ -61,7 +69,13 @@ struct Vista {
 const Vista Vistas[] = {
     {"VT_CLIENTES",
      "SELECT CODIGO, Descripcion, Razon_Social, Numero_documento, CONTACTO, Dada_De_Baja FROM MA_CUENTAS WHERE TIPO = 'C'"},
+    {"VT_PROVEEDORES",
+     "SELECT CODIGO, Descripcion, Razon_Social, Numero_documento, CONTACTO, Dada_De_Baja FROM MA_CUENTAS WHERE TIPO = 'P'"},
     {"SS_MA_CUENTAS", "SELECT * FROM MA_CUENTAS"},
+    // The suite reads articles through two views: the plain one and the one with stock.
+    {"V_MA_ARTICULOS", "SELECT * FROM MA_ARTICULOS"},
+    {"VT_MA_ARTICULOS", "SELECT * FROM MA_ARTICULOS"},
+    {"V_TA_FAMILIAS", "SELECT * FROM TA_FAMILIAS"},
 };
 
 QString tipoSql(const Columna& c, Dialecto d)
