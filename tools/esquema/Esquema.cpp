@@ -76,6 +76,7 @@ const Vista Vistas[] = {
     {"V_MA_ARTICULOS", "SELECT * FROM MA_ARTICULOS"},
     {"VT_MA_ARTICULOS", "SELECT * FROM MA_ARTICULOS"},
     {"V_TA_FAMILIAS", "SELECT * FROM TA_FAMILIAS"},
+    {"SS_V_TA_FAMILIAS", "SELECT * FROM TA_FAMILIAS"},
 };
 
 QString tipoSql(const Columna& c, Dialecto d)
