@@ -89,3 +89,14 @@ TEST(Sinonimos, NoAdministradorLeeLasVistasSS)
     EXPECT_EQ(Aplicar(QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"), true),
               QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"));
 }
+
+TEST(Dialecto, LikeEnPostgresIgnoraMayusculasYSirveEnNumeros)
+{
+    EXPECT_EQ(LikeSinCaso(QStringLiteral("SELECT * FROM T where RAZON_SOCIAL like 'pan%' and v_ma_articulos.Stock NOT LIKE '1%'")),
+              QStringLiteral("SELECT * FROM T where CAST(RAZON_SOCIAL AS TEXT) ilike 'pan%' and CAST(v_ma_articulos.Stock AS TEXT) NOT ILIKE '1%'")
+                  .replace(QStringLiteral("ilike"), QStringLiteral("ILIKE")));
+    EXPECT_EQ(LikeSinCaso(QStringLiteral("WHERE A = 'x like y'")), QStringLiteral("WHERE A = 'x like y'"));
+    EXPECT_EQ(LikeSinCaso(QStringLiteral("WHERE \"Mi Col\" LIKE 'a%'")), QStringLiteral("WHERE CAST(\"Mi Col\" AS TEXT) ILIKE 'a%'"));
+    EXPECT_EQ(Traducir(QStringLiteral("WHERE A LIKE 'x%'"), Dialecto::SQLite), QStringLiteral("WHERE A LIKE 'x%'"))
+        << "SQLite's LIKE already ignores case";
+}
