@@ -35,7 +35,11 @@ TEST_P(EsquemaTest, LaDemoLlenaUnMolinoYNoSeDuplica)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM (SELECT Periodo, Cuenta FROM EM_Tolvario GROUP BY Periodo, Cuenta "
                                    "HAVING COUNT(*) <> 31 OR MIN(DIA) <> 1 OR MAX(DIA) <> 31) x")),
               QStringLiteral("0"));
-    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM VT_CLIENTES")), QStringLiteral("12"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM VT_CLIENTES")), QStringLiteral("162"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM VT_PROVEEDORES")), QStringLiteral("2"));
+    // The lookups' trees: families nest under their two-digit parents.
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM V_TA_FAMILIAS WHERE IDFAMILIA LIKE '01%'")), QStringLiteral("5"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT Stock FROM VT_MA_ARTICULOS WHERE IDARTICULO = 'ENV-O''B'")).toDouble(), 300.0);
     EXPECT_EQ(valor(QStringLiteral("SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'tolvario_medida'")), QStringLiteral("TONELADAS"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios WHERE Administrador = 1")), QStringLiteral("1"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios WHERE Administrador = 0")), QStringLiteral("1"));
