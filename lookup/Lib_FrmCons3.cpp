@@ -220,8 +220,9 @@ void Lib_FrmCons3::Encolumnar(const Recordset& rs)
         ListView1->setColumnWidth(i, anchos[i]);
 }
 
-void Lib_FrmCons3::Leer(Recordset& rs, int Cdesde, int Cuantas)
+void Lib_FrmCons3::Leer(Recordset& rs, int, int Cuantas)
 {
+    // Every row is read, from the first.
     if (rs.State() == 0 || rs.Eof())
         return;
     const bool conStock = rs.TieneCampo(QStringLiteral("PUNTOPEDIDO")) && rs.TieneCampo(QStringLiteral("Stock"));
@@ -262,7 +263,6 @@ void Lib_FrmCons3::Leer(Recordset& rs, int Cdesde, int Cuantas)
         }
         filas << fila;
     }
-    Q_UNUSED(Cdesde);
     ListView1->addTopLevelItems(filas);
     ListView1->setUpdatesEnabled(true);
 }

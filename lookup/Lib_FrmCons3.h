@@ -95,7 +95,6 @@ private:
     bool m_esArticulos = false;
     QString m_sqlInicial;
     QString m_sqlBase;
-    QString m_ordenActual;
     QString m_tablaConsulta;
     int m_cajaActiva = 0;
     bool m_ordenDescendente = false;

@@ -80,7 +80,6 @@ void Lib_FrmCons3::BuscarEnBase(int caja)
         texto = SuiteUtil::ReplaceText(texto, QStringLiteral("*"), QStringLiteral("%"));
         c->setText(texto);
     }
-    m_ordenActual.clear();
     const QString prefijo = SentenciaConsulta::PrefijoArticulos(m_sqlBase);
     SQL = SentenciaConsulta::ConBusqueda(SQL, m_sqlBase, prefijo, c->property("campo").toString(), texto,
                                          CfgUsaConsultaLIKE);

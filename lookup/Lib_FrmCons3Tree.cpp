@@ -257,7 +257,6 @@ void Lib_FrmCons3Tree::NuevaBusqueda()
 void Lib_FrmCons3Tree::BuscarEnBase()
 {
     QLineEdit* caja = CmbSearch[0];
-    m_ordenActual.clear();
     if (SentenciaConsulta::InicioOrden(SQL) < 0)
         m_sqlBase = SQL;
     SQL = SentenciaConsulta::ConBusqueda(SQL, m_sqlBase, QString(), QStringLiteral("Descripcion"), caja->text(), true);

@@ -58,7 +58,6 @@ private:
     bool m_cargada = false;
     bool m_propagando = false;
     QString m_sqlBase;
-    QString m_ordenActual;
     int m_cajaActiva = 0;
     QHash<QString, QTreeWidgetItem*> m_nodos;
 };

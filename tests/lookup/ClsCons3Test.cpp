@@ -6,6 +6,7 @@
 #include "startup/Configuracion.h"
 #include "tests/lookup/BaseDeConsultas.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
@@ -95,6 +96,27 @@ TEST_P(ClsCons3Test, LimiteDeFilasYSentenciasCompletas)
               QStringLiteral("SELECT TOP 250 DESCRIPCION,CODIGO FROM TA_CCOSTO ORDER BY DESCRIPCION"));
     EXPECT_EQ(where, QStringLiteral(" (a=1) "));
     EXPECT_EQ(p.Sentencia(QStringLiteral("TA_CCOSTO"), campo, where, QStringLiteral("SELECT 1")), QStringLiteral("SELECT 1"));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
+TEST_P(ClsCons3Test, SinMascaraSanaLaConsultaTomaLasColumnasDeLaTabla)
+{
+    Lib_ClsCons3& p = pedido();
+    for (const QByteArray& contenido : {QByteArray(), QByteArray(700, char(0xFF)), QByteArray("VT_CLIENTES\r\n")}) {
+        QFile f(mascaras());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contenido);
+        f.close();
+        QString campo, where;
+        const auto sql = p.Sentencia(QStringLiteral("VT_CLIENTES"), campo, where, {});
+        ASSERT_TRUE(sql);
+        EXPECT_EQ(sql->toUpper(), QStringLiteral("SELECT TOP 1000 DADA_DE_BAJA,CONTACTO,NUMERO_DOCUMENTO,RAZON_SOCIAL,DESCRIPCION,CODIGO "
+                                                 "FROM VT_CLIENTES ORDER BY DESCRIPCION"));
+    }
+    QFile::remove(mascaras());
+    QString campo, where;
+    EXPECT_TRUE(p.Sentencia(QStringLiteral("VT_CLIENTES"), campo, where, {})->startsWith(QStringLiteral("SELECT TOP 1000 ")))
+        << "a missing masks file falls back the same way";
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
