@@ -40,6 +40,18 @@ QColor colorVB(const QVariant& numero)
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
+// Where the database does not tell a column's defined size (SQLite views), its longest
+// value stands in, so that names are not cut to a few letters.
+int largoMayor(Recordset& rs, int columna)
+{
+    qsizetype mayor = rs.FieldName(columna).size();
+    for (rs.MoveFirst(); !rs.Eof() && mayor < 60; rs.MoveNext())
+        mayor = qMax(mayor, SuiteUtil::NullSafe(rs.Field(rs.FieldName(columna))).trimmed().size());
+    if (rs.RecordCount() > 0)
+        rs.MoveFirst();
+    return int(mayor) + 1; // the cell's own margins
+}
+
 QString AnchosArchivo()
 {
     return SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("CONSULTASLEN.VLM");
@@ -190,7 +202,7 @@ void Lib_FrmCons3::Form_Load()
     }, informarCarga);
 }
 
-void Lib_FrmCons3::Encolumnar(const Recordset& rs)
+void Lib_FrmCons3::Encolumnar(Recordset& rs)
 {
     const bool preciosConNombre = TextoSQL::Contiene(SQL, QStringLiteral("V_MA_ARTICULOS"))
                                   || TextoSQL::Contiene(SQL, QStringLiteral("STK_MA_ARTICULOS"));
@@ -203,7 +215,7 @@ void Lib_FrmCons3::Encolumnar(const Recordset& rs)
         c->show();
         if (i > 0)
             setTabOrder(CmbSearch[i - 1], c);
-        const int definido = rs.FieldSize(i) > 0 ? rs.FieldSize(i) : 20;
+        const int definido = rs.FieldSize(i) > 0 ? rs.FieldSize(i) : largoMayor(rs, i);
         anchos << fm.horizontalAdvance(QString(qMin(definido, 60), u'X'));
         QString titulo = rs.FieldName(i);
         const QString mayus = titulo.toUpper();

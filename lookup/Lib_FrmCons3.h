@@ -77,7 +77,7 @@ protected:
 private:
     void Form_Load();
     void Form_Unload();
-    void Encolumnar(const Recordset& rs);
+    void Encolumnar(Recordset& rs);
     void Leer(Recordset& rs, int Cdesde, int Cuantas);
     void CalcularAncho();
     void aplicarAnchosGrabados();
