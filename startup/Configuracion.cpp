@@ -50,6 +50,7 @@ QString LeerConfiguracion(const QString& clave, QString& auxiliar)
     QString valor;
     QString sql;
     Recordset rs;
+    bool leido = true;
     const bool completo = Pasos::Ejecutar({
         [&] {
             if (gTablaConfiguracion.trimmed().isEmpty())
@@ -64,6 +65,11 @@ QString LeerConfiguracion(const QString& clave, QString& auxiliar)
         },
         [&] { db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true); },
         [&] {
+            // The open already reported its failure; the read then gives an empty text.
+            if (rs.State() == 0) {
+                leido = false;
+                return;
+            }
             if (rs.BOF()) {
                 valor = QStringLiteral(" ");
                 auxiliar.clear();
@@ -74,7 +80,7 @@ QString LeerConfiguracion(const QString& clave, QString& auxiliar)
         },
         [&] { db.CierraRecordset(rs); },
     }, [](const ErrorVB& e) { return informar(e, "Cfg"); }, {.permiteReintento = false});
-    return completo ? valor : QString();
+    return completo && leido ? valor : QString();
 }
 
 void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QString& auxiliar, bool politicaNegocio,

@@ -103,4 +103,44 @@ TEST_P(ConfiguracionTest, ElInicioCargaLosAjustes)
     EXPECT_EQ(gColorFondo, 0xFFFF00u);
 }
 
+
+TEST_P(ConfiguracionTest, ValoresQueNoSonNumerosNoRompenLaCarga)
+{
+    ajuste(QStringLiteral("CFondo"), QStringLiteral("azul"));
+    ajuste(QStringLiteral("PERIODO"), QStringLiteral("seis"));
+    ajuste(QStringLiteral("Top_Default"), QStringLiteral("   "));
+    ajuste(QStringLiteral("MaxDto"), QStringLiteral("--"));
+    CargarConfiguracion(gRutaAplicacion);
+    EXPECT_EQ(gColorFondo, 0xFFFF00u) << "a colour that is not a number reads as 0, the default";
+    EXPECT_EQ(gConfiguracion.Periodo, 0);
+    EXPECT_EQ(gConfiguracion.TopDefault, QStringLiteral("1000"));
+    EXPECT_EQ(gConfiguracion.MaxDto, Importe());
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
 CON_CADA_MOTOR(ConfiguracionTest);
+
+namespace {
+
+// The suite's settings table is gone: every read is reported and the start-up goes on.
+class SinTablaDeAjustesTest : public BaseIniciada
+{
+protected:
+    void poblar() override { ejecutar(QStringLiteral("DROP TABLE ta_configuracion")); }
+};
+
+} // namespace
+
+TEST_P(SinTablaDeAjustesTest, CadaLecturaSeInformaYElInicioSigue)
+{
+    EXPECT_TRUE(DB_Dll::Instancia().gCnn.Abierta());
+    ASSERT_FALSE(m_guion->avisos.empty());
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("ta_configuracion"))) << m_guion->todo().toStdString();
+    EXPECT_EQ(gColorFondo, 0xFFFF00u);
+    EXPECT_EQ(gConfiguracion.TopDefault, QStringLiteral("1000"));
+    m_guion->avisos.clear();
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("NOMBRE")), QString()) << "a failed read gives an empty text";
+    EXPECT_FALSE(m_guion->avisos.empty());
+}
+
+CON_CADA_MOTOR(SinTablaDeAjustesTest);
