@@ -68,10 +68,12 @@ TEST_P(FrmCons3Test, LaBusquedaMientrasSeEscribeIgnoraMayusculasYSigueAlaCaja)
     EXPECT_EQ(v->CmbSearch[0]->text(), QStringLiteral("panif"));
     EXPECT_EQ(actual(*v), QStringLiteral("C001"));
     EXPECT_EQ(v->CajaActiva(), 0);
+    EXPECT_EQ(v->CmbSearch[0]->palette().color(QPalette::Base), QColor(0, 255, 255)) << "the active box is cyan";
 
     QTest::keyClick(v->CmbSearch[0], Qt::Key_Up);
     EXPECT_EQ(actual(*v), QStringLiteral("C004"));
     EXPECT_TRUE(v->ListView1->hasFocus());
+    EXPECT_EQ(v->CmbSearch[0]->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
