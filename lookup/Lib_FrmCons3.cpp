@@ -13,11 +13,9 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -59,11 +57,8 @@ QString AnchosArchivo()
 
 } // namespace
 
-Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : VentanaConsulta(parent)
 {
-    setWindowTitle(QStringLiteral("Consulta..."));
-    setModal(true);
-
     picFields = new QWidget(this);
     auto* franja = new QWidget(picFields);
     franja->setObjectName(QStringLiteral("franjaBusqueda"));
@@ -88,20 +83,6 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     lblFieldName = new QLabel(this);
     lblFieldName->hide();
 
-    Frame1 = new QFrame(this);
-    auto* botones = new QHBoxLayout(Frame1);
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), Frame1);
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), Frame1);
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
-    botones->addStretch();
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva}) {
-        // Enter accepts wherever the focus is, as the window's default button.
-        b->setAutoDefault(false);
-        botones->addWidget(b);
-    }
-    botones->addStretch();
-    CmdAceptar->setDefault(true);
-
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(picFields, 1);
     todo->addWidget(Frame1);
@@ -109,9 +90,6 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     caja(0);
     franja->setFixedHeight(CmbSearch[0]->sizeHint().height());
 
-    connect(CmdAceptar, &QPushButton::clicked, this, &Lib_FrmCons3::Aceptar);
-    connect(CmdCancelar, &QPushButton::clicked, this, &Lib_FrmCons3::Cancelar);
-    connect(CmdNueva, &QPushButton::clicked, this, &Lib_FrmCons3::NuevaBusqueda);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { Aceptar(); });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this](int col) {
         m_ordenDescendente = !m_ordenDescendente;
@@ -145,21 +123,6 @@ QLineEdit* Lib_FrmCons3::caja(int i)
         CmbSearch << c;
     }
     return CmbSearch[i];
-}
-
-void Lib_FrmCons3::Mostrar()
-{
-    exec();
-}
-
-void Lib_FrmCons3::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!m_cargada) {
-        m_cargada = true;
-        Form_Load();
-        CmbSearch[0]->setFocus();
-    }
 }
 
 void Lib_FrmCons3::Form_Load()
@@ -326,7 +289,7 @@ void Lib_FrmCons3::Form_Unload()
     if (m_descargada)
         return;
     m_descargada = true;
-    if (GrabarCfg && m_cargada) {
+    if (GrabarCfg && cargada()) {
         QVector<double> anchos;
         for (int i = 0; i < ListView1->columnCount(); ++i)
             anchos << double(ListView1->columnWidth(i) * TwipsPorPixel);

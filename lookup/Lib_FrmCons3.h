@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "lookup/VentanaConsulta.h"
+
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <optional>
 
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QScrollBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -18,7 +16,7 @@ class Recordset;
 // The "Consulta..." list window: every column of a statement in a report list, a search box
 // above each column, F5 to search the database, sorting by column, check boxes and
 // quantities. The request fills the public fields, shows it and reads the outcome.
-class Lib_FrmCons3 : public QDialog
+class Lib_FrmCons3 : public VentanaConsulta
 {
     Q_OBJECT
 public:
@@ -42,17 +40,9 @@ public:
     bool GrabarCfg = false;
 
     QTreeWidget* ListView1 = nullptr;
-    QVector<QLineEdit*> CmbSearch;
     QWidget* picFields = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QLabel* lblFieldName = nullptr;
-    QFrame* Frame1 = nullptr;
-    QPushButton* CmdAceptar = nullptr;
-    QPushButton* CmdCancelar = nullptr;
-    QPushButton* CmdNueva = nullptr;
-
-    // Shown modally; returns once accepted or cancelled.
-    void Mostrar();
 
     // 1-based row of the first whose column `clave` begins with `queValor`, or 0.
     int Busqueda(int clave, const QString& queValor) const;
@@ -61,21 +51,19 @@ public:
     int CajaActiva() const { return m_cajaActiva; }
     QString TablaConsulta() const { return m_tablaConsulta; }
 
-    void Aceptar();
-    void Cancelar();
-    void NuevaBusqueda();
+    void Aceptar() override;
+    void Cancelar() override;
+    void NuevaBusqueda() override;
     // F5 in search box `caja`: its text becomes a condition and the window reloads.
     void BuscarEnBase(int caja);
 
 protected:
-    void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void reject() override;
+    void Form_Load() override;
 
 private:
-    void Form_Load();
     void Form_Unload();
     void Encolumnar(Recordset& rs);
     void Leer(Recordset& rs, int Cdesde, int Cuantas);
@@ -90,7 +78,6 @@ private:
     QString valorEn(const QTreeWidgetItem* fila, int columna) const;
     QLineEdit* caja(int i);
 
-    bool m_cargada = false;
     bool m_descargada = false;
     bool m_esArticulos = false;
     QString m_sqlInicial;

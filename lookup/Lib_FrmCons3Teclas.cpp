@@ -137,8 +137,7 @@ void Lib_FrmCons3::Aceptar()
         }
         Cantidades = cantidades;
     }
-    hide();
-    QDialog::accept();
+    terminar(true);
 }
 
 void Lib_FrmCons3::Cancelar()
@@ -146,13 +145,7 @@ void Lib_FrmCons3::Cancelar()
     ValorDevuelto = QString();
     CmpsDevueltos.clear();
     Valores.clear();
-    hide();
-    QDialog::reject();
-}
-
-void Lib_FrmCons3::reject()
-{
-    Cancelar();
+    terminar(false);
 }
 
 void Lib_FrmCons3::keyPressEvent(QKeyEvent* e)

@@ -5,11 +5,9 @@
 #include "platform/Pasos.h"
 #include "startup/suite/SuiteUtil.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -33,10 +31,8 @@ QString claveDe(const QTreeWidgetItem* nodo)
 
 } // namespace
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : VentanaConsulta(parent)
 {
-    setWindowTitle(QStringLiteral("Consulta..."));
-    setModal(true);
     auto* caja = new QLineEdit(this);
     caja->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
     caja->installEventFilter(this);
@@ -47,27 +43,12 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
     TreeV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeV->setUniformRowHeights(true);
 
-    auto* botones = new QHBoxLayout;
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), this);
-    botones->addStretch();
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva}) {
-        b->setAutoDefault(false);
-        botones->addWidget(b);
-    }
-    botones->addStretch();
-    CmdAceptar->setDefault(true);
-
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(caja);
     todo->addWidget(TreeV, 1);
-    todo->addLayout(botones);
+    todo->addWidget(Frame1);
     resize(520, 480);
 
-    connect(CmdAceptar, &QPushButton::clicked, this, &Lib_FrmCons3Tree::Aceptar);
-    connect(CmdCancelar, &QPushButton::clicked, this, &Lib_FrmCons3Tree::Cancelar);
-    connect(CmdNueva, &QPushButton::clicked, this, &Lib_FrmCons3Tree::NuevaBusqueda);
     connect(TreeV, &QTreeWidget::itemDoubleClicked, this, [this] { Aceptar(); });
     connect(TreeV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* nodo) { propagarMarca(nodo); });
     connect(caja, &QLineEdit::textChanged, this, [this](const QString& t) { buscar(t); });
@@ -77,21 +58,6 @@ Lib_FrmCons3Tree::~Lib_FrmCons3Tree()
 {
     const QSignalBlocker sinSenales(TreeV);
     TreeV->clear();
-}
-
-void Lib_FrmCons3Tree::Mostrar()
-{
-    exec();
-}
-
-void Lib_FrmCons3Tree::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!m_cargada) {
-        m_cargada = true;
-        Form_Load();
-        CmbSearch[0]->setFocus();
-    }
 }
 
 void Lib_FrmCons3Tree::Form_Load()
@@ -232,21 +198,14 @@ void Lib_FrmCons3Tree::Aceptar()
         else if (campo == QLatin1String("CODIGO"))
             ValorDevuelto = valorDe(QStringLiteral("TA_CCOSTO"), codigo);
     }}, [](const ErrorVB& e) { return informarComo("HScroll1_Change", e); });
-    hide();
-    QDialog::accept();
+    terminar(true);
 }
 
 void Lib_FrmCons3Tree::Cancelar()
 {
     ValorDevuelto = QString();
     Valores.clear();
-    hide();
-    QDialog::reject();
-}
-
-void Lib_FrmCons3Tree::reject()
-{
-    Cancelar();
+    terminar(false);
 }
 
 void Lib_FrmCons3Tree::NuevaBusqueda()

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QDialog>
+#include "lookup/VentanaConsulta.h"
+
 #include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 
-class QLineEdit;
-class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 // The "Consulta..." tree window over a code hierarchy (families, positions, cost centres):
 // the statement's first column is the code, the second its description, in code order;
 // longer codes nest under shorter ones.
-class Lib_FrmCons3Tree : public QDialog
+class Lib_FrmCons3Tree : public VentanaConsulta
 {
     Q_OBJECT
 public:
@@ -28,34 +27,26 @@ public:
     QStringList Valores;
 
     QTreeWidget* TreeV = nullptr;
-    QVector<QLineEdit*> CmbSearch;
-    QPushButton* CmdAceptar = nullptr;
-    QPushButton* CmdCancelar = nullptr;
-    QPushButton* CmdNueva = nullptr;
 
-    void Mostrar();
     // The node of a key ("A" + code), or nullptr.
     QTreeWidgetItem* Nodo(const QString& clave) const { return m_nodos.value(clave); }
 
-    void Aceptar();
-    void Cancelar();
-    void NuevaBusqueda();
+    void Aceptar() override;
+    void Cancelar() override;
+    void NuevaBusqueda() override;
     void BuscarEnBase();
 
 protected:
-    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* e) override;
-    void reject() override;
+    void Form_Load() override;
 
 private:
-    void Form_Load();
     void ArmarTreeVAutomatico();
     void buscar(const QString& texto);
     void propagarMarca(QTreeWidgetItem* nodo);
     QString valorDe(const QString& tabla, const QString& codigo) const;
     static QString codigoDe(const QTreeWidgetItem* nodo);
 
-    bool m_cargada = false;
     bool m_propagando = false;
     QString m_sqlBase;
     int m_cajaActiva = 0;
