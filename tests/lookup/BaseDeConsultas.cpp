@@ -1,5 +1,6 @@
 #include "tests/lookup/BaseDeConsultas.h"
 
+#include "data/TextoSQL.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "startup/EnlaceConsultas.h"
 
@@ -20,7 +21,7 @@ void BaseDeConsultas::poblar()
     for (const auto& c : clientes)
         ejecutar(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, CONTACTO, Dada_De_Baja) "
                                 "VALUES ('%1', '%2', 'C', '%2', '%3', %4)")
-                     .arg(QString::fromLatin1(c[0]), QString::fromLatin1(c[1]).replace(u'\'', QStringLiteral("''")),
+                     .arg(QString::fromLatin1(c[0]), TextoSQL::Comillas(QString::fromLatin1(c[1])),
                           QString::fromLatin1(c[2]), QString::fromLatin1(c[3])));
     const char* const articulos[][5] = {
         {"HA000", "Harina 000", "0", "50"},     // no reorder point, in stock: level 1
@@ -31,8 +32,8 @@ void BaseDeConsultas::poblar()
     for (const auto& a : articulos)
         ejecutar(QStringLiteral("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDFAMILIA, PUNTOPEDIDO, Stock, SUSPENDIDO) "
                                 "VALUES ('%1', '%2', '01', %3, %4, 0)")
-                     .arg(QString::fromLatin1(a[0]).replace(u'\'', QStringLiteral("''")),
-                          QString::fromLatin1(a[1]).replace(u'\'', QStringLiteral("''")), QString::fromLatin1(a[2]),
+                     .arg(TextoSQL::Comillas(QString::fromLatin1(a[0])),
+                          TextoSQL::Comillas(QString::fromLatin1(a[1])), QString::fromLatin1(a[2]),
                           QString::fromLatin1(a[3])));
     const char* const familias[][2] = {
         {"01", "Harinas"}, {"0101", "Harinas de trigo"}, {"010101", "Harina 000"}, {"010102", "Harina 0000"}, {"02", "Subproductos"},
