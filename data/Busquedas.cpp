@@ -4,7 +4,7 @@
 #include "data/TextoSQL.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ QString DB_Dll::SQLValue(const QVariant& valor, const QString& tipo)
     QString v = SuiteUtil::NullSafe(valor);
     const bool nulo = valor.isNull() || !valor.isValid();
     if (tipo == QStringLiteral("@"))
-        v = SuiteUtil::ReplaceText(SuiteUtil::TextToAmount(v).texto(), QStringLiteral(","), QStringLiteral("."));
+        v = SuiteUtil::VariantToAmount(valor).texto();
     if (tipo == QStringLiteral("'")) {
         prefijo = sufijo = QStringLiteral("'");
         v = Comillas(v);

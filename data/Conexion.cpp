@@ -38,6 +38,7 @@ bool Conexion::Abierta() const
 void Conexion::Open(const QString& textoConexion)
 {
     Close();
+    Errors.clear();
     m_texto = textoConexion;
     try {
         m_destino = TextoConexion::Interpretar(textoConexion);
@@ -107,13 +108,20 @@ QString Conexion::Traducir(const QString& sql) const
     return Dialectos::Traducir(sql, m_destino.dialecto);
 }
 
-long Conexion::Execute(const QString& sql)
+void Conexion::empezarOperacion()
 {
+    Errors.clear();
     if (!Abierta()) {
-        ErrorVB e(3709, QStringLiteral("La conexión con la base de datos no está abierta."), QStringLiteral("Tolvario"));
+        ErrorVB e(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
+                  QStringLiteral("Tolvario"));
         Errors.push_back(e);
         throw e;
     }
+}
+
+long Conexion::Execute(const QString& sql)
+{
+    empezarOperacion();
     QSqlQuery q(bd());
     q.setForwardOnly(true);
     if (!q.exec(Traducir(sql)))
@@ -124,6 +132,7 @@ long Conexion::Execute(const QString& sql)
 
 void Conexion::BeginTrans()
 {
+    empezarOperacion();
     if (!bd().transaction())
         throw Fallo(bd().lastError());
     m_enTransaccion = true;
@@ -131,6 +140,7 @@ void Conexion::BeginTrans()
 
 void Conexion::CommitTrans()
 {
+    empezarOperacion();
     m_enTransaccion = false;
     if (!bd().commit())
         throw Fallo(bd().lastError());
@@ -138,6 +148,7 @@ void Conexion::CommitTrans()
 
 void Conexion::RollbackTrans()
 {
+    empezarOperacion();
     m_enTransaccion = false;
     if (!bd().rollback())
         throw Fallo(bd().lastError());
@@ -152,7 +163,7 @@ void Conexion::EstablecerCommandTimeout(int segundos)
     if (m_destino.dialecto == Dialecto::PostgreSQL)
         q.exec(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
     else if (m_destino.dialecto == Dialecto::SQLite)
-        q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qint64(segundos) * 1000));
+        q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qMin<qint64>(qint64(segundos) * 1000, EsperaBloqueoMs)));
 }
 
 void Conexion::EstablecerIsolationLevel(int nivel)

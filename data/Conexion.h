@@ -34,8 +34,12 @@ public:
     int IsolationLevel() const { return m_aislamiento; }
     void EstablecerDefaultDatabase(const QString& base);
 
-    // The provider's error list: every failure is added; callers clear it.
+    // The provider's error list: the errors of the last operation only.
     std::vector<ErrorVB> Errors;
+
+    // Longest wait for a SQLite file another process holds locked: the clerk is told and may
+    // retry, instead of facing a frozen window for the whole command time-out.
+    static constexpr int EsperaBloqueoMs = 3000;
 
     // Runs a statement that returns no rows; the result is the count of rows it changed.
     long Execute(const QString& sql);
@@ -50,6 +54,9 @@ public:
     QString UltimaSentencia() const { return m_ultima; }
     // A driver error as ErrorVB, with the password taken out and added to Errors.
     ErrorVB Fallo(const class QSqlError& error);
+
+    // Starts an operation: the error list forgets the previous one. Raises when not open.
+    void empezarOperacion();
 
 private:
     QString sinClave(QString texto) const;

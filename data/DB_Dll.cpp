@@ -5,7 +5,7 @@
 #include "data/TextoSQL.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QCoreApplication>
 
@@ -48,8 +48,11 @@ void DB_Dll::Liberar()
 
 bool DB_Dll::EsOracle() const
 {
-    const int p = gCnn.ConnectionString().indexOf(QStringLiteral("ORACLE"), 0, Qt::CaseInsensitive);
-    return p > 0;
+    // By the provider, never by words of the text: paths, names and passwords may hold anything.
+    if (gCnn.Abierta())
+        return gCnn.dialecto() == Dialecto::Oracle;
+    const QString texto = gCnn.ConnectionString().isEmpty() ? gConnString : gCnn.ConnectionString();
+    return TextoConexion::EsProveedorOracle(texto);
 }
 
 void DB_Dll::pedirParametros()
@@ -191,7 +194,7 @@ void DB_Dll::CierraRecordset(Recordset& LRCSTEMP)
     }}, informar);
 }
 
-bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected)
+void DB_Dll::prepararSentencia(QString& SentenciaSQL) const
 {
     using TextoSQL::Contiene;
     const bool dropCreate = Contiene(SentenciaSQL, QStringLiteral("DROP")) && Contiene(SentenciaSQL, QStringLiteral("CREATE"));
@@ -199,21 +202,43 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected)
         SentenciaSQL = TextoSQL::Quitar(SentenciaSQL, QStringLiteral("@Admin_"));
     else if (!Contiene(SentenciaSQL, QStringLiteral("DELETE")))
         SentenciaSQL = SS_TSinonimos(SentenciaSQL);
+}
+
+long DB_Dll::ejecutarPreparada(const QString& SentenciaSQL)
+{
+    long afectados = 0;
+    if (EsOracle())
+        rutaOracle(SentenciaSQL, afectados);
+    else
+        afectados = gCnn.Execute(SentenciaSQL);
+    if (!gCnn.Errors.empty() && gCnn.Errors.size() < 3 && gCnn.Errors.front().NativeError == 8152)
+        gCnn.Errors.clear();
+    return afectados;
+}
+
+bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected)
+{
+    using TextoSQL::Contiene;
+    prepararSentencia(SentenciaSQL);
     try {
-        if (TextoSQL::Contiene(gCnn.ConnectionString(), QStringLiteral("ORACLE")))
-            rutaOracle(SentenciaSQL, RecordsAffected);
-        else
-            RecordsAffected = gCnn.Execute(SentenciaSQL);
-        if (!gCnn.Errors.empty() && gCnn.Errors.size() < 3 && gCnn.Errors.front().NativeError == 8152)
-            gCnn.Errors.clear();
+        RecordsAffected = ejecutarPreparada(SentenciaSQL);
         return true;
     } catch (const ErrorVB& e) {
         const bool callado = e.Number == ErrorVB::FalloNoEspecificado || e.Number == ErrorVB::ViolacionIntegridad
                              || e.Number == ErrorVB::TablaInexistente || e.Number == ErrorVB::ErrorEnComando
                              || Contiene(SentenciaSQL, QStringLiteral("TRANS"));
-        if (!callado)
+        if (callado) {
+            // The suite's callers rely on these passing ("already exists"); the log still keeps them.
+            AnotarError(e, QStringLiteral("EjecutaConsultaSQL"), QStringLiteral("(sin aviso) ") + SentenciaSQL.simplified());
+        } else {
             operador().Mensaje(e.Description, Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        }
         return false;
     }
 }
 
+long DB_Dll::EjecutaSentenciaSQL(QString SentenciaSQL)
+{
+    prepararSentencia(SentenciaSQL);
+    return ejecutarPreparada(SentenciaSQL);
+}

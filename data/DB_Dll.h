@@ -61,12 +61,18 @@ public:
                         int CursorType = 0, int LockType = 1, int Options = -1, bool ConvOracle = true);
     void CierraRecordset(Recordset& LRCSTEMP);
     // Never raises; the result says whether the statement ran (the suite's callers ignore it).
+    // Failures of the kinds it passes silently are still written to the error log.
     bool EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected);
+    // The same translations, but any failure raises ErrorVB: for writes whose failure must be
+    // known, such as statements inside a transaction. Returns the count of rows changed.
+    long EjecutaSentenciaSQL(QString SentenciaSQL);
     void QConsulta() {}
     void QGridConsulta() {}
 
     // Error treatment and its log.
     int TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina);
+    // Appends one line to the error log without asking anything.
+    void AnotarError(const ErrorVB& CodErr, const QString& Rutina, const QString& Respuesta);
     QString ArchivoErrores() const { return gLogErr; }
     void setArchivoErrores(const QVariant& ruta) { gLogErr = ruta.toString(); }
 
@@ -114,7 +120,7 @@ public:
     // Oracle dialect: the text as the Oracle connection reads it.
     QString ORACLE_Dicc(const QString& Valor) const;
 
-    // True when the connection text names Oracle after its first character.
+    // True when the connection's provider is Oracle.
     bool EsOracle() const;
 
 private:
@@ -122,7 +128,9 @@ private:
 
     void pedirParametros();     // the login dialog, values copied both ways
     void armarTextoConexion();  // the connection text from the login values
-    void rutaOracle(QString& sentencia, long& afectados);
+    void rutaOracle(const QString& sentencia, long& afectados);
+    void prepararSentencia(QString& SentenciaSQL) const;
+    long ejecutarPreparada(const QString& SentenciaSQL);
     // Rows of one column of a catalogue query, run under the schema routines' error treatment.
     QStringList nombresDeCatalogo(const QString& consulta, const QString& columna, bool& completo);
     Importe buscaExtremo(const QString& funcion, const QString& alias, const QString& tabla,

@@ -1,7 +1,7 @@
 #include "data/DialectoOracle.h"
 
 #include "data/TextoSQL.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QDate>
 #include <QStringList>
@@ -226,8 +226,10 @@ std::vector<Paso> Partir(const QString& lote)
     t = reemplazar(t, "ROLLBACK TRANS", "ROLLBACK");
 
     static const QStringList inicios = {"INSERT ", "DELETE ", "UPDATE ", "CREATE ", "DROP ", "ALTER ", "SET TRANSACTION",
-                                        "COMMIT", "ROLLBACK", "IF NOT EXIST", "IF EXIST", "GRANT "};
-    // Where statements begin: a keyword standing as a word, outside quoted text.
+                                        "COMMIT", "ROLLBACK", "IF NOT EXISTS", "IF NOT EXIST",
+                                        "IF EXISTS", "IF EXIST", "GRANT "};
+    // Where statements begin: a keyword standing as a word, outside quoted text. The longer
+    // forms come first, since the shorter would not stand as a whole word before their "S".
     std::vector<int> cortes;
     bool enLiteral = false;
     for (int i = 0; i < t.size(); ++i) {

@@ -33,7 +33,7 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
-    if (TextoSQL::Contiene(gProveedor, QStringLiteral("ORACLE")))
+    if (EsOracle())
         return true;
     bool completo = false;
     const QStringList campos =

@@ -2,6 +2,7 @@
 
 #include "data/Conexion.h"
 #include "platform/ErrorVB.h"
+#include "platform/Importe.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -50,6 +51,9 @@ QVariant paraEnlazar(const QVariant& v)
 {
     if (v.metaType().id() == QMetaType::Bool)
         return QVariant(v.toBool() ? 1 : 0);
+    // Amounts as exact decimal text: every backend reads it into its numeric column unrounded.
+    if (v.metaType() == QMetaType::fromType<Importe>())
+        return QVariant(v.value<Importe>().texto());
     return v;
 }
 
@@ -78,11 +82,7 @@ void Recordset::Open(const QString& sql, Conexion& conexion, int cursorType, int
     Close();
     CursorType = cursorType;
     LockType = lockType;
-    if (!conexion.Abierta()) {
-        ErrorVB e(3709, QStringLiteral("La conexión con la base de datos no está abierta."), QStringLiteral("Tolvario"));
-        conexion.Errors.push_back(e);
-        throw e;
-    }
+    conexion.empezarOperacion();
     QSqlQuery q(conexion.bd());
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
@@ -260,6 +260,7 @@ void Recordset::Update()
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_tabla, asignaciones.join(QStringLiteral(", ")),
                                                               donde.join(QStringLiteral(" AND ")));
     }
+    m_conexion->empezarOperacion();
     QSqlQuery q(m_conexion->bd());
     if (!q.prepare(m_conexion->Traducir(sql)))
         throw m_conexion->Fallo(q.lastError());
@@ -269,6 +270,14 @@ void Recordset::Update()
         q.addBindValue(v);
     if (!q.exec())
         throw m_conexion->Fallo(q.lastError());
+    // Another station deleted or changed the row since it was read: nothing was written.
+    if (m_edicion == Edicion::Existente && q.numRowsAffected() == 0) {
+        ErrorVB e(ErrorVB::FilaNoEncontrada,
+                  QStringLiteral("No se encuentra la fila para actualizarla: fue modificada o borrada desde otra estación."),
+                  m_conexion->origen());
+        m_conexion->Errors.push_back(e);
+        throw e;
+    }
     if (m_edicion == Edicion::Nueva) {
         m_filas.push_back(m_buffer);
         m_pos = int(m_filas.size()) - 1;

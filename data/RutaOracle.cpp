@@ -1,34 +1,46 @@
 // The Oracle side of the data object: the dialect on queries and the batch path.
 #include "data/DB_Dll.h"
+#include "data/RutaOracle.h"
+
 #include "data/DialectoOracle.h"
-#include "data/TextoSQL.h"
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor) const
 {
-    if (!TextoSQL::Contiene(gConnString, QStringLiteral("ORACLE")))
+    if (!EsOracle())
         return Valor;
     return Oracle::Dicc(Valor);
 }
 
-void DB_Dll::rutaOracle(QString& sentencia, long& afectados)
+void DB_Dll::rutaOracle(const QString& sentencia, long& afectados)
 {
-    for (const Oracle::Paso& p : Oracle::Partir(sentencia)) {
+    afectados = Oracle::EjecutarLote(gCnn, sentencia, [this](const QString& t) { return ORACLE_Dicc(t); });
+}
+
+namespace Oracle {
+
+long EjecutarLote(Conexion& cnn, const QString& lote, const std::function<QString(const QString&)>& traducir)
+{
+    long afectados = 0;
+    for (const Oracle::Paso& p : Oracle::Partir(lote)) {
         switch (p.tipo) {
         case Oracle::Paso::Iniciar:
-            gCnn.BeginTrans();
+            cnn.BeginTrans();
             break;
         case Oracle::Paso::Confirmar:
-            gCnn.CommitTrans();
+            cnn.CommitTrans();
             break;
         case Oracle::Paso::Deshacer:
-            gCnn.RollbackTrans();
+            cnn.RollbackTrans();
             break;
         case Oracle::Paso::Ejecutar:
-            if (const QString texto = Oracle::SoloSqlServer(ORACLE_Dicc(p.texto)); !texto.isEmpty())
-                afectados += gCnn.Execute(texto);
+            if (const QString texto = Oracle::SoloSqlServer(traducir(p.texto)); !texto.isEmpty())
+                afectados += cnn.Execute(texto);
             break;
         }
     }
-    if (gCnn.Errors.size() == 1 && gCnn.Errors.front().NativeError == 265929)
-        gCnn.Errors.clear();
+    if (cnn.Errors.size() == 1 && cnn.Errors.front().NativeError == 265929)
+        cnn.Errors.clear();
+    return afectados;
 }
+
+} // namespace Oracle

@@ -1,5 +1,7 @@
 #include "data/TextoConexion.h"
 
+#include "data/Conexion.h"
+
 #include "platform/ErrorVB.h"
 
 #include <QDir>
@@ -71,6 +73,19 @@ QString primero(const QMap<QString, QString>& p, std::initializer_list<const cha
 
 } // namespace
 
+namespace {
+bool proveedorOracle(const QString& proveedor)
+{
+    return proveedor.startsWith(QStringLiteral("OraOLEDB"), Qt::CaseInsensitive)
+           || proveedor.compare(QStringLiteral("MSDAORA"), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+bool EsProveedorOracle(const QString& texto)
+{
+    return proveedorOracle(primero(Pares(texto), {"provider"}).trimmed());
+}
+
 DestinoConexion Interpretar(const QString& texto)
 {
     const auto p = Pares(texto);
@@ -86,7 +101,7 @@ DestinoConexion Interpretar(const QString& texto)
         // Opened read-write without creating it: a missing file is a failed connection.
         const QString ruta = QFileInfo(primero(p, {"data source", "database"})).absoluteFilePath();
         d.base = QUrl::fromLocalFile(ruta).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
-        d.opciones = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
+        d.opciones = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(Conexion::EsperaBloqueoMs);
     } else if (proveedor.compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0) {
         d.driver = QStringLiteral("QPSQL");
         d.dialecto = Dialecto::PostgreSQL;
@@ -110,7 +125,7 @@ DestinoConexion Interpretar(const QString& texto)
         d.servidor = servidor;
         d.base = QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=%2;DATABASE=%3;TDS_Version=7.4;ClientCharset=UTF-8")
                      .arg(servidor, puerto, primero(p, {"database", "initial catalog"}));
-    } else if (proveedor.startsWith(QStringLiteral("OraOLEDB"), Qt::CaseInsensitive)) {
+    } else if (proveedorOracle(proveedor)) {
         d.dialecto = Dialecto::Oracle;
         d.origen = QStringLiteral("OraOLEDB");
         const QString fuente = primero(p, {"data source"});

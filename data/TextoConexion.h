@@ -26,6 +26,9 @@ QMap<QString, QString> Pares(const QString& texto);
 // A value written so that Pares reads it back whole.
 QString Valor(const QString& valor);
 
+// True when the text's provider is Oracle's; other keys and values are never looked at.
+bool EsProveedorOracle(const QString& texto);
+
 // Raises ErrorVB when the provider is unknown.
 DestinoConexion Interpretar(const QString& texto);
 

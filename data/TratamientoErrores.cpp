@@ -2,7 +2,7 @@
 
 #include "platform/Carpetas.h"
 #include "platform/Operador.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -22,32 +22,42 @@ QString palabraDe(int respuesta)
     }
 }
 
+// The password never reaches the screen or the log, whatever the driver said.
+QString mensajeDe(const ErrorVB& e, const QString& clave)
+{
+    QString descripcion = e.Description.trimmed();
+    if (clave.size() >= 3)
+        descripcion.replace(clave, QStringLiteral("****"));
+    return QStringLiteral("Ha ocurrido el Siguiente Error (") + QString::number(e.Number) + QStringLiteral(") ") + descripcion;
+}
+
 } // namespace
 
 int DB_Dll::TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina)
 {
     if (CodErr.Number == 0)
         return 0;
-    const QString ruta = gLogErr.isEmpty() ? SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("VMERR.LOG") : gLogErr;
-    QString descripcion = CodErr.Description.trimmed();
-    // The password never reaches the screen or the log, whatever the driver said.
-    if (gUserPassWord.size() >= 3)
-        descripcion.replace(gUserPassWord, QStringLiteral("****"));
-    const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (") + QString::number(CodErr.Number)
-                            + QStringLiteral(") ") + descripcion;
+    const QString mensaje = mensajeDe(CodErr, gUserPassWord);
     const QString parteRutina = Rutina.isEmpty() ? QString() : QStringLiteral(" - ") + Rutina;
     const QString titulo = CodErr.Source + parteRutina + QStringLiteral(" Aviso al operador!!! ");
 
     const int respuesta = operador().Mensaje(mensaje, Botones.value_or(Operador::AbortarReintentarIgnorar + Operador::Critico), titulo);
 
+    AnotarError(CodErr, Rutina, palabraDe(respuesta));
+    return respuesta;
+}
+
+void DB_Dll::AnotarError(const ErrorVB& CodErr, const QString& Rutina, const QString& Respuesta)
+{
+    const QString ruta = gLogErr.isEmpty() ? SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("VMERR.LOG") : gLogErr;
+    const QString parteRutina = Rutina.isEmpty() ? QString() : QStringLiteral(" - ") + Rutina;
     const QDateTime ahora = QDateTime::currentDateTime();
     const QString linea = ahora.toString(QStringLiteral("MM-dd-yyyy")) + u' ' + ahora.toString(QStringLiteral("HH:mm:ss"))
                           + QStringLiteral(" Rutina: ") + parteRutina.trimmed() + QStringLiteral(" Mensaje ")
-                          + mensaje.trimmed() + QStringLiteral(" Respondió : ") + palabraDe(respuesta)
+                          + mensajeDe(CodErr, gUserPassWord).trimmed() + QStringLiteral(" Respondió : ") + Respuesta
                           + QStringLiteral("\r\n");
     // One open-append-close per line; a log that cannot be written loses only its line.
     QFile log(ruta);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append))
         log.write(linea.toUtf8());
-    return respuesta;
 }

@@ -1,7 +1,7 @@
 #include "lookup/Def_QConsulta.h"
 
 #include "platform/Cp1252.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QFile>
 

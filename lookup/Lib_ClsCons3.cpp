@@ -8,7 +8,7 @@
 #include "lookup/SentenciaConsulta.h"
 #include "platform/Operador.h"
 #include "startup/Configuracion.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QFileInfo>
 #include <memory>

@@ -9,7 +9,7 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "startup/Configuracion.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -54,6 +54,21 @@ QString AnchosArchivo()
 {
     return SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("CONSULTASLEN.VLM");
 }
+
+// A row sorts as the suite's server orders text, without regard to case, so that the
+// title's sort agrees with the statement's ORDER BY and typing lands on the same row.
+class FilaConsulta : public QTreeWidgetItem
+{
+public:
+    FilaConsulta() : QTreeWidgetItem(UserType) {}
+
+    bool operator<(const QTreeWidgetItem& otra) const override
+    {
+        const QTreeWidget* lista = treeWidget();
+        const int columna = lista ? lista->sortColumn() : 0;
+        return text(columna).compare(otra.text(columna), Qt::CaseInsensitive) < 0;
+    }
+};
 
 } // namespace
 
@@ -209,7 +224,7 @@ void Lib_FrmCons3::Leer(Recordset& rs, int, int Cuantas)
     filas.reserve(Cuantas);
     ListView1->setUpdatesEnabled(false);
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        auto* fila = new QTreeWidgetItem;
+        auto* fila = new FilaConsulta;
         fila->setText(0, SuiteUtil::NullSafe(rs.Field(rs.FieldName(0))).trimmed());
         for (int i = 1; i < columnas; ++i)
             fila->setText(i, SuiteUtil::PadLeft(SuiteUtil::NullSafe(rs.Field(rs.FieldName(i))), 4));

@@ -7,7 +7,7 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "startup/Formatos.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -3,7 +3,7 @@
 #include "data/DB_Dll.h"
 #include "lookup/SentenciaConsulta.h"
 #include "platform/Pasos.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

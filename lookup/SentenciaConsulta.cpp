@@ -1,7 +1,7 @@
 #include "lookup/SentenciaConsulta.h"
 
 #include "data/TextoSQL.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 namespace SentenciaConsulta {
 

@@ -18,6 +18,12 @@ public:
     static constexpr long ViolacionIntegridad = -2147217873;
     static constexpr long TablaInexistente = -2147217865;
     static constexpr long ErrorEnComando = -2147217900;
+    static constexpr long DatosDesbordados = -2147217833;   // value too long or out of range
+    static constexpr long ConversionInvalida = -2147217913; // a text that is not a number or date
+    static constexpr long TiempoAgotado = -2147217871;      // locked, deadlock, time-out
+    static constexpr long PermisoDenegado = -2147217911;    // read-only file, missing grant
+    static constexpr long FilaNoEncontrada = -2147217864;   // the row to update is gone
+    static constexpr long ConexionInutilizable = 3709;      // closed or lost connection
 
     ErrorVB(long numero, QString descripcion, QString origen = QStringLiteral("Tolvario"),
             QString estadoSql = {}, qint64 codigoNativo = 0);

@@ -8,7 +8,7 @@
 #include "platform/Pasos.h"
 #include "startup/Inicio.h"
 #include "startup/Sesion.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "data/TextoSQL.h"
 #include "platform/Pasos.h"
 #include "startup/Globales.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ void CargarConfiguracion(const QString& rutaAplicacion)
         SuiteUtil::NullSafe(DB_Dll::Instancia().DatosTabla(QStringLiteral("ta_usuarios"), gUsuarioLogeado, QStringLiteral("UNegocio"),
                                                            QStringLiteral("nombre"), 8, QString(), true)),
         4);
-    if (c.UNegocio.isEmpty())
+    if (c.UNegocio.trimmed().isEmpty())
         c.UNegocio = QStringLiteral("   1");
     c.UnidadM3 = leer("UNIDADDEMEDIDA_M3").trimmed();
     c.UnidadBL = leer("UNIDADDEMEDIDA_BL").trimmed();

@@ -2,7 +2,7 @@
 
 #include "platform/Regional.h"
 #include "startup/Configuracion.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 QString FormatoCantidad(const QString& importe, const QVariant& decimales)
 {

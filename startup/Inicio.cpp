@@ -10,10 +10,10 @@
 #include "startup/Globales.h"
 #include "startup/Iconos.h"
 #include "startup/Panobar.h"
-#include "startup/suite/SuiteContext.h"
-#include "startup/suite/SuiteIni.h"
-#include "startup/suite/SuitePaths.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteContext.h"
+#include "suite/SuiteIni.h"
+#include "suite/SuitePaths.h"
+#include "suite/SuiteUtil.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 #include "data/DB_Dll.h"
 #include "platform/Operador.h"
 #include "startup/Formatos.h"
-#include "startup/suite/SuiteContext.h"
-#include "startup/suite/SuitePaths.h"
+#include "suite/SuiteContext.h"
+#include "suite/SuitePaths.h"
 
 #include <QDateTime>
 
@@ -14,8 +14,8 @@ void RegistrarEgreso()
         const QString momento = ConPatron(QDateTime::currentDateTime(), FormatoFecha() + u' ' + FormatoHora());
         QString sql = QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = '") + momento + u'\''
                       + QStringLiteral(" WHERE EGRESO IS NULL AND ") + QStringLiteral(" ID = ") + QString::number(gIdAcceso);
-        long afectados = 0;
-        DB_Dll::Instancia().EjecutaConsultaSQL(sql, afectados);
+        // The access log's write must not fail unseen: the runner raises and the clerk is told.
+        DB_Dll::Instancia().EjecutaSentenciaSQL(sql);
     } catch (const ErrorVB& e) {
         operador().Mensaje(e.Description, Operador::SoloAceptar, QString());
     } catch (const std::exception& e) {

@@ -90,6 +90,32 @@ TEST(Sinonimos, NoAdministradorLeeLasVistasSS)
               QStringLiteral("SELECT * FROM MA_CUENTAS WHERE X=1"));
 }
 
+TEST(Sinonimos, CadaObjetoEnCadaEntorno)
+{
+    using Sinonimos::Aplicar;
+    const char* const objetos[][2] = {
+        {"MA_CUENTAS", "SS_MA_CUENTAS"},
+        {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO"},
+        {"MV_ASIENTOS", "SS_MV_ASIENTOS"},
+        {"V_TA_FAMILIAS", "SS_V_TA_FAMILIAS"},
+        {"V_TA_CAJAS", "SS_V_TA_CAJAS"},
+        {"AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO"},
+        {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO"},
+    };
+    for (const auto& o : objetos) {
+        const QString nombre = QString::fromLatin1(o[0]);
+        const QString sinonimo = QString::fromLatin1(o[1]);
+        const QString plantilla = QStringLiteral("SELECT %1.A, X FROM %1 JOIN (SELECT * FROM %1 ) Y ON 1=1,%1.B (%1.C");
+        EXPECT_EQ(Aplicar(plantilla.arg(nombre.toLower()), false), plantilla.arg(sinonimo)) << o[0];
+        // At the end, before ")" or a line break the name stays.
+        for (const QString& quieto : {QStringLiteral("FROM %1"), QStringLiteral("(SELECT * FROM %1)"), QStringLiteral("FROM %1\r\n")})
+            EXPECT_EQ(Aplicar(quieto.arg(nombre), false), quieto.arg(nombre)) << o[0];
+    }
+    // "{" before the name counts for MA_CUENTAS only.
+    EXPECT_EQ(Aplicar(QStringLiteral("{MA_CUENTAS.A {MV_ASIENTOS.B"), false), QStringLiteral("{SS_MA_CUENTAS.A {MV_ASIENTOS.B"));
+    EXPECT_EQ(Aplicar(QStringLiteral("FROM @Admin_MV_ASIENTOS WHERE"), false), QStringLiteral("FROM MV_ASIENTOS WHERE"));
+}
+
 TEST(Dialecto, LikeEnPostgresIgnoraMayusculasYSirveEnNumeros)
 {
     EXPECT_EQ(LikeSinCaso(QStringLiteral("SELECT * FROM T where RAZON_SOCIAL like 'pan%' and v_ma_articulos.Stock NOT LIKE '1%'")),

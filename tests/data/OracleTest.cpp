@@ -1,5 +1,6 @@
 #include "data/DB_Dll.h"
 #include "data/DialectoOracle.h"
+#include "data/RutaOracle.h"
 #include "tests/support/BaseDePrueba.h"
 
 #include <QDir>
@@ -63,40 +64,31 @@ TEST(OracleLote, TransaccionesYLineasGoSeParten)
 
 namespace {
 
-// The Oracle path keys on the connection text; a SQLite file in a folder named ORACLE lets
-// the batch run for real without an Oracle server.
+// The batch path runs for real on a SQLite connection, each statement passed unchanged.
 class RutaOracleTest : public ProcesoLimpio
 {
 protected:
     void SetUp() override
     {
         ProcesoLimpio::SetUp();
-        QDir(carpeta()).mkpath(QStringLiteral("ORACLE"));
-        m_ruta = carpeta() + QStringLiteral("/ORACLE/t.db");
-        QFile f(m_ruta);
+        const QString ruta = carpeta() + QStringLiteral("/t.db");
+        QFile f(ruta);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.close();
-        DB_Dll& db = DB_Dll::Instancia();
-        db.gServidor = QStringLiteral("sqlite:");
-        db.gDBName = m_ruta;
-        db.OpenServerADODB(false, 3, QString(), false);
-        ASSERT_TRUE(db.gCnn.Abierta());
-        db.gCnn.Execute(QStringLiteral("CREATE TABLE T (A INTEGER PRIMARY KEY, B VARCHAR(10))"));
+        m_cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta));
+        m_cnn.Execute(QStringLiteral("CREATE TABLE T (A INTEGER PRIMARY KEY, B VARCHAR(10))"));
     }
     long ejecutar(const QString& lote)
     {
-        QString s = lote;
-        long n = 0;
-        DB_Dll::Instancia().EjecutaConsultaSQL(s, n);
-        return n;
+        return Oracle::EjecutarLote(m_cnn, lote, [](const QString& t) { return t; });
     }
     int filas()
     {
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT COUNT(*) AS N FROM T"), DB_Dll::Instancia().gCnn, 0, 1);
+        rs.Open(QStringLiteral("SELECT COUNT(*) AS N FROM T"), m_cnn, 0, 1);
         return rs.Field(QStringLiteral("N")).toInt();
     }
-    QString m_ruta;
+    Conexion m_cnn;
 };
 
 } // namespace
@@ -109,8 +101,24 @@ TEST_F(RutaOracleTest, ElLoteCorreComoTransaccion)
     EXPECT_EQ(filas(), 2);
     ejecutar(QStringLiteral("BEGIN TRANS INSERT INTO T (A, B) VALUES (3, 'z') ROLLBACK TRANS"));
     EXPECT_EQ(filas(), 2);
-    EXPECT_FALSE(DB_Dll::Instancia().gCnn.EnTransaccion());
-    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_cnn.EnTransaccion());
+    EXPECT_THROW(ejecutar(QStringLiteral("INSERT INTO T (A, B) VALUES (1, 'x')")), ErrorVB);
+}
+
+// "IF NOT EXISTS" and "IF EXISTS" start statements of their own: glued to the one before,
+// they would take it down with them.
+TEST(OracleLote, IfExistsEmpiezaSuPropiaSentencia)
+{
+    const auto pasos = Oracle::Partir(QStringLiteral("CREATE TABLE A (X INT) IF NOT EXISTS (SELECT 1 FROM B) CREATE TABLE B (Y INT)"));
+    ASSERT_EQ(pasos.size(), 3u);
+    EXPECT_EQ(pasos[0].texto, QStringLiteral("CREATE TABLE A (X INT)"));
+    EXPECT_TRUE(pasos[1].texto.startsWith(QStringLiteral("IF NOT EXISTS")));
+    EXPECT_EQ(Oracle::SoloSqlServer(pasos[1].texto), QString());
+    const auto otros = Oracle::Partir(QStringLiteral("INSERT INTO A VALUES (1) IF EXISTS (SELECT 1 FROM A) DROP TABLE A"));
+    ASSERT_EQ(otros.size(), 3u);
+    EXPECT_EQ(otros[0].texto, QStringLiteral("INSERT INTO A VALUES (1)"));
+    EXPECT_EQ(otros[1].texto, QStringLiteral("IF EXISTS (SELECT 1 FROM A)"));
+    EXPECT_EQ(otros[2].texto, QStringLiteral("DROP TABLE A"));
 }
 
 TEST(OracleDicc, FueraDeOracleNoCambiaNada)

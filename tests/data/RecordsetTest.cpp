@@ -1,5 +1,5 @@
 #include "data/DB_Dll.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 #include "tests/support/BaseDePrueba.h"
 
 namespace {
@@ -88,6 +88,44 @@ TEST_P(RecordsetTest, UnaConsultaFallidaSeTrataYSeAnota)
     QFile log(carpeta() + QStringLiteral("/VMERR.LOG"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Rutina: - AbrirRecordset"));
+}
+
+TEST_P(RecordsetTest, UnaFilaBorradaDesdeOtraEstacionNoSeActualizaCallada)
+{
+    ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas) VALUES ('02/2024', 'C001', 1, 1, 2)"));
+    Recordset rs = abrir(QStringLiteral("SELECT * FROM EM_Tolvario WHERE DIA = 1"));
+    ASSERT_EQ(rs.RecordCount(), 1);
+    ejecutar(QStringLiteral("DELETE FROM EM_Tolvario"));
+    rs.SetField(QStringLiteral("Salidas"), QStringLiteral("7"));
+    try {
+        rs.Update();
+        ADD_FAILURE() << "the update of a row that is gone passed";
+    } catch (const ErrorVB& e) {
+        EXPECT_EQ(e.Number, ErrorVB::FilaNoEncontrada);
+    }
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("0"));
+}
+
+// An amount travels as an amount: into a statement's text, into a bound value, and back.
+TEST_P(RecordsetTest, UnImporteViajaExactoEnAmbasDirecciones)
+{
+    const Importe grande = importe("922337203685.4775");
+    const Importe chico = importe("-0.0001");
+    EXPECT_EQ(DB_Dll::SQLValue(QVariant::fromValue(grande), QStringLiteral("@")), QStringLiteral("922337203685.4775"));
+    EXPECT_EQ(SuiteUtil::NullSafe(QVariant::fromValue(chico)), QStringLiteral("-0.0001"));
+    Recordset rs = abrir(QStringLiteral("SELECT * FROM EM_Tolvario WHERE Periodo = '03/2024'"));
+    rs.AddNew();
+    rs.SetField(QStringLiteral("Periodo"), QStringLiteral("03/2024"));
+    rs.SetField(QStringLiteral("Cuenta"), QStringLiteral("MOLINO"));
+    rs.SetField(QStringLiteral("DIA"), 1);
+    rs.SetField(QStringLiteral("Entradas"), QVariant::fromValue(importe("1234567.8901")));
+    rs.SetField(QStringLiteral("Salidas"), QVariant::fromValue(chico));
+    rs.Update();
+    Recordset leido = abrir(QStringLiteral("SELECT Entradas, Salidas, DIA FROM EM_Tolvario"), 0, 1);
+    EXPECT_EQ(SuiteUtil::VariantToAmount(leido.Field(QStringLiteral("Entradas"))), importe("1234567.8901"));
+    EXPECT_EQ(SuiteUtil::VariantToAmount(leido.Field(QStringLiteral("Salidas"))), chico);
+    EXPECT_EQ(SuiteUtil::VariantToAmount(leido.Field(QStringLiteral("DIA"))), importe("1"));
+    EXPECT_EQ(SuiteUtil::VariantToAmount(QVariant()), Importe());
 }
 
 CON_CADA_MOTOR(RecordsetTest);

@@ -4,9 +4,6 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "startup/EnlaceConsultas.h"
 
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
 
 void BaseDeConsultas::poblar()
 {
@@ -49,21 +46,4 @@ void BaseDeConsultas::poblar()
         ejecutar(QStringLiteral("INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION) VALUES ('%1', '%2')")
                      .arg(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])));
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
-}
-
-void BaseDeConsultas::conVentanaModal(const std::function<void(QWidget*)>& pasos, const std::function<void()>& abrir)
-{
-    bool vista = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* ventana = QApplication::activeModalWidget();
-        vista = ventana != nullptr;
-        if (!ventana)
-            return;
-        pasos(ventana);
-        // A test that failed before closing it must not leave the loop waiting.
-        if (ventana->isVisible())
-            ventana->close();
-    });
-    abrir();
-    EXPECT_TRUE(vista) << "no modal window came up";
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -62,7 +63,7 @@ TEST_P(FrmCons3Test, LaBusquedaMientrasSeEscribeIgnoraMayusculasYSigueAlaCaja)
     // Typing in the list goes to the box used last; Backspace takes a letter away.
     v->CmbSearch[0]->setFocus();
     QTest::keyClicks(v->CmbSearch[0], QStringLiteral("pana"));
-    EXPECT_EQ(actual(*v), QStringLiteral("C006")) << "capitals sort first";
+    EXPECT_EQ(actual(*v), QStringLiteral("C004")) << "Panaderia O'Brien comes before PANADERIA SAN CAYETANO";
     QTest::keyClick(v->ListView1, Qt::Key_Backspace);
     QTest::keyClicks(v->ListView1, QStringLiteral("if"));
     EXPECT_EQ(v->CmbSearch[0]->text(), QStringLiteral("panif"));
@@ -71,7 +72,7 @@ TEST_P(FrmCons3Test, LaBusquedaMientrasSeEscribeIgnoraMayusculasYSigueAlaCaja)
     EXPECT_EQ(v->CmbSearch[0]->palette().color(QPalette::Base), QColor(0, 255, 255)) << "the active box is cyan";
 
     QTest::keyClick(v->CmbSearch[0], Qt::Key_Up);
-    EXPECT_EQ(actual(*v), QStringLiteral("C004"));
+    EXPECT_EQ(actual(*v), QStringLiteral("C006"));
     EXPECT_TRUE(v->ListView1->hasFocus());
     EXPECT_EQ(v->CmbSearch[0]->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
@@ -171,6 +172,29 @@ TEST_P(FrmCons3Test, ElTituloOrdenaDescendenteYLuegoAscendente)
     EXPECT_EQ(columna(*v, 1).first(), QStringLiteral("C006"));
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, codigo);
     EXPECT_EQ(columna(*v, 1).first(), QStringLiteral("C001"));
+}
+
+TEST_P(FrmCons3Test, LaListaOrdenaSinDistinguirMayusculas)
+{
+    const QStringList sinCaso{QStringLiteral("C003"), QStringLiteral("C002"), QStringLiteral("C004"), QStringLiteral("C006"),
+                              QStringLiteral("C001")};
+    // Without ORDER BY the window sorts the rows itself, and typing follows that order.
+    auto v = abrir(QStringLiteral("SELECT RAZON_SOCIAL, CODIGO FROM VT_CLIENTES WHERE Dada_De_Baja = 0"),
+                   [](Lib_FrmCons3& f) { f.OrdenarPorLwv = true; });
+    EXPECT_EQ(columna(*v, 1), sinCaso);
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("pana"));
+    EXPECT_EQ(actual(*v), QStringLiteral("C004"));
+
+    // The name's title: descending, then ascending.
+    QHeaderView* h = v->ListView1->header();
+    const QPoint nombre(h->sectionViewportPosition(0) + 5, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, nombre);
+    QStringList alReves = sinCaso;
+    std::reverse(alReves.begin(), alReves.end());
+    EXPECT_EQ(columna(*v, 1), alReves);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, nombre);
+    EXPECT_EQ(columna(*v, 1), sinCaso);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
 TEST_P(FrmCons3Test, LosAnchosGuardadosSeAplicanYSeGuardan)

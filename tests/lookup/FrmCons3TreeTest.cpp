@@ -2,6 +2,8 @@
 #include "tests/lookup/BaseDeConsultas.h"
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -23,6 +25,23 @@ protected:
         v->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(v.get()));
         return v;
+    }
+    // A left click on the node's check box, where the view's style draws it.
+    static void clicEnCasilla(const Lib_FrmCons3Tree& v, const QString& clave)
+    {
+        QTreeWidgetItem* nodo = v.Nodo(clave);
+        ASSERT_NE(nodo, nullptr) << clave.toStdString();
+        v.TreeV->scrollToItem(nodo);
+        QStyleOptionViewItem opcion;
+        opcion.initFrom(v.TreeV);
+        opcion.widget = v.TreeV;
+        opcion.rect = v.TreeV->visualItemRect(nodo);
+        opcion.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        opcion.checkState = nodo->checkState(0);
+        opcion.text = nodo->text(0);
+        const QRect casilla = v.TreeV->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opcion, v.TreeV);
+        ASSERT_TRUE(opcion.rect.contains(casilla.center())) << clave.toStdString();
+        QTest::mouseClick(v.TreeV->viewport(), Qt::LeftButton, {}, casilla.center());
     }
     // Each node as "parent key > key", in the tree's order.
     static QStringList forma(const Lib_FrmCons3Tree& v)
@@ -69,15 +88,29 @@ TEST_P(FrmCons3TreeTest, LosCodigosMasLargosSeAnidan)
 TEST_P(FrmCons3TreeTest, MarcarLlegaATresNivelesYDevuelveLasPosiciones)
 {
     auto v = abrir(Posiciones, QStringLiteral("IDPOSICION"), true);
-    v->Nodo(QStringLiteral("A1"))->setCheckState(0, Qt::Checked);
-    for (const char* c : {"A101", "A10101", "A1010101", "A102"})
+    v->TreeV->expandAll();
+    // Found by typing, then Space in the tree marks it.
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("planta"));
+    QTest::keyClick(v->CmbSearch[0], Qt::Key_Down);
+    ASSERT_EQ(v->TreeV->currentItem(), v->Nodo(QStringLiteral("A1")));
+    QTest::keyClick(v->TreeV, Qt::Key_Space);
+    for (const char* c : {"A1", "A101", "A10101", "A1010101", "A102"})
         EXPECT_EQ(v->Nodo(QString::fromLatin1(c))->checkState(0), Qt::Checked) << c;
     EXPECT_EQ(v->Nodo(QStringLiteral("A101010101"))->checkState(0), Qt::Unchecked) << "a fourth level keeps its state";
     EXPECT_EQ(v->Nodo(QStringLiteral("A2"))->checkState(0), Qt::Unchecked);
-    v->Nodo(QStringLiteral("A102"))->setCheckState(0, Qt::Unchecked);
-    QTest::keyClick(v->CmbSearch[0], Qt::Key_Return);
+
+    // The mouse on a check box: one taken away, one added.
+    clicEnCasilla(*v, QStringLiteral("A102"));
+    EXPECT_EQ(v->Nodo(QStringLiteral("A102"))->checkState(0), Qt::Unchecked);
+    clicEnCasilla(*v, QStringLiteral("A201"));
+    EXPECT_EQ(v->Nodo(QStringLiteral("A201"))->checkState(0), Qt::Checked);
+    EXPECT_EQ(v->Nodo(QStringLiteral("A2"))->checkState(0), Qt::Unchecked) << "a child does not mark its parent";
+
+    QTest::keyClick(v->TreeV, Qt::Key_Return);
     EXPECT_FALSE(v->isVisible());
-    EXPECT_EQ(v->Valores, (QStringList{QStringLiteral("1"), QStringLiteral("101"), QStringLiteral("10101"), QStringLiteral("1010101")}));
+    EXPECT_EQ(v->Valores, (QStringList{QStringLiteral("1"), QStringLiteral("101"), QStringLiteral("10101"),
+                                       QStringLiteral("1010101"), QStringLiteral("201")}));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
 TEST_P(FrmCons3TreeTest, BuscarElegirYBuscarEnLaBase)

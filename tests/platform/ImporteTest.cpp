@@ -1,6 +1,6 @@
 #include "platform/ErrorVB.h"
 #include "platform/Importe.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <gtest/gtest.h>
 

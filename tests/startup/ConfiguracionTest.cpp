@@ -1,7 +1,7 @@
 #include "data/DB_Dll.h"
 #include "startup/Configuracion.h"
 #include "startup/Globales.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 #include "tests/support/BaseDePrueba.h"
 
 namespace {
@@ -95,6 +95,13 @@ TEST_P(ConfiguracionTest, LaCargaAplicaCadaRegla)
     EXPECT_EQ(c.MaxDto, SuiteUtil::TextToAmount(QStringLiteral("12.5")));
     EXPECT_EQ(c.TopDefault, QStringLiteral("250"));
     EXPECT_EQ(c.CantidadDecimales, QStringLiteral("3"));
+}
+
+TEST_P(ConfiguracionTest, UnUsuarioSinFilaTomaLaUnidadDeNegocioUno)
+{
+    gUsuarioLogeado = QStringLiteral("NADIE");
+    CargarConfiguracion(gRutaAplicacion);
+    EXPECT_EQ(gConfiguracion.UNegocio, QStringLiteral("   1"));
 }
 
 TEST_P(ConfiguracionTest, ElInicioCargaLosAjustes)

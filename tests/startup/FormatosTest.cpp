@@ -1,7 +1,7 @@
 #include "platform/Regional.h"
 #include "startup/Configuracion.h"
 #include "startup/Formatos.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include <gtest/gtest.h>
 

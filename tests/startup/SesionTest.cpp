@@ -3,6 +3,7 @@
 #include "tests/support/BaseDePrueba.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
 
 namespace {
 using SesionTest = BaseIniciada;
@@ -21,12 +22,27 @@ TEST_P(SesionTest, LaSalidaSeAnotaEnLaFilaAbiertaDeEsteIngreso)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM CONTROL_ACCESO WHERE EGRESO IS NULL")), QStringLiteral("1"));
 }
 
-TEST_P(SesionTest, CerrarLiberaLaConexion)
+TEST_P(SesionTest, CerrarCierraLaConexionAbierta)
 {
-    ASSERT_TRUE(DB_Dll::Instancia().gOpenFlag);
+    ASSERT_TRUE(DB_Dll::Instancia().gCnn.Abierta());
+    const QStringList antes = QSqlDatabase::connectionNames();
+    ASSERT_GE(antes.size(), 2) << "the test's own and the program's";
     CerrarSesion();
-    EXPECT_FALSE(DB_Dll::Instancia().gOpenFlag) << "a new data object, not yet connected";
+    const QStringList despues = QSqlDatabase::connectionNames();
+    EXPECT_EQ(despues.size(), antes.size() - 1) << "the program's connection is gone, the test's stays";
+    if (esPostgres())
+        EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE datname = current_database() "
+                                       "AND pid <> pg_backend_pid()")),
+                  QStringLiteral("0"))
+            << "the server no longer serves the program";
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
+TEST_P(SesionTest, UnaSalidaQueNoSePuedeAnotarSeAvisa)
+{
+    ejecutar(QStringLiteral("DROP TABLE CONTROL_ACCESO"));
+    RegistrarEgreso();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << "a missing access log is not passed over in silence";
 }
 
 CON_CADA_MOTOR(SesionTest);

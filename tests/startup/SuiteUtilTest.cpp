@@ -1,7 +1,7 @@
 #include "platform/Carpetas.h"
-#include "startup/suite/SuiteForms.h"
-#include "startup/suite/SuiteIni.h"
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteForms.h"
+#include "suite/SuiteIni.h"
+#include "suite/SuiteUtil.h"
 #include "tests/support/OperadorGuionado.h"
 
 #include <QFile>

@@ -45,4 +45,37 @@ TEST_P(EsquemaTest, LaDemoLlenaUnMolinoYNoSeDuplica)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios WHERE Administrador = 0")), QStringLiteral("1"));
 }
 
+TEST_P(EsquemaTest, LosTextosQueLasConsultasBuscanNoDistinguenMayusculas)
+{
+    Esquema::Actualizar(m_cnn);
+    // By bytes "BOLSA" sorts before "bidon"; without regard to case it comes after.
+    int n = 0;
+    for (const char* texto : {"BOLSA", "bidon"}) {
+        const QString t = QString::fromLatin1(texto);
+        const QString k = QString::number(++n);
+        ejecutar(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, TIPO, Descripcion, Razon_Social, Numero_documento, CONTACTO, "
+                                "Dada_De_Baja) VALUES ('C%1', 'C', '%2', '%2', '%2', '%2', 0)").arg(k, t));
+        ejecutar(QStringLiteral("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, UNIDAD, SUSPENDIDO) VALUES ('A%1', '%2', '%2', 0)")
+                     .arg(k, t));
+        const char* const codigos[][2] = {{"TA_FAMILIAS", "IDFAMILIA"}, {"MA_POSICIONES", "IDPOSICION"}, {"TA_CCOSTO", "CODIGO"}};
+        for (const auto& c : codigos)
+            ejecutar(QStringLiteral("INSERT INTO %1 (%2, DESCRIPCION) VALUES ('%3', '%4')")
+                         .arg(QString::fromLatin1(c[0]), QString::fromLatin1(c[1]), k, t));
+    }
+    // Read through the views the lookups use, which keep their tables' comparison.
+    const char* const columnas[][2] = {
+        {"VT_CLIENTES", "Descripcion"}, {"VT_CLIENTES", "Razon_Social"}, {"VT_CLIENTES", "Numero_documento"},
+        {"VT_CLIENTES", "CONTACTO"},    {"VT_MA_ARTICULOS", "DESCRIPCION"}, {"V_MA_ARTICULOS", "UNIDAD"},
+        {"V_TA_FAMILIAS", "DESCRIPCION"}, {"MA_POSICIONES", "DESCRIPCION"}, {"TA_CCOSTO", "DESCRIPCION"},
+    };
+    for (const auto& c : columnas) {
+        const QString vista = QString::fromLatin1(c[0]);
+        const QString columna = QString::fromLatin1(c[1]);
+        EXPECT_EQ(valor(QStringLiteral("SELECT TOP 1 %2 FROM %1 ORDER BY %2").arg(vista, columna)), QStringLiteral("bidon"))
+            << c[0] << '.' << c[1];
+        EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = 'bolsa'").arg(vista, columna)), QStringLiteral("1"))
+            << c[0] << '.' << c[1];
+    }
+}
+
 CON_CADA_MOTOR(EsquemaTest);

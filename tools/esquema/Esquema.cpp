@@ -12,7 +12,8 @@ namespace Esquema {
 
 namespace {
 
-enum class Tipo { Clave, Texto, Cantidad, Entero, Logico, FechaHora };
+// Buscable: a text the lookups search and sort by.
+enum class Tipo { Clave, Buscable, Texto, Cantidad, Entero, Logico, FechaHora };
 
 struct Columna {
     const char* nombre;
@@ -26,7 +27,8 @@ struct Tabla {
     const char* clavePrimaria; // columns, comma separated; empty for none
 };
 
-// Keys compare without regard to case, as on the suite's main server.
+// Keys and the texts the lookups search and sort by compare without regard to case, as on
+// the suite's main server; the views over them inherit it.
 const std::vector<Tabla> Tablas = {
     {"EM_Tolvario",
      {{"Periodo", Tipo::Clave, 7}, {"Cuenta", Tipo::Clave, 15}, {"DIA", Tipo::Entero},
@@ -40,21 +42,21 @@ const std::vector<Tabla> Tablas = {
      {{"nombre", Tipo::Clave, 50}, {"Administrador", Tipo::Logico}, {"UNegocio", Tipo::Texto, 4}},
      "nombre"},
     {"MA_CUENTAS",
-     {{"CODIGO", Tipo::Clave, 15}, {"Descripcion", Tipo::Texto, 100}, {"TIPO", Tipo::Clave, 1},
-      {"Razon_Social", Tipo::Texto, 100}, {"Numero_documento", Tipo::Texto, 20}, {"CONTACTO", Tipo::Texto, 60},
+     {{"CODIGO", Tipo::Clave, 15}, {"Descripcion", Tipo::Buscable, 100}, {"TIPO", Tipo::Clave, 1},
+      {"Razon_Social", Tipo::Buscable, 100}, {"Numero_documento", Tipo::Buscable, 20}, {"CONTACTO", Tipo::Buscable, 60},
       {"Dada_De_Baja", Tipo::Logico}},
      "CODIGO"},
     {"CONTROL_ACCESO",
      {{"ID", Tipo::Entero}, {"USUARIO", Tipo::Clave, 50}, {"INGRESO", Tipo::Texto, 30}, {"EGRESO", Tipo::Texto, 30}},
      "ID"},
     {"MA_ARTICULOS",
-     {{"IDARTICULO", Tipo::Clave, 25}, {"DESCRIPCION", Tipo::Texto, 100}, {"IDFAMILIA", Tipo::Clave, 10},
-      {"UNIDAD", Tipo::Texto, 10}, {"PUNTOPEDIDO", Tipo::Cantidad}, {"Stock", Tipo::Cantidad},
+     {{"IDARTICULO", Tipo::Clave, 25}, {"DESCRIPCION", Tipo::Buscable, 100}, {"IDFAMILIA", Tipo::Clave, 10},
+      {"UNIDAD", Tipo::Buscable, 10}, {"PUNTOPEDIDO", Tipo::Cantidad}, {"Stock", Tipo::Cantidad},
       {"PRECIO1", Tipo::Cantidad}, {"PRECIO2", Tipo::Cantidad}, {"SUSPENDIDO", Tipo::Logico}},
      "IDARTICULO"},
-    {"TA_FAMILIAS", {{"IDFAMILIA", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "IDFAMILIA"},
-    {"MA_POSICIONES", {{"IDPOSICION", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "IDPOSICION"},
-    {"TA_CCOSTO", {{"CODIGO", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Texto, 100}}, "CODIGO"},
+    {"TA_FAMILIAS", {{"IDFAMILIA", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Buscable, 100}}, "IDFAMILIA"},
+    {"MA_POSICIONES", {{"IDPOSICION", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Buscable, 100}}, "IDPOSICION"},
+    {"TA_CCOSTO", {{"CODIGO", Tipo::Clave, 10}, {"DESCRIPCION", Tipo::Buscable, 100}}, "CODIGO"},
     {"V_MV_FALTANTES",
      {{"FechaHora", Tipo::Texto, 30}, {"IdArticulo", Tipo::Clave, 25}, {"Descripcion", Tipo::Texto, 100},
       {"Usuario", Tipo::Clave, 50}},
@@ -84,6 +86,7 @@ QString tipoSql(const Columna& c, Dialecto d)
     const bool pg = d == Dialecto::PostgreSQL;
     switch (c.tipo) {
     case Tipo::Clave:
+    case Tipo::Buscable:
         return pg ? QStringLiteral("citext") : QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(c.largo);
     case Tipo::Texto:
         return QStringLiteral("VARCHAR(%1)").arg(c.largo);

@@ -14,7 +14,10 @@ namespace SuiteUtil {
 // Shows the error with Abort/Retry/Ignore and returns the answer (4 retry, 5 go on, other leave).
 int ReportError(const ErrorVB& error, const QString& rutina);
 
+// The value as text; Null is empty and an amount is its exact decimal text.
 QString NullSafe(const QVariant& valor);
+// A field's value as an amount, exactly: amounts and numeric texts never pass through a double.
+Importe VariantToAmount(const QVariant& valor);
 
 // The amount a text stands for. '.' or ',' is the decimal separator; when both appear the
 // last one is, and a separator repeated is grouping. A text that does not start with a

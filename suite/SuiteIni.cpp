@@ -1,4 +1,4 @@
-#include "startup/suite/SuiteIni.h"
+#include "suite/SuiteIni.h"
 
 #include "platform/Carpetas.h"
 

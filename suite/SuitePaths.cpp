@@ -1,4 +1,4 @@
-#include "startup/suite/SuitePaths.h"
+#include "suite/SuitePaths.h"
 
 namespace SuitePaths {
 

@@ -1,4 +1,4 @@
-#include "startup/suite/SuiteUtil.h"
+#include "suite/SuiteUtil.h"
 
 #include "platform/Operador.h"
 
@@ -21,7 +21,26 @@ QString NullSafe(const QVariant& valor)
 {
     if (valor.isNull() || !valor.isValid())
         return {};
+    if (valor.metaType() == QMetaType::fromType<Importe>())
+        return valor.value<Importe>().texto();
     return valor.toString();
+}
+
+Importe VariantToAmount(const QVariant& valor)
+{
+    if (valor.isNull() || !valor.isValid())
+        return {};
+    switch (valor.metaType().id()) {
+    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::Short: case QMetaType::UInt:
+        return Importe::desdeEntero(valor.toLongLong());
+    case QMetaType::Double: case QMetaType::Float:
+        // Only a driver that keeps floating point hands these over; four decimals is all an amount has.
+        return TextToAmount(QString::number(valor.toDouble(), 'f', 4));
+    default:
+        if (valor.metaType() == QMetaType::fromType<Importe>())
+            return valor.value<Importe>();
+        return TextToAmount(valor.toString());
+    }
 }
 
 namespace {

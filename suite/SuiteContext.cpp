@@ -1,4 +1,4 @@
-#include "startup/suite/SuiteContext.h"
+#include "suite/SuiteContext.h"
 
 #include "platform/Operador.h"
 

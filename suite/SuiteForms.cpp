@@ -1,4 +1,4 @@
-#include "startup/suite/SuiteForms.h"
+#include "suite/SuiteForms.h"
 
 #include "platform/Teclas.h"
 
