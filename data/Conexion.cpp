@@ -65,6 +65,9 @@ void Conexion::Open(const QString& textoConexion)
         db.setConnectOptions(m_destino.opciones);
         if (db.open()) {
             m_enTransaccion = false;
+            // A row another station holds locked is waited for briefly, then reported.
+            if (m_destino.dialecto == Dialecto::PostgreSQL)
+                QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(EsperaBloqueoMs));
             return;
         }
     }
@@ -148,7 +151,10 @@ void Conexion::CommitTrans()
 
 void Conexion::RollbackTrans()
 {
-    empezarOperacion();
+    // The list keeps the failure that led here.
+    if (!Abierta())
+        throw ErrorVB(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
+                      QStringLiteral("Tolvario"));
     m_enTransaccion = false;
     if (!bd().rollback())
         throw Fallo(bd().lastError());

@@ -185,6 +185,12 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, Recordset& LRCS, Conexion* Co
     }, informar);
 }
 
+void DB_Dll::AbrirConsulta(const QString& SentenciaSQL, Recordset& LRCS, int CursorType, int LockType)
+{
+    const QString sql = SS_TSinonimos(SentenciaSQL);
+    LRCS.Open(EsOracle() ? ORACLE_Dicc(sql) : sql, gCnn, CursorType, LockType);
+}
+
 void DB_Dll::CierraRecordset(Recordset& LRCSTEMP)
 {
     const auto informar = [this](const ErrorVB& e) { return TratamientoErrores(e, std::nullopt, QStringLiteral("CierraRecordset")); };

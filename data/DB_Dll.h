@@ -60,6 +60,9 @@ public:
     void AbrirRecordset(QString& SentenciaSQL, Recordset& LRCS, Conexion* ConexionActiva = nullptr,
                         int CursorType = 0, int LockType = 1, int Options = -1, bool ConvOracle = true);
     void CierraRecordset(Recordset& LRCSTEMP);
+    // Opens like AbrirRecordset, through the same translations, but a failure raises to the
+    // caller instead of asking the operator.
+    void AbrirConsulta(const QString& SentenciaSQL, Recordset& LRCS, int CursorType = 0, int LockType = 1);
     // Never raises; the result says whether the statement ran (the suite's callers ignore it).
     // Failures of the kinds it passes silently are still written to the error log.
     bool EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected);

@@ -4,6 +4,7 @@
 #include "data/Sinonimos.h"
 #include "data/TextoSQL.h"
 #include "platform/Pasos.h"
+#include "suite/SuiteUtil.h"
 
 QString DB_Dll::SS_TSinonimos(const QString& sentencia) const
 {
@@ -50,7 +51,7 @@ void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString&
             const QString nulos = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");
             const QString defecto = ValorDefault.isValid()
                                         ? QStringLiteral(" CONSTRAINT DF_") + Tabla.trimmed() + u'_' + Campo.trimmed()
-                                              + QStringLiteral(" DEFAULT (") + ValorDefault.toString() + u')'
+                                              + QStringLiteral(" DEFAULT (") + SuiteUtil::NullSafe(ValorDefault) + u')'
                                         : QString();
             sql = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + u' ' + Tipo + nulos + defecto;
         },

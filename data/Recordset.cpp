@@ -270,7 +270,7 @@ void Recordset::Update()
         q.addBindValue(v);
     if (!q.exec())
         throw m_conexion->Fallo(q.lastError());
-    // Another station deleted or changed the row since it was read: nothing was written.
+    // Another station deleted the row (or changed its key) since it was read: nothing was written.
     if (m_edicion == Edicion::Existente && q.numRowsAffected() == 0) {
         ErrorVB e(ErrorVB::FilaNoEncontrada,
                   QStringLiteral("No se encuentra la fila para actualizarla: fue modificada o borrada desde otra estación."),

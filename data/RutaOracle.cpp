@@ -21,10 +21,25 @@ namespace Oracle {
 long EjecutarLote(Conexion& cnn, const QString& lote, const std::function<QString(const QString&)>& traducir)
 {
     long afectados = 0;
+    // A batch that fails halfway leaves no transaction of its own open behind it.
+    struct Abierta {
+        Conexion& cnn;
+        bool propia = false;
+        ~Abierta()
+        {
+            if (propia && cnn.EnTransaccion()) {
+                try {
+                    cnn.RollbackTrans();
+                } catch (const ErrorVB&) {
+                }
+            }
+        }
+    } abierta{cnn};
     for (const Oracle::Paso& p : Oracle::Partir(lote)) {
         switch (p.tipo) {
         case Oracle::Paso::Iniciar:
             cnn.BeginTrans();
+            abierta.propia = true;
             break;
         case Oracle::Paso::Confirmar:
             cnn.CommitTrans();

@@ -106,7 +106,7 @@ void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QStr
         [&] {
             rs.SetField(QStringLiteral("Grupo"), grupo);
             rs.SetField(QStringLiteral("Clave"), clave.trimmed().toUpper());
-            rs.SetField(QStringLiteral("Valor"), valor.toString().trimmed());
+            rs.SetField(QStringLiteral("Valor"), SuiteUtil::NullSafe(valor).trimmed());
             rs.SetField(QStringLiteral("PoliticaNegocio"), politicaNegocio);
             if (!auxiliar.isEmpty())
                 rs.SetField(QStringLiteral("ValorAux"), auxiliar.trimmed());

@@ -150,7 +150,7 @@ TEST_P(FallosVisiblesTest, UnArchivoBloqueadoEsperaPocoYSeInforma)
     EXPECT_LE(espera.value(0).toInt(), Conexion::EsperaBloqueoMs);
     espera.finish();
 
-    cnn.EstablecerCommandTimeout(1);
+    cnn.EstablecerCommandTimeout(0);
     ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
     EXPECT_EQ(numeroDe(fila(QStringLiteral("07/2024"), 1)), ErrorVB::TiempoAgotado);
     ejecutar(QStringLiteral("ROLLBACK"));

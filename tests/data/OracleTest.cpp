@@ -103,6 +103,10 @@ TEST_F(RutaOracleTest, ElLoteCorreComoTransaccion)
     EXPECT_EQ(filas(), 2);
     EXPECT_FALSE(m_cnn.EnTransaccion());
     EXPECT_THROW(ejecutar(QStringLiteral("INSERT INTO T (A, B) VALUES (1, 'x')")), ErrorVB);
+    EXPECT_THROW(ejecutar(QStringLiteral("BEGIN TRANS INSERT INTO T (A, B) VALUES (4, 'w') INSERT INTO T (A, B) VALUES (1, 'x') COMMIT TRANS")),
+                 ErrorVB);
+    EXPECT_FALSE(m_cnn.EnTransaccion()) << "a batch that failed halfway rolls its transaction back";
+    EXPECT_EQ(filas(), 2);
 }
 
 // "IF NOT EXISTS" and "IF EXISTS" start statements of their own: glued to the one before,

@@ -97,6 +97,12 @@ TEST_P(ConfiguracionTest, LaCargaAplicaCadaRegla)
     EXPECT_EQ(c.CantidadDecimales, QStringLiteral("3"));
 }
 
+TEST_P(ConfiguracionTest, UnImporteSeGrabaComoSuTextoExacto)
+{
+    GrabarConfiguracion(QStringLiteral("MaxDto"), QVariant::fromValue(SuiteUtil::TextToAmount(QStringLiteral("12.5"))));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("MaxDto")), QStringLiteral("12.5"));
+}
+
 TEST_P(ConfiguracionTest, UnUsuarioSinFilaTomaLaUnidadDeNegocioUno)
 {
     gUsuarioLogeado = QStringLiteral("NADIE");

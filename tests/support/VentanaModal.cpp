@@ -8,7 +8,9 @@
 void ConVentanaModal(const std::function<void(QWidget*)>& pasos, const std::function<void()>& abrir)
 {
     bool vista = false;
-    QTimer::singleShot(0, [&] {
+    // The pending call dies with this frame if `abrir` returns without running it.
+    QObject contexto;
+    QTimer::singleShot(0, &contexto, [&] {
         QWidget* ventana = QApplication::activeModalWidget();
         vista = ventana != nullptr;
         if (!ventana)
