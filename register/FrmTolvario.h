@@ -1,12 +1,24 @@
 #pragma once
 
 #include "data/Recordset.h"
+#include "platform/Importe.h"
+#include "register/Libro.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
+class ModeloRegistro;
 class Panobar;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QStatusBar;
+class QTabBar;
+class QTableView;
 
 // The register window of movements and stock: one period and account at a time, one line
 // per day. It is the module's start-up object: loading it connects to the database.
@@ -15,26 +27,115 @@ class FrmTolvario : public QMainWindow
     Q_OBJECT
 public:
     explicit FrmTolvario(QWidget* parent = nullptr);
+    ~FrmTolvario() override;
 
-    // Connects, styles the window and checks the register table; ends the process when the
-    // database cannot be used.
+    // Indexes of the header boxes in TxtFields.
+    enum Campo { cPeriodo = 0, cOncca = 1, cUsuario1 = 2, cDecimales = 7, cMedida = 8, cHoja = 9, cTitulo = 10, cLinea = 11 };
+    static constexpr int Usuarios = 5;
+    static constexpr int TabMolino = 0;
+    static constexpr int TabUsuarios = 6;
+
+    // Start-up and layout.
     void Form_Load();
-
-    // The closing sequence; the toolbar's close command runs it too. Ends the application.
+    void Inicializa();
+    void InicializaGrids();
+    void DetalleOn(bool edicion);
+    void AbrirRecordset(const QString& tabla);
     void Form_Unload(int& Cancel);
 
-    const QString& NombreTabla() const { return m_tabla; }
+    // Loading a period and account.
+    void AsignarDatos(const QString& cuenta);
+    void AsignarDatosInicio();
+    Importe SaldoInicialCuenta(const QString& cuenta);
+    QString PeriodoAnterior() const;
+    bool FormateaPeriodoAnio(QString& palabra, QLineEdit* campo);
+    void CmdConsultar();
 
-    Panobar* Panobar1;
-    QStatusBar* BStat;
+    // Validation and running stock.
+    void CampoValida(QLineEdit* control);
+    bool Datosvalidos();
+    void Totalizar();
+
+    // Saving.
+    void GrabarGrid(const QString& cuenta);
+    void ActualizarDatos();
+    void GrabarCfgLocal();
+
+    // Commands, tabs and keys.
+    void Panobar1_click(const QString& boton);
+    void SSTab1_Click(int PreviousTab);
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void CmdArchivo_Click();
+
+    // The book; without one, the report and the ONCCA button say it is not available.
+    void EstablecerLibro(std::unique_ptr<Libro> libro);
+
+    // The header box bound to a data field (case ignored); nullptr when none is.
+    QLineEdit* CampoDe(const QString& dataField) const;
+    QString Periodo() const;
+    ModeloRegistro& Modelo() const { return *m_modelo; }
+    const QString& NombreTabla() const { return m_tabla; }
+    int DecimalesVigentes() const { return m_decimales; }
+    bool ValidacionFallida() const { return m_validacionFallida; }
+    bool Grabando() const { return m_grabando; }
+    QWidget* ControlActivo() const { return m_controlActivo; }
+    void EstablecerControlActivo(QWidget* control) { m_controlActivo = control; }
+    // The account shown on a register tab: "MOLINO" on tab 0, the user's code on 1 to 5.
+    QString CuentaDeTab(int tab) const;
+
+    // The controls, by the names the suite's code uses.
+    Panobar* Panobar1 = nullptr;
+    QStatusBar* BStat = nullptr;
+    QGroupBox* FrmEnc = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* FrmDet = nullptr;
+    QGroupBox* FrmUsuarios = nullptr;
+    QTabBar* SSTab1 = nullptr;
+    QTableView* MSFlexGrid = nullptr;
+    QLineEdit* txtEdit = nullptr;
+    QLabel* LblDetalle = nullptr;
+    QList<QLineEdit*> TxtFields;
+    QList<QLabel*> Label3;
+    QList<QLabel*> LblDesc;
+    QCheckBox* chk = nullptr;
+    QPushButton* CmdArchivo = nullptr;
+    QComboBox* CmbLetra = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void construir();
-    bool m_descargada = false;
+    void construirEncabezado();
+    void construirRejilla();
+    void construirUsuarios();
+    void conectar();
+    void tomarDecimales();
+    void llenarUnidades();
+    void seleccionarTabsCargando();
+    void validarPeriodo(const QString& valor, const QString& campo);
+    void validarUsuario(int k, const QString& valor);
+    void validarCantidad(const QString& valor);
+    void llenarHoja();
+    void borrarPeriodo();
+    void ofrecerLibro(bool disco);
+    void avisar(const QString& texto);
+    void grabarCuenta(const QString& cuenta);
+    // The save command; true when every shown account was stored.
+    bool grabar();
+    void guardarYCargar(int previo, int nuevo);
 
     QString m_tabla;
     Recordset m_rcs;
+    ModeloRegistro* m_modelo = nullptr;
+    std::unique_ptr<Libro> m_libro;
+    int m_decimales = -2;
+    bool m_cargando = false;
+    bool m_grabando = false;
+    bool m_validacionFallida = false;
+    bool m_descargada = false;
+    int m_tabPrevio = 0;
+    QString m_mensajePendiente;
+    QWidget* m_controlActivo = nullptr;
 };

@@ -1,29 +1,46 @@
-// Loading and unloading the window: start-up, connection, the register table check, and
-// the end of the run.
+// Loading, resetting and unloading the window: start-up, connection, the register table
+// check, the configuration fields, the drives, and the end of the run.
 #include "register/FrmTolvario.h"
 
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
+#include "platform/Unidades.h"
+#include "register/ModeloRegistro.h"
+#include "startup/Configuracion.h"
 #include "startup/Inicio.h"
+#include "startup/Panobar.h"
 #include "startup/Sesion.h"
+#include "startup/Unidad.h"
+#include "suite/SuiteForms.h"
 #include "suite/SuiteUtil.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableView>
 
 namespace {
-int informarCarga(const ErrorVB& e)
+
+Pasos::Informador informarCon(const char* rutina)
 {
-    return SuiteUtil::ReportError(e, QStringLiteral("Form_Load"));
+    return [rutina](const ErrorVB& e) { return SuiteUtil::ReportError(e, QString::fromLatin1(rutina)); };
 }
+
+const QString TituloPorDefecto = QStringLiteral("libro de movimientos y existencia de Mercadería");
+
 } // namespace
 
 void FrmTolvario::Form_Load()
 {
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
     DB_Dll& db = DB_Dll::Instancia();
+    QLineEdit* titulo = TxtFields[cTitulo];
     Pasos::Ejecutar({
         [&] {
             QString conexion;
@@ -39,7 +56,125 @@ void FrmTolvario::Form_Load()
                 operador().Terminar(1);
             }
         },
-    }, informarCarga);
+        [&] {
+            AbrirRecordset(m_tabla);
+            Inicializa();
+            SuiteUtil::SetUpForm(this, false);
+        },
+        [&] {
+            TxtFields[cOncca]->setText(LeerConfiguracion(QStringLiteral("ONCCA")));
+            TxtFields[cDecimales]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_DECIMALES")));
+            TxtFields[cMedida]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_MEDIDA")));
+            titulo->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_TITULO")));
+            TxtFields[cLinea]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_LINEA")));
+        },
+        [&] {
+            if (titulo->text().trimmed().isEmpty())
+                titulo->setText(TituloPorDefecto);
+        },
+        [&] { tomarDecimales(); },
+        [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
+        [&] { llenarUnidades(); },
+    }, informarCon("Form_Load"));
+}
+
+void FrmTolvario::tomarDecimales()
+{
+    // A text like "2.6" rounds to 3; nothing configured means whole numbers (-2), not the
+    // workstation's currency digits that 0 would mean to the formatter.
+    const int d = int(SuiteUtil::TextToAmount(TxtFields[cDecimales]->text()).entero());
+    m_decimales = d == 0 ? -2 : qBound(-2, d, 4);
+}
+
+void FrmTolvario::llenarUnidades()
+{
+    CmbLetra->clear();
+    // Mount points are kept as they are: Linux paths are case-sensitive. No removable disk
+    // is the common case and leaves the combo empty without a word.
+    for (const Unidades::Unidad& u : Unidades::actual().Lista())
+        if (TipoUnidad(u.ruta).compare(QStringLiteral("Removible"), Qt::CaseInsensitive) == 0)
+            CmbLetra->addItem(u.ruta);
+    if (CmbLetra->count() > 0)
+        CmbLetra->setCurrentIndex(0);
+}
+
+void FrmTolvario::Inicializa()
+{
+    // However the steps end, the window is not left loading: nothing would be saved again.
+    struct FinCarga {
+        bool& cargando;
+        ~FinCarga() { cargando = false; }
+    } fin{m_cargando};
+    Pasos::Ejecutar({
+        [&] {
+            SuiteForms::StyleControls(this, QStringLiteral("txtfields"));
+            SuiteForms::BindFields(TxtFields, m_tabla, DB_Dll::Instancia().gCnn.ConnectionString());
+        },
+        [&] { InicializaGrids(); },
+        [&] {
+            for (QLabel* l : std::as_const(LblDesc))
+                l->clear();
+        },
+        [&] { DetalleOn(false); },
+        [&] {
+            m_cargando = true;
+            SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
+            for (int k = 1; k <= Usuarios; ++k)
+                SSTab1->setTabVisible(k, false);
+            SSTab1->setTabText(TabUsuarios, QStringLiteral("Usuarios Molino"));
+            seleccionarTabsCargando();
+        },
+        [&] { tomarDecimales(); },
+    }, informarCon("Inicializa"));
+}
+
+void FrmTolvario::seleccionarTabsCargando()
+{
+    // The users tab re-validates the user fields, then the mill's tab loads its register;
+    // nothing is saved on the way.
+    m_cargando = true;
+    struct FinCarga {
+        bool& cargando;
+        ~FinCarga() { cargando = false; }
+    } fin{m_cargando};
+    if (SSTab1->currentIndex() == TabUsuarios)
+        SSTab1_Click(TabUsuarios);
+    else
+        SSTab1->setCurrentIndex(TabUsuarios);
+    SSTab1->setCurrentIndex(TabMolino);
+}
+
+void FrmTolvario::InicializaGrids()
+{
+    m_modelo->Inicializar();
+    const QFontMetrics fm = MSFlexGrid->fontMetrics();
+    const int anchos[] = {fm.horizontalAdvance(QStringLiteral("XXXX")), fm.horizontalAdvance(QString(12, u'X')),
+                          fm.horizontalAdvance(QString(12, u'X')), fm.horizontalAdvance(QString(12, u'X')),
+                          fm.horizontalAdvance(QString(36, u'X'))};
+    for (int c = 0; c < Planilla::Columnas; ++c)
+        MSFlexGrid->setColumnWidth(c, anchos[c]);
+    txtEdit->hide();
+}
+
+void FrmTolvario::DetalleOn(bool edicion)
+{
+    FrmEnc->setEnabled(true);
+    FrmDet->setEnabled(true);
+    Panobar1->setNuevoenabled(false);
+    Panobar1->setCerrarenabled(false);
+    Panobar1->setCancelarenabled(false);
+    Panobar1->setGrabarenabled(edicion);
+    Panobar1->setBorrarenabled(true);
+    Panobar1->setReporteenabled(true);
+}
+
+void FrmTolvario::AbrirRecordset(const QString& tabla)
+{
+    Pasos::Ejecutar({[&] {
+        QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + tabla;
+        DB_Dll& db = DB_Dll::Instancia();
+        db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 3);
+    }}, informarCon("Abrir Recordser"));
 }
 
 void FrmTolvario::Form_Unload(int& Cancel)
@@ -48,13 +183,13 @@ void FrmTolvario::Form_Unload(int& Cancel)
         return;
     m_descargada = true;
     Pasos::Ejecutar({
-        // The local settings are written here once the window has its configuration fields.
+        [&] { GrabarCfgLocal(); },
         [&] { CerrarSesion(); },
         [&] {
             hide();
             QCoreApplication::quit();
         },
-    }, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("Form_Unload")); });
+    }, informarCon("Form_Unload"));
 }
 
 void FrmTolvario::closeEvent(QCloseEvent* e)

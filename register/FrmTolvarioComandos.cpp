@@ -1,0 +1,208 @@
+// The toolbar's commands, the tab strip, the keys the window sees first, and the book.
+#include "register/FrmTolvario.h"
+
+#include "platform/Operador.h"
+#include "platform/Pasos.h"
+#include "platform/Teclas.h"
+#include "register/ModeloRegistro.h"
+#include "startup/Panobar.h"
+#include "suite/SuiteForms.h"
+#include "suite/SuiteUtil.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace {
+
+int informarComando(const ErrorVB& e)
+{
+    return SuiteUtil::ReportError(e, QStringLiteral("Panobar1_click"));
+}
+
+Pasos::Opciones sinError5()
+{
+    Pasos::Opciones o;
+    o.ignorarError5 = true;
+    return o;
+}
+
+} // namespace
+
+void FrmTolvario::conectar()
+{
+    connect(Panobar1, &Panobar::click, this, &FrmTolvario::Panobar1_click);
+    connect(SSTab1, &QTabBar::currentChanged, this, [this](int nuevo) {
+        const int previo = m_tabPrevio;
+        m_tabPrevio = nuevo;
+        SSTab1_Click(previo);
+    });
+    connect(CmdArchivo, &QPushButton::clicked, this, &FrmTolvario::CmdArchivo_Click);
+    QLineEdit* periodo = TxtFields[cPeriodo];
+    // The typing aid adds the "/" once the month's two digits are in, not when erasing back to them.
+    connect(periodo, &QLineEdit::textEdited, this, [this, periodo](const QString& texto) {
+        const int antes = periodo->property("largoAnterior").toInt();
+        periodo->setProperty("largoAnterior", int(texto.size()));
+        if (texto.size() == 2 && antes < 2) {
+            QString palabra = texto;
+            FormateaPeriodoAnio(palabra, periodo);
+            periodo->setProperty("largoAnterior", int(periodo->text().size()));
+        }
+    });
+    for (QLineEdit* campo : std::as_const(TxtFields))
+        campo->installEventFilter(this);
+    // The window sees every key first, as the suite's windows do; see eventFilter.
+    qApp->installEventFilter(this);
+}
+
+bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::KeyPress && objeto->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(objeto);
+        // Only the key's first receiver, and only inside this window: a key pressed in a
+        // modal lookup never reaches the register's toolbar.
+        const bool primero = w == QApplication::focusWidget() || (w == this && !QApplication::focusWidget());
+        if (primero && w->window() == this && !QApplication::activeModalWidget()) {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            int codigo = Teclas::Codigo(tecla);
+            if (codigo != 0) {
+                Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+                if (codigo == 0)
+                    return true;
+            }
+            auto* campo = qobject_cast<QLineEdit*>(w);
+            if (campo && TxtFields.contains(campo) && (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)) {
+                CampoValida(campo);
+                if (!m_validacionFallida)
+                {
+            int enter = Teclas::Enter;
+            SuiteForms::Advance(campo, enter);
+        }
+                return true;
+            }
+        }
+    } else if (evento->type() == QEvent::FocusIn) {
+        if (auto* campo = qobject_cast<QLineEdit*>(objeto); campo && TxtFields.contains(campo)) {
+            m_controlActivo = campo;
+            Panobar1->setConsultaenabled(!campo->property("Tag").toString().isEmpty());
+        }
+    }
+    return QMainWindow::eventFilter(objeto, evento);
+}
+
+void FrmTolvario::Form_KeyDown(int& KeyCode, int)
+{
+    Panobar1->Tecla(KeyCode);
+}
+
+bool FrmTolvario::grabar()
+{
+    m_grabando = true;
+    // Cleared however the command ends, or the next period would never load.
+    struct FinGrabacion {
+        bool& grabando;
+        ~FinGrabacion() { grabando = false; }
+    } fin{m_grabando};
+    m_validacionFallida = false;
+    bool valido = false;
+    const bool completo = Pasos::Ejecutar({
+        [&] { valido = Datosvalidos(); },
+        [&] {
+            if (valido)
+                ActualizarDatos();
+        },
+    }, informarComando, sinError5());
+    return completo && valido && !m_validacionFallida;
+}
+
+void FrmTolvario::Panobar1_click(const QString& boton)
+{
+    const QString clave = boton.toUpper();
+    if (clave == QStringLiteral("GRABAR")) {
+        grabar();
+    } else if (clave == QStringLiteral("BORRAR")) {
+        if (operador().Mensaje(QStringLiteral("Confirma la baja de este registro?"),
+                               Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
+            != Operador::Si)
+            return;
+        bool borrado = false;
+        Pasos::Ejecutar({
+            [&] {
+                borrarPeriodo();
+                borrado = true;
+            },
+            [&] {
+                if (borrado) {
+                    Inicializa();
+                    AbrirRecordset(m_tabla);
+                }
+            },
+        }, informarComando, sinError5());
+    } else if (clave == QStringLiteral("CONSULTAR")) {
+        Pasos::Ejecutar({[&] { CmdConsultar(); }}, informarComando, sinError5());
+    } else if (clave == QStringLiteral("REPORTE")) {
+        if (grabar())
+            ofrecerLibro(false);
+    } else if (clave == QStringLiteral("CERRAR")) {
+        int cancelar = 0;
+        Form_Unload(cancelar);
+    } else if (clave == QStringLiteral("CANCELAR")) {
+        if (operador().Mensaje(QStringLiteral("¿Realmente desea abandonar la carga de datos?"),
+                               Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
+            != Operador::Si)
+            return;
+        Pasos::Ejecutar({[&] { Inicializa(); }, [&] { AbrirRecordset(m_tabla); }}, informarComando, sinError5());
+    }
+}
+
+void FrmTolvario::guardarYCargar(int previo, int nuevo)
+{
+    if (previo >= 0 && previo < TabUsuarios)
+        GrabarGrid(CuentaDeTab(previo));
+    if (nuevo >= 0 && nuevo < TabUsuarios)
+        AsignarDatos(CuentaDeTab(nuevo));
+}
+
+void FrmTolvario::SSTab1_Click(int PreviousTab)
+{
+    const int nuevo = SSTab1->currentIndex();
+    if (SSTab1->tabText(nuevo).compare(QStringLiteral("Usuarios Molino"), Qt::CaseInsensitive) == 0) {
+        guardarYCargar(PreviousTab, nuevo);
+        FrmDet->hide();
+        FrmUsuarios->show();
+        for (int k = 1; k <= Usuarios; ++k)
+            CampoValida(CampoDe(QStringLiteral("usmolino%1").arg(k)));
+    } else {
+        FrmDet->show();
+        FrmUsuarios->hide();
+        guardarYCargar(PreviousTab, nuevo);
+    }
+}
+
+void FrmTolvario::CmdArchivo_Click()
+{
+    if (grabar())
+        ofrecerLibro(true);
+}
+
+void FrmTolvario::EstablecerLibro(std::unique_ptr<Libro> libro)
+{
+    m_libro = std::move(libro);
+}
+
+void FrmTolvario::ofrecerLibro(bool disco)
+{
+    if (!m_libro) {
+        operador().Mensaje(QStringLiteral("El registro quedó grabado, pero el libro del período todavía no está "
+                                          "disponible en esta versión del programa."),
+                           Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
+        return;
+    }
+    if (disco)
+        m_libro->ArchivoOncca(*this);
+    else
+        m_libro->Reporte(*this);
+}

@@ -1,0 +1,231 @@
+// The window's controls and their arrangement: header and configuration on top, the tab
+// strip, then the grid (or the milling users) taking the spare space.
+#include "register/FrmTolvario.h"
+
+#include "register/ModeloRegistro.h"
+#include "startup/Panobar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+struct DefinicionCampo {
+    int indice;
+    const char* dataField;
+    const char* rotulo;
+    int largo; // 0: no limit
+    const char* inicial;
+    bool numero;
+};
+
+// Header boxes of TxtFields, in screen order within each frame.
+const DefinicionCampo Encabezado[] = {
+    {FrmTolvario::cPeriodo, "PERIODO", "Periodo", 7, "", false},
+    {FrmTolvario::cHoja, "HOJA", "Hoja Numero:", 7, "", true},
+    {FrmTolvario::cTitulo, "TITULO", "Titulo:", 100, "", false},
+};
+const DefinicionCampo Configuracion[] = {
+    {FrmTolvario::cOncca, "ONCCA", "N° Registro ONCCA", 20, "", false},
+    {FrmTolvario::cDecimales, "Decimales", "Cantidad Decimales", 0, "", true},
+    {FrmTolvario::cMedida, "MEDIDA", "Cantidades expresadas en:", 20, "TONELADAS", false},
+    {FrmTolvario::cLinea, "linea", "Comenzar a imprimir en la linea", 0, "2", true},
+};
+
+} // namespace
+
+FrmTolvario::FrmTolvario(QWidget* parent)
+    : QMainWindow(parent)
+{
+    construir();
+    conectar();
+}
+
+FrmTolvario::~FrmTolvario() = default;
+
+void FrmTolvario::construir()
+{
+    setObjectName(QStringLiteral("FrmTolvario"));
+    setWindowTitle(QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
+
+    Panobar1 = new Panobar(this);
+    Panobar1->setObjectName(QStringLiteral("Panobar1"));
+    addToolBar(Qt::TopToolBarArea, Panobar1);
+
+    BStat = new QStatusBar(this);
+    BStat->setObjectName(QStringLiteral("BStat"));
+    setStatusBar(BStat);
+
+    for (int i = 0; i < 12; ++i)
+        TxtFields << nullptr;
+
+    auto* centro = new QWidget(this);
+    centro->setObjectName(QStringLiteral("centro"));
+    auto* columna = new QVBoxLayout(centro);
+    columna->setContentsMargins(6, 4, 6, 4);
+    construirEncabezado();
+    auto* arriba = new QHBoxLayout;
+    arriba->addWidget(FrmEnc, 3);
+    arriba->addWidget(Frame1, 2);
+    columna->addLayout(arriba);
+
+    SSTab1 = new QTabBar(centro);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setExpanding(false);
+    SSTab1->addTab(QStringLiteral("Molino"));
+    for (int k = 1; k <= Usuarios; ++k)
+        SSTab1->addTab(QStringLiteral("Usuario %1").arg(k));
+    SSTab1->addTab(QStringLiteral("Usuarios Molino"));
+    columna->addWidget(SSTab1);
+
+    construirRejilla();
+    construirUsuarios();
+    columna->addWidget(FrmDet, 1);
+    columna->addWidget(FrmUsuarios, 1);
+    FrmUsuarios->hide();
+    setCentralWidget(centro);
+
+    // The clerk's order: period, sheet, title, then the configuration, the tabs and the grid.
+    QWidget* anterior = nullptr;
+    for (QWidget* w : {static_cast<QWidget*>(TxtFields[cPeriodo]), static_cast<QWidget*>(TxtFields[cHoja]),
+                       static_cast<QWidget*>(TxtFields[cTitulo]), static_cast<QWidget*>(TxtFields[cOncca]),
+                       static_cast<QWidget*>(TxtFields[cDecimales]), static_cast<QWidget*>(TxtFields[cMedida]),
+                       static_cast<QWidget*>(TxtFields[cLinea]), static_cast<QWidget*>(chk), static_cast<QWidget*>(CmbLetra),
+                       static_cast<QWidget*>(CmdArchivo), static_cast<QWidget*>(SSTab1), static_cast<QWidget*>(MSFlexGrid)}) {
+        if (anterior)
+            setTabOrder(anterior, w);
+        anterior = w;
+    }
+    resize(1200, 720);
+}
+
+void FrmTolvario::construirEncabezado()
+{
+    const auto nuevoCampo = [this](const DefinicionCampo& d, QWidget* padre) {
+        auto* c = new QLineEdit(padre);
+        c->setObjectName(QStringLiteral("TxtFields"));
+        c->setProperty("Index", d.indice);
+        c->setProperty("DataField", QString::fromLatin1(d.dataField));
+        c->setProperty("Tag", QString());
+        if (d.largo > 0)
+            c->setMaxLength(d.largo);
+        c->setText(QString::fromUtf8(d.inicial));
+        if (d.numero) {
+            c->setProperty("Numerico", true);
+            c->setAlignment(Qt::AlignRight);
+        }
+        TxtFields[d.indice] = c;
+        return c;
+    };
+
+    FrmEnc = new QGroupBox(this);
+    FrmEnc->setObjectName(QStringLiteral("FrmEnc"));
+    auto* enc = new QGridLayout(FrmEnc);
+    enc->setContentsMargins(6, 6, 6, 6);
+    QLineEdit* periodo = nuevoCampo(Encabezado[0], FrmEnc);
+    periodo->setPlaceholderText(QStringLiteral("MM/AAAA"));
+    periodo->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MM/AAAA")) * 2);
+    QLineEdit* hoja = nuevoCampo(Encabezado[1], FrmEnc);
+    hoja->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) * 2);
+    enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[0].rotulo), FrmEnc), 0, 0);
+    enc->addWidget(periodo, 0, 1);
+    enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[1].rotulo), FrmEnc), 0, 2);
+    enc->addWidget(hoja, 0, 3);
+    enc->setColumnStretch(4, 1);
+    enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[2].rotulo), FrmEnc), 1, 0);
+    enc->addWidget(nuevoCampo(Encabezado[2], FrmEnc), 1, 1, 1, 4);
+
+    Frame1 = new QGroupBox(QStringLiteral("Configuración "), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* cfg = new QGridLayout(Frame1);
+    cfg->setContentsMargins(6, 6, 6, 6);
+    for (int i = 0; i < 4; ++i) {
+        const DefinicionCampo& d = Configuracion[i];
+        cfg->addWidget(new QLabel(QString::fromUtf8(d.rotulo), Frame1), i / 2, (i % 2) * 2);
+        cfg->addWidget(nuevoCampo(d, Frame1), i / 2, (i % 2) * 2 + 1);
+    }
+    chk = new QCheckBox(QStringLiteral("Imprimir &Lineas de División"), Frame1);
+    chk->setObjectName(QStringLiteral("chk"));
+    chk->setChecked(true);
+    CmdArchivo = new QPushButton(QStringLiteral("Generar Archivo ONCCA"), Frame1);
+    CmdArchivo->setObjectName(QStringLiteral("CmdArchivo"));
+    CmbLetra = new QComboBox(Frame1);
+    CmbLetra->setObjectName(QStringLiteral("CmbLetra"));
+    CmbLetra->setMinimumContentsLength(12);
+    CmbLetra->setToolTip(QStringLiteral("Disco removible donde se copia el archivo ONCCA"));
+    cfg->addWidget(chk, 2, 0, 1, 2);
+    cfg->addWidget(CmbLetra, 2, 2);
+    cfg->addWidget(CmdArchivo, 2, 3);
+}
+
+void FrmTolvario::construirRejilla()
+{
+    FrmDet = new QGroupBox(this);
+    FrmDet->setObjectName(QStringLiteral("FrmDet"));
+    auto* det = new QVBoxLayout(FrmDet);
+    det->setContentsMargins(4, 4, 4, 4);
+
+    m_modelo = new ModeloRegistro(this);
+    MSFlexGrid = new QTableView(FrmDet);
+    MSFlexGrid->setObjectName(QStringLiteral("MSFlexGrid"));
+    MSFlexGrid->setModel(m_modelo);
+    MSFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSFlexGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    MSFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid->setTabKeyNavigation(false);
+    MSFlexGrid->verticalHeader()->hide();
+    MSFlexGrid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    MSFlexGrid->horizontalHeader()->setStretchLastSection(true);
+    MSFlexGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    det->addWidget(MSFlexGrid, 1);
+
+    txtEdit = new QLineEdit(MSFlexGrid->viewport());
+    txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    txtEdit->setProperty("DataField", QString());
+    txtEdit->setProperty("Tag", QString());
+    txtEdit->hide();
+
+    LblDetalle = new QLabel(FrmDet);
+    LblDetalle->setObjectName(QStringLiteral("LblDetalle"));
+    det->addWidget(LblDetalle);
+}
+
+void FrmTolvario::construirUsuarios()
+{
+    FrmUsuarios = new QGroupBox(QStringLiteral("Usuarios de Molienda de Trigo"), this);
+    FrmUsuarios->setObjectName(QStringLiteral("FrmUsuarios"));
+    auto* rejilla = new QGridLayout(FrmUsuarios);
+    for (int k = 1; k <= Usuarios; ++k) {
+        auto* numero = new QLabel(QString::number(k), FrmUsuarios);
+        numero->setObjectName(QStringLiteral("Label3"));
+        Label3 << numero;
+        auto* c = new QLineEdit(FrmUsuarios);
+        c->setObjectName(QStringLiteral("TxtFields"));
+        c->setProperty("Index", cUsuario1 + k - 1);
+        c->setProperty("DataField", QStringLiteral("USMOLINO%1").arg(k));
+        c->setProperty("Tag", QStringLiteral("VT_CLIENTES"));
+        c->setMaxLength(15);
+        c->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("X")) * 18);
+        c->setToolTip(QStringLiteral("Código del cliente (F3 o botón derecho para consultar)"));
+        TxtFields[cUsuario1 + k - 1] = c;
+        auto* desc = new QLabel(QStringLiteral("..."), FrmUsuarios);
+        desc->setObjectName(QStringLiteral("LblDesc"));
+        LblDesc << desc;
+        rejilla->addWidget(numero, k - 1, 0);
+        rejilla->addWidget(c, k - 1, 1);
+        rejilla->addWidget(desc, k - 1, 2);
+    }
+    rejilla->setColumnStretch(2, 1);
+    rejilla->setRowStretch(Usuarios, 1);
+}

@@ -1,0 +1,98 @@
+#include "register/ModeloRegistro.h"
+
+#include <QFont>
+#include <QPalette>
+
+void ModeloRegistro::PonerTexto(int filaGrilla, int columna, const QString& texto)
+{
+    m_planilla.PonerTexto(filaGrilla, columna, texto);
+    const QModelIndex i = index(FilaDeVista(filaGrilla), columna);
+    emit dataChanged(i, i);
+}
+
+void ModeloRegistro::Inicializar()
+{
+    m_planilla.Inicializar();
+    todoCambio();
+}
+
+void ModeloRegistro::Asignar(Importe saldoAnterior, const std::vector<Planilla::Linea>& lineas, int decimales)
+{
+    // Whatever happens, the view shows what the grid holds.
+    struct Aviso {
+        ModeloRegistro* m;
+        ~Aviso() { m->todoCambio(); }
+    } aviso{this};
+    m_planilla.Asignar(saldoAnterior, lineas, decimales);
+}
+
+void ModeloRegistro::Totalizar(int decimales)
+{
+    struct Aviso {
+        ModeloRegistro* m;
+        ~Aviso()
+        {
+            emit m->dataChanged(m->index(0, Planilla::ColEntradas), m->index(m->rowCount() - 1, Planilla::ColSaldo));
+        }
+    } aviso{this};
+    m_planilla.Totalizar(decimales);
+}
+
+void ModeloRegistro::todoCambio()
+{
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int ModeloRegistro::rowCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : Planilla::Filas - 1;
+}
+
+int ModeloRegistro::columnCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : Planilla::Columnas;
+}
+
+QVariant ModeloRegistro::data(const QModelIndex& indice, int rol) const
+{
+    if (!indice.isValid())
+        return {};
+    const int fila = FilaDeGrilla(indice.row());
+    const int columna = indice.column();
+    switch (rol) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_planilla.Texto(fila, columna);
+    case Qt::TextAlignmentRole:
+        return columna == Planilla::ColObservaciones ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                                     : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (!Planilla::EsFilaDeDia(fila)) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return {};
+    case Qt::BackgroundRole:
+        if (!Planilla::EsFilaDeDia(fila) || columna == Planilla::ColDia || columna == Planilla::ColSaldo)
+            return QPalette().brush(QPalette::AlternateBase);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloRegistro::headerData(int seccion, Qt::Orientation orientacion, int rol) const
+{
+    if (orientacion == Qt::Horizontal && rol == Qt::DisplayRole && seccion >= 0 && seccion < Planilla::Columnas)
+        return m_planilla.Texto(0, seccion);
+    return QAbstractTableModel::headerData(seccion, orientacion, rol);
+}
+
+Qt::ItemFlags ModeloRegistro::flags(const QModelIndex& indice) const
+{
+    if (!indice.isValid())
+        return Qt::NoItemFlags;
+    // Cells are typed through the window's own editor, never by the view's.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}

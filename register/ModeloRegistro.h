@@ -1,0 +1,38 @@
+#pragma once
+
+#include "register/Planilla.h"
+
+#include <QAbstractTableModel>
+
+// The register's grid for the view: the title row becomes the header, so view row r is grid
+// row r + 1. Numbers are right-aligned; the opening-balance and totals lines stand out.
+class ModeloRegistro : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    static int FilaDeVista(int filaGrilla) { return filaGrilla - 1; }
+    static int FilaDeGrilla(int filaVista) { return filaVista + 1; }
+
+    Planilla& planilla() { return m_planilla; }
+    const Planilla& planilla() const { return m_planilla; }
+    QString Texto(int filaGrilla, int columna) const { return m_planilla.Texto(filaGrilla, columna); }
+    void PonerTexto(int filaGrilla, int columna, const QString& texto);
+
+    // Changes through the grid, then one repaint of what they touched.
+    void Inicializar();
+    void Asignar(Importe saldoAnterior, const std::vector<Planilla::Linea>& lineas, int decimales);
+    void Totalizar(int decimales);
+
+    int rowCount(const QModelIndex& padre = {}) const override;
+    int columnCount(const QModelIndex& padre = {}) const override;
+    QVariant data(const QModelIndex& indice, int rol) const override;
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+
+private:
+    void todoCambio();
+
+    Planilla m_planilla;
+};

@@ -1,0 +1,107 @@
+#include "register/Planilla.h"
+
+#include "platform/ErrorVB.h"
+#include "platform/Regional.h"
+#include "startup/Formatos.h"
+#include "suite/SuiteUtil.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+QString formateado(Importe valor, int decimales)
+{
+    return FormatoCantidad(valor.texto(), decimales);
+}
+
+// The totals are the plain sum, unrounded, with the workstation's decimal separator.
+QString textoSimple(Importe valor)
+{
+    QString t = valor.texto();
+    t.replace(u'.', Regional::Actuales().separadorDecimal);
+    return t;
+}
+
+} // namespace
+
+void Planilla::Inicializar()
+{
+    for (auto& fila : m_celdas)
+        for (QString& c : fila)
+            c.clear();
+    m_celdas[0] = {QStringLiteral("Dia"), QStringLiteral("Entradas"), QStringLiteral("Salidas"), QStringLiteral("Saldo"),
+                   QStringLiteral("Observaciones")};
+    for (int f = PrimeraFilaDia; f <= UltimaFilaDia; ++f)
+        m_celdas[size_t(f)][ColDia] = QString::number(f - 1);
+}
+
+void Planilla::Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, int decimales)
+{
+    Inicializar();
+    m_celdas[FilaSaldoAnterior][ColSaldo] = formateado(saldoAnterior, decimales);
+    m_celdas[FilaSaldoAnterior][ColObservaciones] = QStringLiteral("SALDO ANTERIOR");
+    // Each line goes on its day's row: a register with gaps never repeats a day on screen,
+    // which would store that day twice at the next save.
+    for (const Linea& l : lineas) {
+        if (l.dia < 1 || l.dia > 31)
+            continue;
+        auto& fila = m_celdas[size_t(l.dia + 1)];
+        fila[ColEntradas] = l.entradas.esCero() ? QString() : formateado(l.entradas, decimales);
+        fila[ColSalidas] = l.salidas.esCero() ? QString() : formateado(l.salidas, decimales);
+        fila[ColObservaciones] = l.observaciones;
+    }
+    Totalizar(decimales);
+}
+
+void Planilla::Totalizar(int decimales)
+{
+    Importe saldo = SuiteUtil::TextToAmount(m_celdas[FilaSaldoAnterior][ColSaldo]);
+    Importe entradas;
+    Importe salidas;
+    bool alguna = false;
+    for (int f = PrimeraFilaDia; f <= UltimaFilaDia; ++f) {
+        auto& fila = m_celdas[size_t(f)];
+        if (fila[ColDia].isEmpty())
+            continue;
+        const Importe e = SuiteUtil::TextToAmount(fila[ColEntradas]);
+        const Importe s = SuiteUtil::TextToAmount(fila[ColSalidas]);
+        saldo = saldo + e - s;
+        fila[ColSaldo] = formateado(saldo, decimales);
+        entradas += e;
+        salidas += s;
+        alguna = true;
+    }
+    auto& totales = m_celdas[FilaTotales];
+    totales[ColEntradas] = textoSimple(entradas);
+    totales[ColSalidas] = textoSimple(salidas);
+    // The closing stock is the one of the grid's last line.
+    if (alguna)
+        totales[ColSaldo] = m_celdas[FilaTotales - 1][ColSaldo];
+}
+
+std::vector<Planilla::Linea> Planilla::LineasDeDia() const
+{
+    std::vector<Linea> lineas;
+    for (int f = FilaSaldoAnterior; f < FilaTotales; ++f) {
+        const auto& fila = m_celdas[size_t(f)];
+        if (fila[ColDia].isEmpty())
+            continue;
+        lineas.push_back({int(SuiteUtil::TextToAmount(fila[ColDia]).entero()), SuiteUtil::TextToAmount(fila[ColEntradas]),
+                          SuiteUtil::TextToAmount(fila[ColSalidas]), fila[ColObservaciones].trimmed()});
+    }
+    return lineas;
+}
+
+bool Planilla::EsCantidad(const QString& texto)
+{
+    static const QRegularExpression forma(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));
+    const QString t = texto.trimmed();
+    if (!forma.match(t).hasMatch())
+        return false;
+    try {
+        Importe valor;
+        return Importe::leer(t, valor);
+    } catch (const ErrorVB&) {
+        return false; // beyond the amounts' range
+    }
+}

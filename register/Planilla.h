@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Importe.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+// The register's grid as the clerk sees it, as texts: row 0 the titles, row 1 the opening
+// balance, rows 2 to 32 the days, row 33 the totals. The running stock is computed here, from
+// the rows, and nowhere else; the window only shows it.
+class Planilla
+{
+public:
+    static constexpr int Filas = 34;
+    static constexpr int Columnas = 5;
+    static constexpr int FilaSaldoAnterior = 1;
+    static constexpr int PrimeraFilaDia = 2;
+    static constexpr int UltimaFilaDia = 32;
+    static constexpr int FilaTotales = 33;
+    enum Columna { ColDia = 0, ColEntradas = 1, ColSalidas = 2, ColSaldo = 3, ColObservaciones = 4 };
+
+    // One stored line of the register.
+    struct Linea {
+        int dia = 0;
+        Importe entradas;
+        Importe salidas;
+        QString observaciones;
+        bool operator==(const Linea&) const = default;
+    };
+
+    Planilla() { Inicializar(); }
+
+    // Titles and day numbers 1 to 31; everything else empty.
+    void Inicializar();
+
+    const QString& Texto(int fila, int columna) const { return m_celdas[size_t(fila)][size_t(columna)]; }
+    void PonerTexto(int fila, int columna, const QString& texto) { m_celdas[size_t(fila)][size_t(columna)] = texto; }
+    static bool EsFilaDeDia(int fila) { return fila >= PrimeraFilaDia && fila <= UltimaFilaDia; }
+
+    // The stored register of one account: the opening balance and each line on the row of its
+    // day (a day outside 1 to 31 has no row), quantities formatted, 0 shown empty; then the totals.
+    void Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, int decimales);
+
+    // Running stock on every day line from the opening balance and the quantities as shown,
+    // and the totals line. Raises ErrorVB 6 when a sum leaves the amounts' range.
+    void Totalizar(int decimales);
+
+    // A quantity the clerk may type: an optional sign, digits and at most one decimal
+    // separator (point or comma), no grouping, within the amounts' range.
+    static bool EsCantidad(const QString& texto);
+
+    // The lines to store: every row with a day number, quantities read from their texts.
+    std::vector<Linea> LineasDeDia() const;
+
+private:
+    std::array<std::array<QString, Columnas>, Filas> m_celdas;
+};

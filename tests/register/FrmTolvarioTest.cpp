@@ -1,0 +1,275 @@
+// The register window driven as the clerk works it: a period, its carried-over balance,
+// the milling users and their tabs, changes, saving, cancelling and deleting.
+#include "register/ModeloRegistro.h"
+#include "startup/Configuracion.h"
+#include "startup/Panobar.h"
+#include "suite/SuiteUtil.h"
+#include "tests/register/BaseDeRegistro.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using P = Planilla;
+
+class FrmTolvarioTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // Earlier periods of the mill and of C001, across a change of year.
+        fila(QStringLiteral("12/2004"), QStringLiteral("MOLINO"), 1, QStringLiteral("100"), QStringLiteral("0"));
+        fila(QStringLiteral("01/2005"), QStringLiteral("MOLINO"), 1, QStringLiteral("20.5"), QStringLiteral("5"));
+        fila(QStringLiteral("01/2005"), QStringLiteral("C001"), 1, QStringLiteral("40"), QStringLiteral("0"));
+        fila(QStringLiteral("01/2005"), QStringLiteral("C003"), 2, QStringLiteral("0"), QStringLiteral("0"));
+        fila(QStringLiteral("03/2005"), QStringLiteral("MOLINO"), 1, QStringLiteral("1000"), QStringLiteral("0"));
+    }
+    QLineEdit* campo(int i) const { return m_ventana->TxtFields[i]; }
+    QTabBar* tabs() const { return m_ventana->SSTab1; }
+};
+
+} // namespace
+
+TEST_P(FrmTolvarioTest, AlArrancarLaGrillaEstaVaciaYSoloSeVeElMolino)
+{
+    EXPECT_EQ(celda(0, 0), QStringLiteral("Dia"));
+    EXPECT_EQ(celda(2, P::ColDia), QStringLiteral("1"));
+    EXPECT_EQ(celda(32, P::ColDia), QStringLiteral("31"));
+    EXPECT_EQ(celda(1, P::ColObservaciones), QStringLiteral("SALDO ANTERIOR"));
+    EXPECT_TRUE(tabs()->isTabVisible(FrmTolvario::TabMolino));
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_FALSE(tabs()->isTabVisible(k));
+    EXPECT_TRUE(tabs()->isTabVisible(FrmTolvario::TabUsuarios));
+    EXPECT_FALSE(m_ventana->Panobar1->grabarenabled()) << "browse state until a period is chosen";
+    EXPECT_TRUE(m_ventana->Panobar1->borrarenabled());
+    EXPECT_EQ(campo(FrmTolvario::cTitulo)->text(), QStringLiteral("libro de movimientos y existencia de Mercadería"));
+    EXPECT_EQ(campo(FrmTolvario::cMedida)->text(), QStringLiteral(" ")) << "a missing key replaces TONELADAS";
+    EXPECT_EQ(m_ventana->DecimalesVigentes(), -2);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
+TEST_P(FrmTolvarioTest, UnPeriodoNuevoArrastraElSaldoYLosUsuariosDelMesAnterior)
+{
+    elegirPeriodo(QStringLiteral("02/2005"));
+    EXPECT_EQ(campo(FrmTolvario::cPeriodo)->text(), QStringLiteral("02/2005"));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    // 100 + 20.5 - 5 from December and January; March does not count.
+    EXPECT_EQ(celda(1, P::ColSaldo), QStringLiteral("116")) << "no decimals configured: whole numbers";
+    EXPECT_EQ(celda(P::FilaTotales, P::ColSaldo), QStringLiteral("116"));
+    EXPECT_EQ(campo(FrmTolvario::cUsuario1)->text(), QStringLiteral("C001"));
+    EXPECT_EQ(campo(FrmTolvario::cUsuario1 + 1)->text(), QStringLiteral("C003"));
+    EXPECT_TRUE(tabs()->isTabVisible(1));
+    EXPECT_EQ(tabs()->tabText(1), QStringLiteral("Panificado"));
+    EXPECT_EQ(tabs()->tabText(2), QStringLiteral("Molienda O"));
+    EXPECT_EQ(m_ventana->LblDesc[0]->text(), QStringLiteral("Panificadora La Espiga S.R.L. 30-71234567-1"));
+    EXPECT_FALSE(tabs()->isTabVisible(3));
+    EXPECT_TRUE(m_ventana->Panobar1->grabarenabled());
+    EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("1")) << "no sheet number anywhere yet";
+
+    // The user's tab shows its own balance: 40 from January.
+    tabs()->setCurrentIndex(1);
+    EXPECT_EQ(celda(1, P::ColSaldo), QStringLiteral("40"));
+    EXPECT_EQ(m_ventana->CuentaDeTab(tabs()->currentIndex()), QStringLiteral("C001"));
+}
+
+TEST_P(FrmTolvarioTest, CambiarGuardarYVolverACargarDevuelveLoMismo)
+{
+    campo(FrmTolvario::cDecimales)->setText(QStringLiteral("2"));
+    m_ventana->CampoValida(campo(FrmTolvario::cDecimales));
+    elegirPeriodo(QStringLiteral("02/2005"));
+    escribir(2, P::ColEntradas, QStringLiteral("2.5"));
+    escribir(3, P::ColSalidas, QStringLiteral("1.25"));
+    escribir(4, P::ColObservaciones, QStringLiteral("  remito de O'Brien, año 2005  "));
+    // Leaving the mill's tab stores it; the user's grid comes in its place.
+    tabs()->setCurrentIndex(1);
+    EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QStringLiteral("MOLINO")), QStringLiteral("31"));
+    escribir(10, P::ColEntradas, QStringLiteral("7"));
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_ventana->Grabando());
+    for (const char* cuenta : {"MOLINO", "C001", "C003"})
+        EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QString::fromLatin1(cuenta)), QStringLiteral("31")) << cuenta;
+    EXPECT_EQ(valor(QStringLiteral("SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '02/2005' AND Cuenta = 'MOLINO' AND DIA = 3")),
+              QStringLiteral("remito de O'Brien, año 2005"));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200502")), QStringLiteral("1"));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_DECIMALES")), QStringLiteral("2"));
+
+    // Another period and back: exactly what was saved.
+    elegirPeriodo(QStringLiteral("01/2005"));
+    elegirPeriodo(QStringLiteral("02/2005"));
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabMolino);
+    EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("2.50"));
+    EXPECT_EQ(celda(3, P::ColSalidas), QStringLiteral("1.25"));
+    EXPECT_EQ(celda(4, P::ColObservaciones), QStringLiteral("remito de O'Brien, año 2005"));
+    EXPECT_EQ(celda(P::FilaTotales, P::ColSaldo), QStringLiteral("116.75"));
+    tabs()->setCurrentIndex(1);
+    EXPECT_EQ(celda(10, P::ColEntradas), QStringLiteral("7.00"));
+    EXPECT_EQ(celda(P::FilaTotales, P::ColSaldo), QStringLiteral("47.00"));
+}
+
+TEST_P(FrmTolvarioTest, CancelarYBorrarPreguntanYSoloConSiActuan)
+{
+    elegirPeriodo(QStringLiteral("01/2005"));
+    escribir(5, P::ColEntradas, QStringLiteral("9"));
+    m_guion->respuestas = {Operador::No};
+    m_ventana->Panobar1_click(QStringLiteral("CANCELAR"));
+    EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("9")) << "No leaves the window untouched";
+    m_guion->respuestas = {Operador::Si};
+    m_ventana->Panobar1_click(QStringLiteral("CANCELAR"));
+    EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << "the stored register again; nothing saved";
+    EXPECT_EQ(m_guion->avisos.back().titulo, QStringLiteral("Aviso al Operador"));
+
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200501"), QStringLiteral("12"));
+    m_guion->respuestas = {Operador::No};
+    tecla(Qt::Key_F4);
+    EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1"));
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F4);
+    EXPECT_EQ(m_guion->avisos.back().texto, QStringLiteral("Confirma la baja de este registro?"));
+    EXPECT_EQ(m_guion->avisos.back().estilo, 4 + 48 + 256);
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '01/2005'")), QStringLiteral("0"))
+        << "every account of the period";
+    EXPECT_EQ(cuantas(QStringLiteral("12/2004"), QStringLiteral("MOLINO")), QStringLiteral("1"));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200501")), QStringLiteral("12"));
+    EXPECT_FALSE(m_ventana->Panobar1->grabarenabled()) << "back to browsing";
+}
+
+TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
+{
+    const std::pair<const char*, const char*> casos[] = {
+        {"", " Debe informar el Periodo!"},
+        {"1/2006", " Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA"},
+        {"01'2006", nullptr},
+    };
+    for (const auto& [periodo, mensaje] : casos) {
+        m_guion->avisos.clear();
+        campo(FrmTolvario::cPeriodo)->setText(QString::fromLatin1(periodo));
+        m_ventana->CampoValida(campo(FrmTolvario::cPeriodo));
+        if (mensaje) {
+            ASSERT_EQ(m_guion->avisos.size(), 1u) << periodo;
+            EXPECT_EQ(m_guion->avisos[0].texto, QString::fromLatin1(mensaje));
+            EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al operador..."));
+            EXPECT_TRUE(m_ventana->ValidacionFallida());
+        } else {
+            EXPECT_TRUE(m_guion->avisos.empty()) << "a quote breaks no statement: " << m_guion->todo().toStdString();
+        }
+    }
+    // The typing aid refuses months out of range.
+    for (const char* mes : {"00", "13"}) {
+        m_guion->avisos.clear();
+        QLineEdit* p = campo(FrmTolvario::cPeriodo);
+        p->clear();
+        p->setFocus();
+        QTest::keyClicks(p, QString::fromLatin1(mes));
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << mes;
+        EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral("Debe ingresar un mes"));
+        EXPECT_EQ(p->selectedText(), QString::fromLatin1(mes));
+    }
+    // During a save an empty period stops everything: not even the settings are written.
+    m_guion->avisos.clear();
+    campo(FrmTolvario::cPeriodo)->clear();
+    campo(FrmTolvario::cOncca)->setText(QStringLiteral("12345"));
+    m_ventana->Panobar1_click(QStringLiteral("GRABAR"));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("ONCCA")), QStringLiteral(" "));
+    EXPECT_FALSE(m_ventana->Grabando());
+}
+
+TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
+{
+    elegirPeriodo(QStringLiteral("02/2005"));
+    QLineEdit* u3 = campo(FrmTolvario::cUsuario1 + 2);
+    u3->setText(QStringLiteral("X'1"));
+    m_ventana->CampoValida(u3);
+    EXPECT_FALSE(tabs()->isTabVisible(3)) << "not a customer: no tab, no message";
+    u3->setText(QStringLiteral("c004"));
+    m_ventana->CampoValida(u3);
+    EXPECT_TRUE(tabs()->isTabVisible(3)) << "codes compare without case";
+    EXPECT_EQ(u3->text(), QStringLiteral("C004"));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+
+    for (const char* malo : {"abc", "-", "1.2.3", "99999999999999999999"}) {
+        m_guion->avisos.clear();
+        m_ventana->MSFlexGrid->setCurrentIndex(m_ventana->Modelo().index(ModeloRegistro::FilaDeVista(5), P::ColEntradas));
+        m_ventana->txtEdit->setProperty("DataField", QStringLiteral("Entradas"));
+        m_ventana->txtEdit->setText(QString::fromLatin1(malo));
+        m_ventana->CampoValida(m_ventana->txtEdit);
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << malo;
+        EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral(" Debe ser Numerico!"));
+        EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << malo;
+    }
+    m_ventana->txtEdit->setText(QStringLiteral("3,5"));
+    m_ventana->CampoValida(m_ventana->txtEdit);
+    EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("3,5"));
+    EXPECT_EQ(celda(5, P::ColSaldo), QStringLiteral("120")) << "116 + 3.5, whole numbers, halves to even";
+}
+
+TEST_P(FrmTolvarioTest, LaHojaSigueALaUltimaGuardada)
+{
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200601"), QStringLiteral("12"));
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200602"), QStringLiteral("20"));
+    elegirPeriodo(QStringLiteral("03/2006"));
+    EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("21"));
+    elegirPeriodo(QStringLiteral("01/2006"));
+    EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("12"));
+}
+
+TEST_P(FrmTolvarioTest, ElReporteGrabaYDiceQueElLibroNoEstaTodavia)
+{
+    elegirPeriodo(QStringLiteral("02/2005"));
+    tecla(Qt::Key_F8);
+    EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QStringLiteral("MOLINO")), QStringLiteral("31"));
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("todavía no está disponible")));
+    // A save that does not complete stops the report before the book.
+    m_guion->avisos.clear();
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("2/2005"));
+    m_ventana->CmdArchivo_Click();
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("Formato del Campo Periodo")));
+}
+
+// A failure in the middle of an account's save leaves that account exactly as it was stored.
+TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
+{
+    elegirPeriodo(QStringLiteral("01/2005"));
+    escribir(2, P::ColEntradas, QStringLiteral("55"));
+    if (esPostgres()) {
+        ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
+                                "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"));
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
+    } else {
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
+                                "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+    }
+    m_guion->respuestas = {Operador::Ignorar};
+    tecla(Qt::Key_F5);
+    ASSERT_GE(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("ACTUALIZAR DATOS"))) << m_guion->todo().toStdString();
+    EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1")) << "the old register whole";
+    EXPECT_EQ(SuiteUtil::TextToAmount(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '01/2005' AND Cuenta = 'MOLINO'"))),
+              SuiteUtil::TextToAmount(QStringLiteral("20.5")));
+
+    // Abort: the save is known not to have completed, and the next period still loads.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Abortar};
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_ventana->ValidacionFallida());
+    EXPECT_FALSE(m_ventana->Grabando());
+    ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON EM_Tolvario") : QString()));
+    m_guion->avisos.clear();
+    elegirPeriodo(QStringLiteral("12/2004"));
+    EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("100"));
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(cuantas(QStringLiteral("12/2004"), QStringLiteral("MOLINO")), QStringLiteral("31"));
+}
+
+CON_CADA_MOTOR(FrmTolvarioTest);
