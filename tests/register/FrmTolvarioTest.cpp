@@ -6,7 +6,13 @@
 #include "suite/SuiteUtil.h"
 #include "tests/register/BaseDeRegistro.h"
 
+#include "data/DB_Dll.h"
+#include "data/Dialecto.h"
+
 #include <QAction>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -270,6 +276,27 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     EXPECT_EQ(cuantas(QStringLiteral("12/2004"), QStringLiteral("MOLINO")), QStringLiteral("31"));
+}
+
+// The opening balance's sums, as they reach each database, are answered by the index on the
+// account and the year-month expression instead of reading the whole register.
+TEST_P(FrmTolvarioTest, ElSaldoAnteriorUsaElIndiceDeAnioYMes)
+{
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("02/2005"));
+    EXPECT_EQ(m_ventana->SaldoInicialCuenta(QStringLiteral("MOLINO")), SuiteUtil::TextToAmount(QStringLiteral("115.5")));
+    const QString enviada = DB_Dll::Instancia().gCnn.UltimaSentencia();
+    ASSERT_TRUE(enviada.startsWith(QStringLiteral("Select sum(Salidas)"))) << enviada.toStdString();
+    const QString sql = Dialectos::Traducir(enviada, m_cnn.dialecto());
+    QSqlQuery q(m_cnn.bd());
+    if (esPostgres())
+        ASSERT_TRUE(q.exec(QStringLiteral("SET enable_seqscan = off")));
+    ASSERT_TRUE(q.exec((esPostgres() ? QStringLiteral("EXPLAIN ") : QStringLiteral("EXPLAIN QUERY PLAN ")) + sql))
+        << q.lastError().text().toStdString();
+    QString plan;
+    while (q.next())
+        plan += q.value(q.record().count() - 1).toString() + u'\n';
+    EXPECT_TRUE(plan.contains(QStringLiteral("ix_em_tolvario_aniomes"), Qt::CaseInsensitive)) << plan.toStdString();
+    EXPECT_FALSE(plan.contains(QStringLiteral("Filter"))) << "the year-month condition is the index's: " << plan.toStdString();
 }
 
 CON_CADA_MOTOR(FrmTolvarioTest);

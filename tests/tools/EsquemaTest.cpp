@@ -28,7 +28,9 @@ TEST_P(EsquemaTest, LaDemoLlenaUnMolinoYNoSeDuplica)
     Esquema::Actualizar(m_cnn);
     EXPECT_FALSE(Esquema::LlenarDemo(m_cnn).isEmpty());
     const QString filas = valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario"));
-    EXPECT_EQ(filas, QString::number(36 * 4 * 31));
+    // Three users for three years, five in the last six months.
+    EXPECT_EQ(filas, QString::number(36 * 4 * 31 + 6 * 2 * 31));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(DISTINCT Cuenta) FROM EM_Tolvario WHERE Periodo = '11/2026'")), QStringLiteral("6"));
     EXPECT_TRUE(Esquema::LlenarDemo(m_cnn).isEmpty());
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), filas);
     // Every account and period holds days 1 to 31 exactly once.

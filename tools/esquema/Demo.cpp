@@ -41,8 +41,10 @@ const Cliente Clientes[] = {
     {"C012", "Sociedad Rural Villa Nueva", "30-52222111-1", "Nora Castro"},
 };
 
-// The mill and the three customers who have wheat milled there.
-const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003"};
+// The mill and the customers who have wheat milled there: three all along, five in the
+// last half year, so that every user tab of the window has a register to show.
+const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003", "C004", "C005"};
+const QDate DesdeCincoUsuarios(2026, 6, 1);
 
 bool ajustar(Escritor& e, const QString& clave, const QString& valor)
 {
@@ -107,7 +109,9 @@ Cambios LlenarDemo(Conexion& cnn)
         LlenarCatalogos(e, cambios);
 
         // Fixed seed: every demo database holds the same mill.
-        std::mt19937 azar(20231201);
+        std::mt19937 azarBase(20231201);
+        // The later users draw from their own sequence: the first ones keep their figures.
+        std::mt19937 azarNuevos(20260601);
         int hoja = 0;
         int hojasNuevas = 0;
         int periodosNuevos = 0;
@@ -117,6 +121,10 @@ Cambios LlenarDemo(Conexion& cnn)
                                    QString::number(++hoja));
             for (const char* cuenta : Cuentas) {
                 const bool molino = QLatin1String(cuenta) == QLatin1String("MOLINO");
+                const bool nuevo = QLatin1String(cuenta) == QLatin1String("C004") || QLatin1String(cuenta) == QLatin1String("C005");
+                if (nuevo && mes < DesdeCincoUsuarios)
+                    continue;
+                std::mt19937& azar = nuevo ? azarNuevos : azarBase;
                 // Drawn even when the rows exist, so that every account gets the same figures.
                 QStringList entradas, salidas, notas;
                 for (int dia = 1; dia <= 31; ++dia) {

@@ -142,6 +142,28 @@ void funcionesCitext(Conexion& cnn)
                                  "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr($1::text, $2, $3)::citext $$"));
 }
 
+// The opening balance sums every earlier period of an account, comparing year and month
+// as the statement reaches the database ("SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2) < ..."):
+// an index on exactly that expression, carrying both quantities, answers it without reading
+// the table. The expression must match the translated statement's character for character.
+void indices(Conexion& cnn, Dialecto d, Cambios& cambios)
+{
+    if (d != Dialecto::SQLite && d != Dialecto::PostgreSQL)
+        return;
+    const QString anioMes = QStringLiteral("(SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2))");
+    const QString nombre = QStringLiteral("IX_EM_Tolvario_AnioMes");
+    QSqlQuery q(cnn.bd());
+    const QString consulta = d == Dialecto::SQLite
+                                 ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = '%1'").arg(nombre)
+                                 : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = '%1'").arg(nombre.toLower());
+    if (q.exec(consulta) && q.next() && q.value(0).toInt() > 0)
+        return;
+    ejecutar(cnn, d == Dialecto::SQLite
+                      ? QStringLiteral("CREATE INDEX %1 ON EM_Tolvario (Cuenta, %2, Entradas, Salidas)").arg(nombre, anioMes)
+                      : QStringLiteral("CREATE INDEX %1 ON EM_Tolvario (Cuenta, %2) INCLUDE (Entradas, Salidas)").arg(nombre, anioMes));
+    cambios << QStringLiteral("índice creado: ") + nombre;
+}
+
 } // namespace
 
 Cambios Actualizar(Conexion& cnn)
@@ -173,6 +195,7 @@ Cambios Actualizar(Conexion& cnn)
                 cambios << QStringLiteral("columna agregada: %1.%2").arg(nombre, QString::fromLatin1(c.nombre));
             }
         }
+        indices(cnn, d, cambios);
         for (const Vista& v : Vistas) {
             if (existe(objetos, v.nombre))
                 continue;
