@@ -150,11 +150,19 @@ void FrmTolvario::construirEncabezado()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* cfg = new QGridLayout(Frame1);
     cfg->setContentsMargins(6, 6, 6, 6);
+    const int ancho = fontMetrics().horizontalAdvance(u'X');
     for (int i = 0; i < 4; ++i) {
         const DefinicionCampo& d = Configuracion[i];
+        QLineEdit* c = nuevoCampo(d, Frame1);
+        // Texts as wide as they may be; the two numbers need a few digits only.
+        if (d.numero)
+            c->setMaximumWidth(ancho * 5);
+        else
+            c->setMinimumWidth(ancho * 14);
         cfg->addWidget(new QLabel(QString::fromUtf8(d.rotulo), Frame1), i / 2, (i % 2) * 2);
-        cfg->addWidget(nuevoCampo(d, Frame1), i / 2, (i % 2) * 2 + 1);
+        cfg->addWidget(c, i / 2, (i % 2) * 2 + 1);
     }
+    cfg->setColumnStretch(1, 1);
     chk = new QCheckBox(QStringLiteral("Imprimir &Lineas de División"), Frame1);
     chk->setObjectName(QStringLiteral("chk"));
     chk->setChecked(true);

@@ -5,6 +5,8 @@
 #include "tests/support/BaseDePrueba.h"
 
 #include <QAction>
+#include <QComboBox>
+#include "tests/support/UnidadesDeCarpeta.h"
 
 namespace {
 
@@ -51,6 +53,28 @@ TEST_P(FrmTolvarioCargaTest, SinLaTablaDelRegistroAvisaYTermina)
                              "y actualice las Tablas y Campos"));
     EXPECT_EQ(m_guion->avisos[0].estilo, 64);
     EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al Operador"));
+}
+
+TEST_P(FrmTolvarioCargaTest, SoloLosDiscosRemoviblesLleganAlComboTalComoSeMontan)
+{
+    crearEsquema();
+    auto carpetas = std::make_unique<UnidadesDeCarpeta>();
+    UnidadesDeCarpeta& u = *carpetas;
+    const QString fijo = u.Agregar(QStringLiteral("Datos"), Unidades::Tipo::Rigido);
+    Unidades::establecer(std::move(carpetas));
+    {
+        FrmTolvario sinDisco;
+        EXPECT_EQ(cargar(sinDisco), std::nullopt);
+        EXPECT_EQ(sinDisco.CmbLetra->count(), 0);
+        EXPECT_TRUE(m_guion->avisos.empty()) << "no removable disk is the common case: " << m_guion->todo().toStdString();
+    }
+    const QString pendrive = u.Agregar(QStringLiteral("PenDrive ONCCA"), Unidades::Tipo::Removible);
+    FrmTolvario ventana;
+    EXPECT_EQ(cargar(ventana), std::nullopt);
+    Unidades::establecer(nullptr);
+    ASSERT_EQ(ventana.CmbLetra->count(), 1);
+    EXPECT_EQ(ventana.CmbLetra->currentText(), pendrive) << "a mount point keeps its case";
+    EXPECT_NE(ventana.CmbLetra->findText(fijo), 0);
 }
 
 CON_CADA_MOTOR(FrmTolvarioCargaTest);

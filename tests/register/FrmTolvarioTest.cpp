@@ -1,5 +1,6 @@
 // The register window driven as the clerk works it: a period, its carried-over balance,
 // the milling users and their tabs, changes, saving, cancelling and deleting.
+#include "lookup/Lib_FrmCons3.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Configuracion.h"
 #include "startup/Panobar.h"
@@ -18,6 +19,11 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QScrollBar>
+#include "tests/support/VentanaModal.h"
 
 namespace {
 
@@ -276,6 +282,71 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     EXPECT_EQ(cuantas(QStringLiteral("12/2004"), QStringLiteral("MOLINO")), QStringLiteral("31"));
+}
+
+TEST_P(FrmTolvarioTest, EnUnaPantallaComunSeVenDosSemanasYLaGrillaTomaElEspacio)
+{
+    QTableView* grilla = m_ventana->MSFlexGrid;
+    const auto visible = [grilla](int dia) {
+        const int fila = ModeloRegistro::FilaDeVista(dia + 1);
+        return grilla->rowViewportPosition(fila) >= 0
+               && grilla->rowViewportPosition(fila) + grilla->rowHeight(fila) <= grilla->viewport()->height();
+    };
+    m_ventana->resize(1366, 768);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(visible(14)) << "viewport " << grilla->viewport()->height();
+    const int alto = grilla->viewport()->height();
+    m_ventana->resize(1366, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_GT(grilla->viewport()->height(), alto + 150) << "the spare height goes to the grid";
+    m_ventana->resize(1000, 500);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(visible(31));
+    EXPECT_TRUE(grilla->verticalScrollBar()->isVisible()) << "a small window scrolls the days";
+    EXPECT_EQ(m_ventana->Modelo().data(m_ventana->Modelo().index(1, P::ColEntradas), Qt::TextAlignmentRole).toInt()
+                  & Qt::AlignRight,
+              int(Qt::AlignRight));
+
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_TRUE(m_ventana->FrmUsuarios->isVisible());
+    EXPECT_FALSE(m_ventana->FrmDet->isVisible());
+    tabs()->setCurrentIndex(FrmTolvario::TabMolino);
+    EXPECT_TRUE(m_ventana->FrmDet->isVisible());
+}
+
+// The customer lookup answers the user box; a toolbar key pressed while it is open belongs
+// to the lookup, never to the register behind it.
+TEST_P(FrmTolvarioTest, LaConsultaDeClientesLlenaElUsuarioYSusTeclasNoLleganALaBarra)
+{
+    elegirPeriodo(QStringLiteral("02/2005"));
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    QLineEdit* u3 = campo(FrmTolvario::cUsuario1 + 2);
+    u3->setFocus();
+    EXPECT_TRUE(m_ventana->Panobar1->consultaenabled()) << "a box with a lookup";
+    const QString filas = valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario"));
+    m_guion->respuestas = {Operador::Si};
+    ConVentanaModal(
+        [&](QWidget* w) {
+            auto* consulta = qobject_cast<Lib_FrmCons3*>(w);
+            ASSERT_NE(consulta, nullptr);
+            QApplication::setActiveWindow(consulta);
+            consulta->CmbSearch[0]->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), consulta->CmbSearch[0]);
+            QTest::keyClick(consulta->CmbSearch[0], Qt::Key_F4);
+            QTest::keyClicks(consulta->CmbSearch[0], QStringLiteral("Fide"));
+            QTest::keyClick(consulta->CmbSearch[0], Qt::Key_Return);
+        },
+        [&] { tecla(Qt::Key_F3); });
+    EXPECT_EQ(u3->text(), QStringLiteral("C004"));
+    EXPECT_TRUE(tabs()->isTabVisible(3));
+    EXPECT_EQ(m_ventana->LblDesc[2]->text(), QStringLiteral("Fideera del Sur 30-69876543-2"));
+    EXPECT_FALSE(m_guion->todo().contains(QStringLiteral("Confirma la baja"))) << m_guion->todo().toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), filas) << "nothing saved or deleted";
+
+    // On a box without a lookup the key does nothing.
+    QApplication::setActiveWindow(m_ventana.get());
+    campo(FrmTolvario::cOncca)->setFocus();
+    EXPECT_FALSE(m_ventana->Panobar1->consultaenabled());
 }
 
 // The opening balance's sums, as they reach each database, are answered by the index on the

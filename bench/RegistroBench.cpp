@@ -1,0 +1,172 @@
+// How fast the register window answers on 30 years of movements of the mill and five milling
+// users (66,960 rows, SQLite): validating a period, switching to a user's tab, saving the six
+// accounts. Validating a period is set against its floor: the same statements issued
+// directly through Qt SQL, with no window, in the same run.
+#include "data/Conexion.h"
+#include "data/Dialecto.h"
+#include "data/Transaccion.h"
+#include "platform/Carpetas.h"
+#include "register/FrmTolvario.h"
+#include "tools/esquema/Esquema.h"
+#include "tools/esquema/OperadorConsola.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003", "C004", "C005"};
+const QString Periodos[] = {QStringLiteral("06/2026"), QStringLiteral("05/2026")};
+
+class Base
+{
+public:
+    Base()
+    {
+        m_archivo = m_dir.filePath(QStringLiteral("bench.db"));
+        Conexion cnn;
+        QFile(m_archivo).open(QIODevice::WriteOnly);
+        cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
+        Esquema::Actualizar(cnn);
+        EnTransaccion(cnn, [&] {
+            QSqlQuery q(cnn.bd());
+            for (int c = 1; c <= 5; ++c)
+                q.exec(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
+                                      "VALUES ('C00%1', 'Usuario %1', 'C', 'Usuario de molienda %1', '30-0000000%1-0', 0)")
+                           .arg(c));
+            q.prepare(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
+                                     "VALUES (?, ?, ?, ?, ?, ?)"));
+            for (int anio = 1997; anio <= 2026; ++anio)
+                for (int mes = 1; mes <= 12; ++mes)
+                    for (const char* cuenta : Cuentas)
+                        for (int dia = 1; dia <= 31; ++dia) {
+                            q.addBindValue(QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio));
+                            q.addBindValue(QString::fromLatin1(cuenta));
+                            q.addBindValue(dia);
+                            q.addBindValue(QStringLiteral("%1.25").arg(100 + dia));
+                            q.addBindValue(QStringLiteral("%1.5").arg(90 + dia));
+                            q.addBindValue(dia % 7 == 0 ? QStringLiteral("Remito %1").arg(dia) : QString());
+                            q.exec();
+                        }
+        });
+        cnn.Close();
+        Carpetas::EstablecerAplicacion(m_dir.path());
+        Carpetas::EstablecerLineaComandos(
+            QStringLiteral("@Server=sqlite:;@DbName=%1;@Usuario=admin;@Password=;@UsuarioLogeado=admin;@Caja=1;").arg(m_archivo));
+        ventana.Form_Load();
+        ventana.resize(1366, 768);
+        ventana.show();
+        QCoreApplication::processEvents();
+        m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
+    }
+
+    FrmTolvario ventana;
+
+    // The statements a period's validation sends, straight to the database.
+    void piso(const QString& periodo)
+    {
+        const QString anioMes = periodo.mid(3, 4) + periodo.left(2);
+        const QString sentencias[] = {
+            QStringLiteral("SELECT * FROM EM_Tolvario WHERE LTRIM(RTRIM(Periodo)) COLLATE NOCASE ='%1' LIMIT 1").arg(periodo),
+            QStringLiteral("SELECT CUENTA FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta <> 'MOLINO' GROUP BY Cuenta").arg(periodo),
+            QStringLiteral("SELECT * FROM VT_CLIENTES WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='C001' LIMIT 1"),
+            QStringLiteral("SELECT * FROM VT_CLIENTES WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='C002' LIMIT 1"),
+            QStringLiteral("SELECT * FROM VT_CLIENTES WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='C003' LIMIT 1"),
+            QStringLiteral("SELECT * FROM VT_CLIENTES WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='C004' LIMIT 1"),
+            QStringLiteral("SELECT * FROM VT_CLIENTES WHERE LTRIM(RTRIM(CODIGO)) COLLATE NOCASE ='C005' LIMIT 1"),
+            QStringLiteral("SELECT * FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = 'MOLINO' ORDER BY DIA").arg(periodo),
+            QStringLiteral("SELECT SUM(Entradas) FROM EM_Tolvario WHERE SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2)  < '%1' "
+                           "AND Cuenta = 'MOLINO'").arg(anioMes),
+            QStringLiteral("SELECT SUM(Salidas) FROM EM_Tolvario WHERE SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2)  < '%1' "
+                           "AND Cuenta = 'MOLINO'").arg(anioMes),
+            QStringLiteral("SELECT * FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_%1'").arg(anioMes),
+            QStringLiteral("SELECT * FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%' ORDER BY CLAVE DESC"),
+        };
+        for (const QString& s : sentencias) {
+            QSqlQuery q(m_piso.bd());
+            q.setForwardOnly(true);
+            q.exec(s);
+            while (q.next())
+                benchmark::DoNotOptimize(q.value(0));
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_archivo;
+    Conexion m_piso;
+};
+
+Base& base()
+{
+    static Base b;
+    return b;
+}
+
+void ValidarPeriodo(benchmark::State& estado)
+{
+    FrmTolvario& v = base().ventana;
+    QLineEdit* periodo = v.TxtFields[FrmTolvario::cPeriodo];
+    int i = 0;
+    for (auto _ : estado) {
+        periodo->setText(Periodos[i++ % 2]);
+        v.CampoValida(periodo);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(ValidarPeriodo)->Unit(benchmark::kMillisecond);
+
+void ValidarPeriodoPiso(benchmark::State& estado)
+{
+    Base& b = base();
+    int i = 0;
+    for (auto _ : estado)
+        b.piso(Periodos[i++ % 2]);
+}
+BENCHMARK(ValidarPeriodoPiso)->Unit(benchmark::kMillisecond);
+
+// Leaving a user's tab stores its register; the other user's is loaded.
+void CambiarDeTab(benchmark::State& estado)
+{
+    FrmTolvario& v = base().ventana;
+    v.TxtFields[FrmTolvario::cPeriodo]->setText(Periodos[0]);
+    v.CampoValida(v.TxtFields[FrmTolvario::cPeriodo]);
+    int i = 0;
+    for (auto _ : estado) {
+        v.SSTab1->setCurrentIndex(1 + i++ % 2);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(CambiarDeTab)->Unit(benchmark::kMillisecond);
+
+void GrabarSeisCuentas(benchmark::State& estado)
+{
+    FrmTolvario& v = base().ventana;
+    v.TxtFields[FrmTolvario::cPeriodo]->setText(Periodos[0]);
+    v.CampoValida(v.TxtFields[FrmTolvario::cPeriodo]);
+    for (auto _ : estado) {
+        v.Panobar1_click(QStringLiteral("GRABAR"));
+        QCoreApplication::processEvents();
+        if (v.ValidacionFallida())
+            estado.SkipWithError("la grabación no se completó");
+    }
+}
+BENCHMARK(GrabarSeisCuentas)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    establecerOperador(std::make_unique<OperadorConsola>());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
