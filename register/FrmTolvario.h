@@ -56,8 +56,9 @@ public:
     bool Datosvalidos();
     void Totalizar();
 
-    // Saving.
-    void GrabarGrid(const QString& cuenta);
+    // Saving. GrabarGrid stores the register on screen under the period and account it was
+    // loaded for; false when the clerk abandoned it.
+    bool GrabarGrid(const QString& cuenta);
     void ActualizarDatos();
     void GrabarCfgLocal();
 
@@ -76,6 +77,8 @@ public:
     ModeloRegistro& Modelo() const { return *m_modelo; }
     const QString& NombreTabla() const { return m_tabla; }
     int DecimalesVigentes() const { return m_decimales; }
+    // The decimals in force from the Decimales box: its number rounded, 0 meaning -2.
+    void TomarDecimales();
     bool ValidacionFallida() const { return m_validacionFallida; }
     bool Grabando() const { return m_grabando; }
     QWidget* ControlActivo() const { return m_controlActivo; }
@@ -111,7 +114,6 @@ private:
     void construirRejilla();
     void construirUsuarios();
     void conectar();
-    void tomarDecimales();
     void llenarUnidades();
     void seleccionarTabsCargando();
     void validarPeriodo(const QString& valor, const QString& campo);
@@ -124,7 +126,21 @@ private:
     void grabarCuenta(const QString& cuenta);
     // The save command; true when every shown account was stored.
     bool grabar();
-    void guardarYCargar(int previo, int nuevo);
+    bool guardarYCargar(int previo, int nuevo);
+    void tabCambiado(int nuevo);
+
+    // What the grid holds: the register of one period and account as loaded. Nothing else
+    // is ever written from the grid, whatever the header says by then.
+    struct Cargado {
+        QString periodo;
+        QString cuenta;
+        bool valido = false;
+        bool soloLectura = false; // stored lines the grid cannot show: saving would lose them
+    };
+    Cargado m_cargado;
+    // The customer each user tab stands for, as last validated.
+    QString m_cuentaTab[Usuarios + 1];
+    bool m_grabacionIncompleta = false;
 
     QString m_tabla;
     Recordset m_rcs;

@@ -72,13 +72,13 @@ void FrmTolvario::Form_Load()
             if (titulo->text().trimmed().isEmpty())
                 titulo->setText(TituloPorDefecto);
         },
-        [&] { tomarDecimales(); },
+        [&] { TomarDecimales(); },
         [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
         [&] { llenarUnidades(); },
     }, informarCon("Form_Load"));
 }
 
-void FrmTolvario::tomarDecimales()
+void FrmTolvario::TomarDecimales()
 {
     // A text like "2.6" rounds to 3; nothing configured means whole numbers (-2), not the
     // workstation's currency digits that 0 would mean to the formatter.
@@ -118,13 +118,16 @@ void FrmTolvario::Inicializa()
         [&] { DetalleOn(false); },
         [&] {
             m_cargando = true;
+            m_cargado = {};
+            for (QString& cuenta : m_cuentaTab)
+                cuenta.clear();
             SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
             for (int k = 1; k <= Usuarios; ++k)
                 SSTab1->setTabVisible(k, false);
             SSTab1->setTabText(TabUsuarios, QStringLiteral("Usuarios Molino"));
             seleccionarTabsCargando();
         },
-        [&] { tomarDecimales(); },
+        [&] { TomarDecimales(); },
     }, informarCon("Inicializa"));
 }
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 namespace {
@@ -35,11 +36,7 @@ Pasos::Opciones sinError5()
 void FrmTolvario::conectar()
 {
     connect(Panobar1, &Panobar::click, this, &FrmTolvario::Panobar1_click);
-    connect(SSTab1, &QTabBar::currentChanged, this, [this](int nuevo) {
-        const int previo = m_tabPrevio;
-        m_tabPrevio = nuevo;
-        SSTab1_Click(previo);
-    });
+    connect(SSTab1, &QTabBar::currentChanged, this, &FrmTolvario::tabCambiado);
     connect(CmdArchivo, &QPushButton::clicked, this, &FrmTolvario::CmdArchivo_Click);
     QLineEdit* periodo = TxtFields[cPeriodo];
     // The typing aid adds the "/" once the month's two digits are in, not when erasing back to them.
@@ -52,9 +49,8 @@ void FrmTolvario::conectar()
             periodo->setProperty("largoAnterior", int(periodo->text().size()));
         }
     });
-    for (QLineEdit* campo : std::as_const(TxtFields))
-        campo->installEventFilter(this);
-    // The window sees every key first, as the suite's windows do; see eventFilter.
+    // The window sees every key first, as the suite's windows do, and the header boxes'
+    // focus; see eventFilter.
     qApp->installEventFilter(this);
 }
 
@@ -69,7 +65,8 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
             auto* tecla = static_cast<QKeyEvent*>(evento);
             int codigo = Teclas::Codigo(tecla);
             if (codigo != 0) {
-                Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+                const auto mayusCtrlAlt = tecla->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+                Form_KeyDown(codigo, int(mayusCtrlAlt.toInt() >> 25));
                 if (codigo == 0)
                     return true;
             }
@@ -107,15 +104,30 @@ bool FrmTolvario::grabar()
         ~FinGrabacion() { grabando = false; }
     } fin{m_grabando};
     m_validacionFallida = false;
+    m_grabacionIncompleta = false;
     bool valido = false;
+    bool hayError = false;
     const bool completo = Pasos::Ejecutar({
         [&] { valido = Datosvalidos(); },
+        [&] {
+            // A period typed but not confirmed would have the grid's register stored under it.
+            if (valido && m_cargado.valido && Periodo() != m_cargado.periodo) {
+                valido = false;
+                m_validacionFallida = true;
+                operador().Mensaje(QStringLiteral(" El Periodo cambió: presione Enter en el Periodo para cargarlo antes de grabar."),
+                                   Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+            }
+        },
         [&] {
             if (valido)
                 ActualizarDatos();
         },
-    }, informarComando, sinError5());
-    return completo && valido && !m_validacionFallida;
+    }, [&](const ErrorVB& e) {
+        hayError = true;
+        return informarComando(e);
+    }, sinError5());
+    // Any error the clerk went past still means the book would lack something on screen.
+    return completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
 }
 
 void FrmTolvario::Panobar1_click(const QString& boton)
@@ -135,7 +147,10 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                 borrado = true;
             },
             [&] {
+                // The period goes with its register: a tab clicked afterwards must not write
+                // it back.
                 if (borrado) {
+                    TxtFields[cPeriodo]->clear();
                     Inicializa();
                     AbrirRecordset(m_tabla);
                 }
@@ -145,7 +160,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
         Pasos::Ejecutar({[&] { CmdConsultar(); }}, informarComando, sinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
         if (grabar())
-            ofrecerLibro(false);
+            Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, informarComando, sinError5());
     } else if (clave == QStringLiteral("CERRAR")) {
         int cancelar = 0;
         Form_Unload(cancelar);
@@ -158,19 +173,39 @@ void FrmTolvario::Panobar1_click(const QString& boton)
     }
 }
 
-void FrmTolvario::guardarYCargar(int previo, int nuevo)
+void FrmTolvario::tabCambiado(int nuevo)
 {
-    if (previo >= 0 && previo < TabUsuarios)
-        GrabarGrid(CuentaDeTab(previo));
+    const int previo = m_tabPrevio;
+    m_tabPrevio = nuevo;
+    // A click on a tab has no caller to hand an error to: it is reported here.
+    Pasos::Ejecutar({[&] { SSTab1_Click(previo); }}, [&](const ErrorVB& e) {
+        m_grabacionIncompleta = true;
+        return SuiteUtil::ReportError(e, QStringLiteral("SSTab1_Click"));
+    }, sinError5());
+}
+
+bool FrmTolvario::guardarYCargar(int previo, int nuevo)
+{
+    if (previo >= 0 && previo < TabUsuarios && !GrabarGrid(CuentaDeTab(previo))) {
+        // The clerk abandoned the save: the grid stays, with its edits, on its own tab.
+        const QSignalBlocker quieto(SSTab1);
+        SSTab1->setCurrentIndex(previo);
+        m_tabPrevio = previo;
+        FrmDet->show();
+        FrmUsuarios->hide();
+        return false;
+    }
     if (nuevo >= 0 && nuevo < TabUsuarios)
         AsignarDatos(CuentaDeTab(nuevo));
+    return true;
 }
 
 void FrmTolvario::SSTab1_Click(int PreviousTab)
 {
     const int nuevo = SSTab1->currentIndex();
     if (SSTab1->tabText(nuevo).compare(QStringLiteral("Usuarios Molino"), Qt::CaseInsensitive) == 0) {
-        guardarYCargar(PreviousTab, nuevo);
+        if (!guardarYCargar(PreviousTab, nuevo))
+            return;
         FrmDet->hide();
         FrmUsuarios->show();
         for (int k = 1; k <= Usuarios; ++k)
@@ -185,7 +220,7 @@ void FrmTolvario::SSTab1_Click(int PreviousTab)
 void FrmTolvario::CmdArchivo_Click()
 {
     if (grabar())
-        ofrecerLibro(true);
+        Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, informarComando, sinError5());
 }
 
 void FrmTolvario::EstablecerLibro(std::unique_ptr<Libro> libro)

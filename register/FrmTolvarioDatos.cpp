@@ -31,8 +31,8 @@ QString FrmTolvario::CuentaDeTab(int tab) const
 {
     if (tab == TabMolino)
         return QStringLiteral("MOLINO");
-    QLineEdit* c = CampoDe(QStringLiteral("USMolino%1").arg(tab));
-    return c ? c->text().trimmed() : QString();
+    // The customer the tab was shown for, not whatever the box holds now.
+    return tab > 0 && tab <= Usuarios ? m_cuentaTab[tab] : QString();
 }
 
 Importe FrmTolvario::SaldoInicialCuenta(const QString& cuenta)
@@ -55,13 +55,17 @@ Importe FrmTolvario::SaldoInicialCuenta(const QString& cuenta)
 
 void FrmTolvario::AsignarDatos(const QString& cuenta)
 {
+    // Until this load completes the grid stands for no stored register: a failed load must
+    // never be saved over the stored one.
+    m_cargado = {};
     InicializaGrids();
     DB_Dll& db = DB_Dll::Instancia();
-    QString sql = QStringLiteral("Select  * from EM_Tolvario where Periodo = '") + Comillas(Periodo())
-                  + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' order by dia");
-    db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 4);
+    const QString sql = QStringLiteral("Select  * from EM_Tolvario where Periodo = '") + Comillas(Periodo())
+                        + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' order by dia");
+    db.AbrirConsulta(sql, m_rcs, 2, 4);
     const Importe saldo = SaldoInicialCuenta(cuenta);
     std::vector<Planilla::Linea> lineas;
+    bool fueraDelMes = false;
     if (m_rcs.State() != 0 && !m_rcs.BOF()) {
         for (m_rcs.MoveFirst(); !m_rcs.Eof(); m_rcs.MoveNext())
             lineas.push_back({int(SuiteUtil::VariantToAmount(m_rcs.Field(QStringLiteral("DIA"))).entero()),
@@ -70,7 +74,15 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
                               SuiteUtil::NullSafe(m_rcs.Field(QStringLiteral("Observaciones")))});
         m_rcs.MoveFirst();
     }
+    for (const Planilla::Linea& l : lineas)
+        fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
     m_modelo->Asignar(saldo, lineas, m_decimales);
+    m_cargado = {Periodo(), cuenta, true, fueraDelMes};
+    if (fueraDelMes)
+        operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + Periodo()
+                               + QStringLiteral(" tiene días fuera del mes que la grilla no muestra: esta cuenta no se "
+                                                "grabará desde aquí para no perderlos."),
+                           Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
 }
 
 QString FrmTolvario::PeriodoAnterior() const

@@ -19,7 +19,7 @@ void FrmTolvario::grabarCuenta(const QString& cuenta)
 {
     DB_Dll& db = DB_Dll::Instancia();
     const std::vector<Planilla::Linea> lineas = m_modelo->planilla().LineasDeDia();
-    const QString periodo = Periodo();
+    const QString periodo = m_cargado.periodo;
     const QString donde = QStringLiteral("where Periodo = '") + Comillas(periodo) + QStringLiteral("' and Cuenta = '")
                           + Comillas(cuenta) + u'\'';
     const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
@@ -41,22 +41,29 @@ void FrmTolvario::grabarCuenta(const QString& cuenta)
     });
 }
 
-void FrmTolvario::GrabarGrid(const QString& cuenta)
+bool FrmTolvario::GrabarGrid(const QString& cuenta)
 {
     if (Periodo().isEmpty() || m_cargando)
-        return;
+        return true;
+    // Only the register the grid was loaded with, under its own period and account.
+    if (!m_cargado.valido || m_cargado.soloLectura
+        || m_cargado.cuenta.compare(cuenta.trimmed(), Qt::CaseInsensitive) != 0)
+        return true;
     bool hayFallo = false;
-    const bool completo = Pasos::Ejecutar({[&] { grabarCuenta(cuenta.trimmed()); }}, [&](const ErrorVB& e) {
+    const bool completo = Pasos::Ejecutar({[&] { grabarCuenta(m_cargado.cuenta); }}, [&](const ErrorVB& e) {
         hayFallo = true;
         return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
     });
     if (hayFallo) {
+        // Even when the clerk went on, what is on screen is not what is stored.
+        m_grabacionIncompleta = true;
         // The rolled-back transaction took the window's recordset with it.
         m_rcs.Close();
         AbrirRecordset(m_tabla);
     }
     if (!completo)
         m_validacionFallida = true;
+    return completo;
 }
 
 void FrmTolvario::ActualizarDatos()

@@ -10,6 +10,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTableView>
@@ -18,6 +19,14 @@ namespace {
 const QString SinPeriodo = QStringLiteral(" Debe informar el Periodo!");
 const QString FormatoPeriodo = QStringLiteral(" Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA");
 const QString NoNumerico = QStringLiteral(" Debe ser Numerico!");
+
+// MM/AAAA with a month of the year: a period written otherwise would name sheet-number
+// keys and year-month comparisons that belong to no period.
+bool periodoBienEscrito(const QString& periodo)
+{
+    static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$"));
+    return forma.match(periodo).hasMatch();
+}
 } // namespace
 
 void FrmTolvario::avisar(const QString& texto)
@@ -40,7 +49,7 @@ void FrmTolvario::CampoValida(QLineEdit* control)
             if (valor.isEmpty()) {
                 avisar(SinPeriodo);
                 totalizar = false;
-            } else if (valor.size() != 7) {
+            } else if (!periodoBienEscrito(valor)) {
                 avisar(FormatoPeriodo);
                 totalizar = false;
             } else {
@@ -48,7 +57,7 @@ void FrmTolvario::CampoValida(QLineEdit* control)
             }
         } else if (campo.compare(QStringLiteral("Decimales"), Qt::CaseInsensitive) == 0) {
             // The stock and the next registers loaded follow the new count at once.
-            tomarDecimales();
+            TomarDecimales();
         } else if (campo.compare(QStringLiteral("MEDIDA"), Qt::CaseInsensitive) == 0) {
             LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + valor);
         } else if (campo.startsWith(QStringLiteral("USMOLINO"), Qt::CaseInsensitive)) {
@@ -118,6 +127,7 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
     const QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
     if (!codigo.isEmpty() && codigo != valor)
         TxtFields[cUsuario1 + k - 1]->setText(codigo);
+    m_cuentaTab[k] = codigo.isEmpty() ? valor : codigo;
     SSTab1->setTabVisible(k, true);
     SSTab1->setTabText(k, razon.left(10));
 }

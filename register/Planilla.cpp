@@ -98,10 +98,13 @@ bool Planilla::EsCantidad(const QString& texto)
     const QString t = texto.trimmed();
     if (!forma.match(t).hasMatch())
         return false;
+    // A day's quantity below a thousand million: thirty years of them still add up within
+    // the amounts' range, so no running stock or opening balance can overflow.
+    static const Importe Tope = Importe::desdeEntero(1000000000);
     try {
         Importe valor;
-        return Importe::leer(t, valor);
+        return Importe::leer(t, valor) && valor < Tope && -valor < Tope;
     } catch (const ErrorVB&) {
-        return false; // beyond the amounts' range
+        return false;
     }
 }

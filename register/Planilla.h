@@ -47,7 +47,7 @@ public:
     void Totalizar(int decimales);
 
     // A quantity the clerk may type: an optional sign, digits and at most one decimal
-    // separator (point or comma), no grouping, within the amounts' range.
+    // separator (point or comma), no grouping, below a thousand million.
     static bool EsCantidad(const QString& texto);
 
     // The lines to store: every row with a day number, quantities read from their texts.

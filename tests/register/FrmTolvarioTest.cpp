@@ -156,23 +156,22 @@ TEST_P(FrmTolvarioTest, CancelarYBorrarPreguntanYSoloConSiActuan)
 
 TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
 {
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200601"), QStringLiteral("12"));
     const std::pair<const char*, const char*> casos[] = {
         {"", " Debe informar el Periodo!"},
         {"1/2006", " Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA"},
-        {"01'2006", nullptr},
+        {"01'2006", " Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA"},
+        {"13/2006", " Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA"},
+        {"01/abcd", " Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA"},
     };
     for (const auto& [periodo, mensaje] : casos) {
         m_guion->avisos.clear();
         campo(FrmTolvario::cPeriodo)->setText(QString::fromLatin1(periodo));
         m_ventana->CampoValida(campo(FrmTolvario::cPeriodo));
-        if (mensaje) {
-            ASSERT_EQ(m_guion->avisos.size(), 1u) << periodo;
-            EXPECT_EQ(m_guion->avisos[0].texto, QString::fromLatin1(mensaje));
-            EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al operador..."));
-            EXPECT_TRUE(m_ventana->ValidacionFallida());
-        } else {
-            EXPECT_TRUE(m_guion->avisos.empty()) << "a quote breaks no statement: " << m_guion->todo().toStdString();
-        }
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << periodo;
+        EXPECT_EQ(m_guion->avisos[0].texto, QString::fromLatin1(mensaje));
+        EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al operador..."));
+        EXPECT_TRUE(m_ventana->ValidacionFallida());
     }
     // The typing aid refuses months out of range.
     for (const char* mes : {"00", "13"}) {
@@ -192,6 +191,70 @@ TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
     m_ventana->Panobar1_click(QStringLiteral("GRABAR"));
     EXPECT_EQ(LeerConfiguracion(QStringLiteral("ONCCA")), QStringLiteral(" "));
     EXPECT_FALSE(m_ventana->Grabando());
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("01'2006"));
+    m_ventana->Panobar1_click(QStringLiteral("GRABAR"));
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200601")), QStringLiteral("12")) << "a refused period writes no sheet number";
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), QStringLiteral("5"));
+}
+
+// Whatever the header says by then, the grid is stored only as the register it was loaded
+// from: a period typed but not confirmed, a deleted period, a user box changed afterwards.
+TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
+{
+    elegirPeriodo(QStringLiteral("01/2005"));
+    escribir(3, P::ColEntradas, QStringLiteral("4"));
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("04/20"));
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("31")) << "stored as what it is";
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo NOT IN ('12/2004', '01/2005', '03/2005')")),
+              QStringLiteral("0"));
+
+    // A changed user box: the tab still stands for the customer it shows.
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("01/2005"));
+    campo(FrmTolvario::cUsuario1)->setText(QStringLiteral("NOESCLIENTE"));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("C001")), QStringLiteral("31"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Cuenta NOT IN ('MOLINO', 'C001', 'C003')")),
+              QStringLiteral("0"));
+
+    // F5 with a period typed but not confirmed stores nothing under it.
+    campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("05/2005"));
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("El Periodo cambió")));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '05/2005'")), QStringLiteral("0"));
+
+    // Deleted, and no tab brings it back.
+    elegirPeriodo(QStringLiteral("01/2005"));
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F4);
+    EXPECT_TRUE(campo(FrmTolvario::cPeriodo)->text().isEmpty());
+    for (int tab : {1, 0, FrmTolvario::TabUsuarios, 0})
+        if (tabs()->isTabVisible(tab))
+            tabs()->setCurrentIndex(tab);
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '01/2005'")), QStringLiteral("0"));
+}
+
+TEST_P(FrmTolvarioTest, ObservacionesLargasConComillasYAcentosVuelvenIntactas)
+{
+    elegirPeriodo(QStringLiteral("01/2005"));
+    const QString larga = QStringLiteral("Camión de \"La Espiga\" con 30 t; remito N° 0001-%1 'urgente' ñandú ").arg(QString(90, u'9'));
+    escribir(6, P::ColObservaciones, larga);
+    tecla(Qt::Key_F5);
+    elegirPeriodo(QStringLiteral("12/2004"));
+    elegirPeriodo(QStringLiteral("01/2005"));
+    EXPECT_EQ(celda(6, P::ColObservaciones), larga.trimmed());
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
+TEST_P(FrmTolvarioTest, EneroTomaLosUsuariosDeDiciembre)
+{
+    fila(QStringLiteral("12/2005"), QStringLiteral("C005"), 1, QStringLiteral("1"), QStringLiteral("0"));
+    elegirPeriodo(QStringLiteral("01/2006"));
+    EXPECT_EQ(campo(FrmTolvario::cUsuario1)->text(), QStringLiteral("C005"));
+    EXPECT_TRUE(tabs()->isTabVisible(1));
 }
 
 TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
@@ -268,6 +331,19 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1")) << "the old register whole";
     EXPECT_EQ(SuiteUtil::TextToAmount(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '01/2005' AND Cuenta = 'MOLINO'"))),
               SuiteUtil::TextToAmount(QStringLiteral("20.5")));
+
+    // Abort on leaving the tab: the grid keeps its edits on its own tab.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Abortar};
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabMolino);
+    EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("55"));
+
+    // Going past the error is not a complete save: no book is offered.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Ignorar, Operador::Ignorar, Operador::Ignorar, Operador::Ignorar};
+    tecla(Qt::Key_F8);
+    EXPECT_FALSE(m_guion->todo().contains(QStringLiteral("libro"))) << m_guion->todo().toStdString();
 
     // Abort: the save is known not to have completed, and the next period still loads.
     m_guion->avisos.clear();
