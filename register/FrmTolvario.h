@@ -5,6 +5,7 @@
 #include "register/Libro.h"
 
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QMainWindow>
 #include <QString>
 
@@ -61,6 +62,23 @@ public:
     bool GrabarGrid(const QString& cuenta);
     void ActualizarDatos();
     void GrabarCfgLocal();
+
+    // The floating grid editor.
+    void TextPropiedades(QLineEdit* Texto, int Columna);
+    void MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii);
+    void EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int Shift);
+    void BlanqueaFila(QTableView* grid, int fila, int primeraColumna);
+
+    // The header boxes' events, by their index in TxtFields.
+    void TxtFields_GotFocus(int Index);
+    void TxtFields_LostFocus(int Index);
+    void TxtFields_KeyDown(int Index, int& KeyCode, int Shift);
+    void TxtFields_MouseDown(int Index, int Button);
+
+    // The grid's cursor, in the grid's own rows (1 the opening balance, 2 to 32 the days).
+    int FilaActual() const;
+    int ColumnaActual() const;
+    void IrACelda(int fila, int columna);
 
     // Commands, tabs and keys.
     void Panobar1_click(const QString& boton);
@@ -127,6 +145,14 @@ private:
     // The save command; true when every shown account was stored.
     bool grabar();
     bool guardarYCargar(int previo, int nuevo);
+    bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
+    bool eventoDeRejilla(QObject* objeto, QEvent* evento);
+    bool eventoDelEditor(QEvent* evento);
+    void conectarRejilla();
+    // The commit step: the editor's text into the cell it was opened on, once.
+    void confirmarEdicion();
+    void ajustarEditor();
+    void entrarEnRejilla();
     void tabCambiado(int nuevo);
 
     // What the grid holds: the register of one period and account as loaded. Nothing else
@@ -154,4 +180,6 @@ private:
     int m_tabPrevio = 0;
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
+    QPersistentModelIndex m_celdaEditada;
+    bool m_confirmando = false;
 };

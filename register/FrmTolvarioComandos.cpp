@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTableView>
 
 namespace {
 
@@ -49,44 +50,42 @@ void FrmTolvario::conectar()
             periodo->setProperty("largoAnterior", int(periodo->text().size()));
         }
     });
-    // The window sees every key first, as the suite's windows do, and the header boxes'
-    // focus; see eventFilter.
+    for (QLineEdit* campo : std::as_const(TxtFields))
+        SuiteForms::FiltrarEntrada(campo);
+    conectarRejilla();
+    // The window sees every key first, as the suite's windows do, and its boxes' and grid's
+    // events; see eventFilter.
     qApp->installEventFilter(this);
 }
 
 bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
 {
-    if (evento->type() == QEvent::KeyPress && objeto->isWidgetType()) {
-        auto* w = static_cast<QWidget*>(objeto);
+    if (!objeto->isWidgetType())
+        return QMainWindow::eventFilter(objeto, evento);
+    auto* w = static_cast<QWidget*>(objeto);
+    if (w->window() != this)
+        return QMainWindow::eventFilter(objeto, evento);
+    if (evento->type() == QEvent::KeyPress) {
         // Only the key's first receiver, and only inside this window: a key pressed in a
         // modal lookup never reaches the register's toolbar.
         const bool primero = w == QApplication::focusWidget() || (w == this && !QApplication::focusWidget());
-        if (primero && w->window() == this && !QApplication::activeModalWidget()) {
-            auto* tecla = static_cast<QKeyEvent*>(evento);
-            int codigo = Teclas::Codigo(tecla);
-            if (codigo != 0) {
-                const auto mayusCtrlAlt = tecla->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-                Form_KeyDown(codigo, int(mayusCtrlAlt.toInt() >> 25));
-                if (codigo == 0)
-                    return true;
-            }
-            auto* campo = qobject_cast<QLineEdit*>(w);
-            if (campo && TxtFields.contains(campo) && (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)) {
-                CampoValida(campo);
-                if (!m_validacionFallida)
-                {
-            int enter = Teclas::Enter;
-            SuiteForms::Advance(campo, enter);
-        }
+        if (!primero || QApplication::activeModalWidget())
+            return QMainWindow::eventFilter(objeto, evento);
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        int codigo = Teclas::Codigo(tecla);
+        if (codigo != 0) {
+            const auto mayusCtrlAlt = tecla->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+            Form_KeyDown(codigo, int(mayusCtrlAlt.toInt() >> 25));
+            if (codigo == 0)
                 return true;
-            }
-        }
-    } else if (evento->type() == QEvent::FocusIn) {
-        if (auto* campo = qobject_cast<QLineEdit*>(objeto); campo && TxtFields.contains(campo)) {
-            m_controlActivo = campo;
-            Panobar1->setConsultaenabled(!campo->property("Tag").toString().isEmpty());
         }
     }
+    if (auto* campo = qobject_cast<QLineEdit*>(w); campo && TxtFields.contains(campo))
+        return eventoDeEncabezado(campo, evento) || QMainWindow::eventFilter(objeto, evento);
+    if (w == txtEdit)
+        return eventoDelEditor(evento) || QMainWindow::eventFilter(objeto, evento);
+    if (w == MSFlexGrid || w == MSFlexGrid->viewport())
+        return eventoDeRejilla(objeto, evento) || QMainWindow::eventFilter(objeto, evento);
     return QMainWindow::eventFilter(objeto, evento);
 }
 

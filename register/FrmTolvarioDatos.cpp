@@ -164,12 +164,14 @@ void FrmTolvario::CmdConsultar()
     if (!campo || valor.isEmpty())
         return;
     campo->setText(valor);
+    int enter = Teclas::Enter;
     if (TxtFields.contains(campo)) {
-        CampoValida(campo);
+        TxtFields_KeyDown(int(TxtFields.indexOf(campo)), enter, 0);
+    } else if (campo == txtEdit) {
+        txtEdit->show();
+        txtEdit->setFocus();
+        CampoValida(txtEdit);
         if (!m_validacionFallida)
-        {
-            int enter = Teclas::Enter;
-            SuiteForms::Advance(campo, enter);
-        }
+            EditKeyCode(MSFlexGrid, txtEdit, enter, 0);
     }
 }

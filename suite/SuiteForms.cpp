@@ -3,6 +3,8 @@
 #include "platform/Teclas.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QValidator>
 #include <QVariant>
 
 namespace SuiteForms {
@@ -33,30 +35,99 @@ void StyleControls(QWidget* ventana, const QString& nombreArreglo)
 
 bool IsAdvanceKey(int codigo)
 {
-    return codigo == Teclas::Enter || codigo == Teclas::Arriba || codigo == Teclas::Abajo || codigo == Teclas::Escape;
+    return codigo == Teclas::Enter || codigo == Teclas::Arriba || codigo == Teclas::Abajo || codigo == Teclas::Tab;
 }
 
-void Advance(QWidget* desde, int& codigo)
+void Advance(QWidget* desde, int& codigo, int shift)
 {
     if (!desde || !IsAdvanceKey(codigo))
         return;
+    const bool atras = codigo == Teclas::Arriba || (codigo == Teclas::Tab && (shift & 1));
     QWidget* ventana = desde->window();
-    QWidget* siguiente = codigo == Teclas::Arriba ? desde->previousInFocusChain() : desde->nextInFocusChain();
+    QWidget* siguiente = atras ? desde->previousInFocusChain() : desde->nextInFocusChain();
     while (siguiente && siguiente != desde && !(siguiente->isEnabled() && siguiente->isVisible()
                                                 && (siguiente->focusPolicy() & Qt::TabFocus) && siguiente->window() == ventana))
-        siguiente = codigo == Teclas::Arriba ? siguiente->previousInFocusChain() : siguiente->nextInFocusChain();
+        siguiente = atras ? siguiente->previousInFocusChain() : siguiente->nextInFocusChain();
     if (siguiente && siguiente != desde)
-        siguiente->setFocus(codigo == Teclas::Arriba ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        siguiente->setFocus(atras ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     codigo = 0;
+}
+
+namespace {
+
+enum class Clase { Texto, Cantidad, Periodo };
+
+Clase claseDe(const QWidget* control)
+{
+    if (!control)
+        return Clase::Texto;
+    if (control->property("Numerico").toBool())
+        return Clase::Cantidad;
+    if (control->property("DataField").toString().compare(QStringLiteral("Periodo"), Qt::CaseInsensitive) == 0)
+        return Clase::Periodo;
+    return Clase::Texto;
+}
+
+} // namespace
+
+bool TextoAdmitido(const QWidget* control, const QString& texto)
+{
+    if (texto.contains(u'\n') || texto.contains(u'\r'))
+        return false;
+    switch (claseDe(control)) {
+    case Clase::Cantidad: {
+        static const QRegularExpression forma(QStringLiteral("^-?\\d*([.,]\\d*)?$"));
+        return forma.match(texto).hasMatch();
+    }
+    case Clase::Periodo: {
+        static const QRegularExpression forma(QStringLiteral("^[0-9/]*$"));
+        return forma.match(texto).hasMatch();
+    }
+    case Clase::Texto:
+        return true;
+    }
+    return true;
 }
 
 char16_t FilterKey(const QWidget* control, char16_t c)
 {
-    if (!control || !control->property("Numerico").toBool() || c < 32)
+    if (!control || c < 32)
         return c;
-    if ((c >= u'0' && c <= u'9') || c == u'-' || c == u'+' || c == u'.' || c == u',')
-        return c;
-    return 0;
+    QString resultado = QString(QChar(c));
+    if (const auto* campo = qobject_cast<const QLineEdit*>(control)) {
+        // The character takes the selection's place, at the caret.
+        QString t = campo->text();
+        int en = campo->cursorPosition();
+        if (campo->hasSelectedText()) {
+            en = campo->selectionStart();
+            t.remove(en, campo->selectedText().size());
+        }
+        resultado = t.insert(en, QChar(c));
+    }
+    return TextoAdmitido(control, resultado) ? c : char16_t(0);
+}
+
+namespace {
+
+class Filtro : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& texto, int&) const override
+    {
+        texto.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        texto.replace(u'\n', u' ');
+        texto.replace(u'\r', u' ');
+        return TextoAdmitido(parent() ? qobject_cast<QWidget*>(parent()) : nullptr, texto) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+void FiltrarEntrada(QLineEdit* campo)
+{
+    if (campo && !campo->validator())
+        campo->setValidator(new Filtro(campo));
 }
 
 } // namespace SuiteForms

@@ -1,0 +1,330 @@
+// The floating editor over the register grid: it opens on a day's cell, follows that cell
+// when the grid scrolls or resizes, and hands the navigation keys back to the window, which
+// commits the value into the cell it was opened on and then moves.
+#include "register/FrmTolvario.h"
+
+#include "platform/Pasos.h"
+#include "platform/Teclas.h"
+#include "register/ModeloRegistro.h"
+#include "suite/SuiteForms.h"
+#include "suite/SuiteUtil.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace {
+
+Pasos::Informador informarCon(const char* rutina)
+{
+    return [rutina](const ErrorVB& e) { return SuiteUtil::ReportError(e, QString::fromLatin1(rutina)); };
+}
+
+Pasos::Opciones sinError5()
+{
+    Pasos::Opciones o;
+    o.ignorarError5 = true;
+    return o;
+}
+
+bool esColumnaDeCantidad(int columna)
+{
+    return columna == Planilla::ColEntradas || columna == Planilla::ColSalidas;
+}
+
+} // namespace
+
+void FrmTolvario::conectarRejilla()
+{
+    // The editor stays on its cell whatever moves under it.
+    connect(MSFlexGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, &FrmTolvario::ajustarEditor);
+    connect(MSFlexGrid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &FrmTolvario::ajustarEditor);
+    connect(MSFlexGrid->horizontalHeader(), &QHeaderView::sectionResized, this, &FrmTolvario::ajustarEditor);
+    // Leaving a cell commits what was typed in it; arriving prepares the editor for the column.
+    connect(MSFlexGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        confirmarEdicion();
+        m_controlActivo = txtEdit;
+        TextPropiedades(txtEdit, ColumnaActual());
+    });
+    txtEdit->setFocusPolicy(Qt::ClickFocus);
+    SuiteForms::FiltrarEntrada(txtEdit);
+}
+
+int FrmTolvario::FilaActual() const
+{
+    const QModelIndex i = MSFlexGrid->currentIndex();
+    return i.isValid() ? ModeloRegistro::FilaDeGrilla(i.row()) : Planilla::FilaSaldoAnterior;
+}
+
+int FrmTolvario::ColumnaActual() const
+{
+    const QModelIndex i = MSFlexGrid->currentIndex();
+    return i.isValid() ? i.column() : 0;
+}
+
+void FrmTolvario::IrACelda(int fila, int columna)
+{
+    const QModelIndex i = m_modelo->index(ModeloRegistro::FilaDeVista(fila), columna);
+    MSFlexGrid->setCurrentIndex(i);
+    MSFlexGrid->scrollTo(i);
+}
+
+void FrmTolvario::TextPropiedades(QLineEdit* Texto, int Columna)
+{
+    if (!Texto)
+        return;
+    // The limit is set once, to its final value: a shorter one on the way would cut the
+    // text being edited.
+    int largo = 25;
+    if (Texto->objectName().trimmed().compare(QStringLiteral("TxtEdit"), Qt::CaseInsensitive) == 0) {
+        switch (Columna) {
+        case Planilla::ColEntradas:
+        case Planilla::ColSalidas:
+            Texto->setProperty("DataField", Columna == Planilla::ColEntradas ? QStringLiteral("Entradas") : QStringLiteral("Salidas"));
+            Texto->setProperty("Tag", QString());
+            Texto->setProperty("Numerico", true);
+            Texto->setAlignment(Qt::AlignRight);
+            largo = 32767; // no limit of its own
+            break;
+        case Planilla::ColObservaciones:
+            Texto->setProperty("DataField", QStringLiteral("Observaciones"));
+            Texto->setProperty("Tag", QString());
+            Texto->setProperty("Numerico", false);
+            Texto->setAlignment(Qt::AlignLeft);
+            largo = 100;
+            break;
+        default:
+            Texto->setProperty("DataField", QString());
+            Texto->setProperty("Numerico", false);
+            break;
+        }
+    }
+    Texto->setMaxLength(largo);
+}
+
+void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
+{
+    const QModelIndex celda = grid->currentIndex();
+    bool seguir = true;
+    Pasos::Ejecutar({
+        [&] {
+            const int fila = ModeloRegistro::FilaDeGrilla(celda.row());
+            // Only the day lines, and only the columns the clerk types into.
+            if (!celda.isValid() || m_modelo->Texto(fila, Planilla::ColDia).isEmpty())
+                seguir = false;
+            else if (grid->objectName().compare(QStringLiteral("MSFlexGrid"), Qt::CaseInsensitive) == 0
+                     && (celda.column() == Planilla::ColDia || celda.column() == Planilla::ColSaldo))
+                seguir = false;
+        },
+        [&] {
+            if (!seguir)
+                return;
+            grid->scrollTo(celda);
+            m_celdaEditada = celda;
+            Edt->setGeometry(grid->visualRect(celda));
+            Edt->show();
+            Edt->raise();
+        },
+        [&] {
+            if (seguir)
+                TextPropiedades(Edt, celda.column());
+        },
+        [&] {
+            if (!seguir)
+                return;
+            if (KeyAscii >= 0 && KeyAscii <= 32) {
+                Edt->setText(m_modelo->Texto(ModeloRegistro::FilaDeGrilla(celda.row()), celda.column()));
+                Edt->setCursorPosition(int(Edt->text().size()));
+            } else {
+                Edt->setText(QString(QChar(char16_t(KeyAscii))));
+                Edt->setCursorPosition(1);
+            }
+        },
+        [&] {
+            if (seguir)
+                Edt->setFocus(Qt::OtherFocusReason);
+        },
+    }, informarCon("MSFLEXGRIDEDT"), sinError5());
+}
+
+void FrmTolvario::confirmarEdicion()
+{
+    // The grid takes the focus and the cursor moves in one key: this runs once for both.
+    if (m_confirmando || !txtEdit->isVisible())
+        return;
+    m_confirmando = true;
+    struct Fin {
+        bool& b;
+        ~Fin() { b = false; }
+    } fin{m_confirmando};
+    const QPersistentModelIndex celda = m_celdaEditada;
+    const QString texto = txtEdit->text();
+    txtEdit->hide();
+    m_celdaEditada = QPersistentModelIndex();
+    if (!celda.isValid())
+        return;
+    const int fila = ModeloRegistro::FilaDeGrilla(celda.row());
+    // A quantity that is not one never reaches the cell, even when the clerk clicks away
+    // instead of pressing Enter.
+    if (esColumnaDeCantidad(celda.column()) && !texto.trimmed().isEmpty() && !Planilla::EsCantidad(texto))
+        return;
+    if (m_modelo->Texto(fila, celda.column()) == texto)
+        return;
+    m_modelo->PonerTexto(fila, celda.column(), texto);
+    // The stock follows what the cell holds now (an emptied quantity included).
+    Pasos::Ejecutar({[&] { Totalizar(); }}, informarCon("EditKeyCode"), sinError5());
+}
+
+void FrmTolvario::ajustarEditor()
+{
+    if (txtEdit->isVisible() && m_celdaEditada.isValid())
+        txtEdit->setGeometry(MSFlexGrid->visualRect(m_celdaEditada));
+}
+
+void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int)
+{
+    Pasos::Ejecutar({
+        [&] {
+            switch (KeyCode) {
+            case Teclas::Enter: {
+                grid->setFocus();
+                confirmarEdicion();
+                static const int siguiente[] = {Planilla::ColEntradas, Planilla::ColSalidas, Planilla::ColObservaciones,
+                                                Planilla::ColObservaciones, Planilla::ColEntradas};
+                IrACelda(FilaActual(), siguiente[qBound(0, ColumnaActual(), Planilla::Columnas - 1)]);
+                break;
+            }
+            case Teclas::Escape:
+                Edt->hide();
+                m_celdaEditada = QPersistentModelIndex();
+                grid->setFocus();
+                break;
+            case Teclas::Arriba:
+                grid->setFocus();
+                confirmarEdicion();
+                if (FilaActual() > Planilla::FilaSaldoAnterior)
+                    IrACelda(FilaActual() - 1, ColumnaActual());
+                break;
+            case Teclas::Abajo:
+                grid->setFocus();
+                confirmarEdicion();
+                if (FilaActual() < Planilla::FilaTotales)
+                    IrACelda(FilaActual() + 1, 0);
+                break;
+            default:
+                break;
+            }
+        },
+        [&] { grid->scrollTo(grid->currentIndex()); },
+    }, informarCon("EditKeyCode"), sinError5());
+}
+
+void FrmTolvario::BlanqueaFila(QTableView*, int fila, int primeraColumna)
+{
+    for (int c = qMax(0, primeraColumna); c < Planilla::Columnas; ++c)
+        m_modelo->PonerTexto(fila, c, QString());
+}
+
+void FrmTolvario::entrarEnRejilla()
+{
+    MSFlexGrid->setFocus(Qt::TabFocusReason);
+    IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
+}
+
+bool FrmTolvario::eventoDelEditor(QEvent* evento)
+{
+    switch (evento->type()) {
+    case QEvent::FocusIn:
+        m_controlActivo = txtEdit;
+        TextPropiedades(txtEdit, m_celdaEditada.isValid() ? m_celdaEditada.column() : ColumnaActual());
+        return false;
+    case QEvent::KeyPress: {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        int codigo = Teclas::Codigo(tecla);
+        // Escape abandons the edit without validating: the cell keeps what it had.
+        if (codigo == Teclas::Escape) {
+            EditKeyCode(MSFlexGrid, txtEdit, codigo, 0);
+            return true;
+        }
+        if (SuiteForms::IsAdvanceKey(codigo)) {
+            // Tab in the editor finishes the cell as Enter does.
+            if (codigo == Teclas::Tab)
+                codigo = Teclas::Enter;
+            CampoValida(txtEdit);
+            if (!m_validacionFallida)
+                EditKeyCode(MSFlexGrid, txtEdit, codigo, 0);
+            return true;
+        }
+        const QString texto = tecla->text();
+        if (texto.size() == 1 && texto[0].unicode() >= 32 && SuiteForms::FilterKey(txtEdit, texto[0].unicode()) == 0)
+            return true;
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton) {
+            m_controlActivo = txtEdit;
+            CmdConsultar();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
+{
+    if (objeto == MSFlexGrid) {
+        if (evento->type() == QEvent::FocusIn) {
+            m_controlActivo = txtEdit;
+            confirmarEdicion();
+            TextPropiedades(txtEdit, ColumnaActual());
+            return false;
+        }
+        if (evento->type() == QEvent::KeyPress) {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            m_controlActivo = txtEdit;
+            TextPropiedades(txtEdit, ColumnaActual());
+            // Enter on a cell moves on as it would after typing in it: empty days are skipped
+            // without opening anything.
+            if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+                const int columna = ColumnaActual();
+                static const int siguiente[] = {Planilla::ColEntradas, Planilla::ColSalidas, Planilla::ColObservaciones,
+                                                Planilla::ColObservaciones, Planilla::ColEntradas};
+                IrACelda(FilaActual(), siguiente[qBound(0, columna, Planilla::Columnas - 1)]);
+                return true;
+            }
+            const QString texto = tecla->text();
+            if (texto.size() == 1 && texto[0].unicode() > 32 && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                MsflexGridEdt(MSFlexGrid, txtEdit, texto[0].unicode());
+                // A character the column does not take opens the editor empty.
+                if (txtEdit->isVisible() && !SuiteForms::TextoAdmitido(txtEdit, texto))
+                    txtEdit->clear();
+                return true;
+            }
+            return false;
+        }
+        return false;
+    }
+    // The grid's viewport: mouse and size.
+    switch (evento->type()) {
+    case QEvent::MouseButtonDblClick:
+        MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+        return true;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton) {
+            CmdConsultar();
+            return true;
+        }
+        return false;
+    case QEvent::Resize:
+        ajustarEditor();
+        return false;
+    default:
+        return false;
+    }
+}
