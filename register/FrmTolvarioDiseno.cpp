@@ -192,6 +192,11 @@ void FrmTolvario::construirRejilla()
     MSFlexGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     MSFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid->setTabKeyNavigation(false);
+    // Plain one-line cells paint at a fraction of the cost of wrapped text.
+    MSFlexGrid->setWordWrap(false);
+    // The frame around it already: a frame of its own would repaint the whole grid each time
+    // the focus comes back from the editor.
+    MSFlexGrid->setFrameShape(QFrame::NoFrame);
     MSFlexGrid->verticalHeader()->hide();
     MSFlexGrid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     MSFlexGrid->horizontalHeader()->setStretchLastSection(true);

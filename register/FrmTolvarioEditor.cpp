@@ -279,11 +279,16 @@ bool FrmTolvario::eventoDelEditor(QEvent* evento)
 bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
 {
     if (objeto == MSFlexGrid) {
-        if (evento->type() == QEvent::FocusIn) {
-            m_controlActivo = txtEdit;
-            confirmarEdicion();
-            TextPropiedades(txtEdit, ColumnaActual());
-            return false;
+        if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
+            if (evento->type() == QEvent::FocusIn) {
+                m_controlActivo = txtEdit;
+                confirmarEdicion();
+                TextPropiedades(txtEdit, ColumnaActual());
+            }
+            // The view would repaint all its cells each time the focus goes to the editor
+            // and back, once per value typed; only the cursor's cell looks different.
+            MSFlexGrid->viewport()->update(MSFlexGrid->visualRect(MSFlexGrid->currentIndex()));
+            return true;
         }
         if (evento->type() == QEvent::KeyPress) {
             auto* tecla = static_cast<QKeyEvent*>(evento);

@@ -1,6 +1,8 @@
 #include "register/ModeloRegistro.h"
 
 #include <QFont>
+
+#include <array>
 #include <QPalette>
 
 void ModeloRegistro::PonerTexto(int filaGrilla, int columna, const QString& texto)
@@ -28,13 +30,31 @@ void ModeloRegistro::Asignar(Importe saldoAnterior, const std::vector<Planilla::
 
 void ModeloRegistro::Totalizar(int decimales)
 {
+    // Only the stock and totals cells whose text changed are repainted: after one value
+    // typed that is the stock from its day on, not the whole grid.
+    std::array<QString, Planilla::Filas> antes;
+    for (int f = Planilla::FilaSaldoAnterior; f < Planilla::Filas; ++f)
+        antes[size_t(f)] = m_planilla.Texto(f, Planilla::ColSaldo);
     struct Aviso {
         ModeloRegistro* m;
+        const std::array<QString, Planilla::Filas>& antes;
         ~Aviso()
         {
-            emit m->dataChanged(m->index(0, Planilla::ColEntradas), m->index(m->rowCount() - 1, Planilla::ColSaldo));
+            int primera = -1;
+            int ultima = -1;
+            for (int f = Planilla::FilaSaldoAnterior; f < Planilla::Filas; ++f)
+                if (m->m_planilla.Texto(f, Planilla::ColSaldo) != antes[size_t(f)]) {
+                    if (primera < 0)
+                        primera = f;
+                    ultima = f;
+                }
+            if (primera >= 0)
+                emit m->dataChanged(m->index(FilaDeVista(primera), Planilla::ColSaldo),
+                                    m->index(FilaDeVista(ultima), Planilla::ColSaldo));
+            const int totales = FilaDeVista(Planilla::FilaTotales);
+            emit m->dataChanged(m->index(totales, Planilla::ColEntradas), m->index(totales, Planilla::ColSaldo));
         }
-    } aviso{this};
+    } aviso{this, antes};
     m_planilla.Totalizar(decimales);
 }
 

@@ -248,4 +248,21 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_P(EditorTest, TabRecorreLaVentanaEnElOrdenDeLaPantalla)
+{
+    elegirPeriodo(QStringLiteral("03/2006"));
+    campo(FrmTolvario::cPeriodo)->setFocus();
+    QStringList orden;
+    for (int i = 0; i < 12; ++i) {
+        QWidget* w = foco();
+        orden << (w->objectName() == QStringLiteral("TxtFields") ? w->property("DataField").toString() : w->objectName());
+        pulsar(Qt::Key_Tab);
+    }
+    EXPECT_EQ(orden, (QStringList{QStringLiteral("PERIODO"), QStringLiteral("HOJA"), QStringLiteral("TITULO"), QStringLiteral("ONCCA"),
+                                  QStringLiteral("Decimales"), QStringLiteral("MEDIDA"), QStringLiteral("linea"), QStringLiteral("chk"),
+                                  QStringLiteral("CmbLetra"), QStringLiteral("CmdArchivo"), QStringLiteral("SSTab1"),
+                                  QStringLiteral("MSFlexGrid")}));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+}
+
 CON_CADA_MOTOR(EditorTest);
