@@ -1,0 +1,149 @@
+#include "output/ArmadoLibro.h"
+
+#include "startup/Formatos.h"
+#include "suite/SuiteUtil.h"
+
+#include <array>
+
+namespace {
+
+constexpr int Dias = 31;
+
+struct Estilos {
+    bool bordes;
+    EstiloCelda titulo(double tamano) const { return {tamano, true, true, true, false}; }
+    EstiloCelda tituloDia() const { return {8, false, true, false, bordes}; }
+    EstiloCelda encabezado(bool negrita) const { return {10, negrita, true, false, bordes}; }
+    EstiloCelda dato(bool negrita) const { return {8, negrita, false, false, bordes}; }
+    EstiloCelda observacion() const { return {6, false, false, false, bordes}; }
+    EstiloCelda cierre() const { return {8, false, true, true, false}; }
+};
+
+} // namespace
+
+int InicioDeGrupo(int grupo)
+{
+    // 0 for the first group (its day column comes first), then three columns per group.
+    return grupo <= 1 ? 0 : 4 + 3 * (grupo - 2);
+}
+
+int DecimalesDelLibro(const QString& texto)
+{
+    const int d = int(SuiteUtil::TextToAmount(texto).entero());
+    return d == 0 ? -2 : qBound(-2, d, 4);
+}
+
+int LineaInicialDelLibro(const QString& texto)
+{
+    const int l = int(SuiteUtil::TextToAmount(texto).entero());
+    return l <= 0 ? 4 : l;
+}
+
+Hoja ArmarLibro(const DatosLibro& datos)
+{
+    Hoja hoja;
+    const Estilos e{datos.bordes};
+    const int L = datos.lineaInicial;
+    const auto formato = [&](Importe v) { return FormatoCantidad(v.texto(), datos.decimales); };
+    const auto dato = [&](int fila, int columna, const QString& texto, bool negrita) {
+        hoja.Escribir(fila, columna, texto, e.dato(negrita));
+        hoja.AnchoColumna(columna, 8);
+    };
+
+    hoja.Escribir(L, 1, datos.titulo, e.titulo(16));
+    hoja.Escribir(L + 1, 1, datos.empresa, e.titulo(14));
+    hoja.Escribir(L + 2, 1, QStringLiteral("N° REGISTRO ONCCA: ") + datos.oncca, e.titulo(10));
+    hoja.Escribir(L + 3, 1, QStringLiteral("PERIODO: ") + datos.periodo, e.titulo(10));
+    hoja.Escribir(L + 4, 1, QStringLiteral("Hoja Nro: ") + datos.hoja, e.titulo(10));
+
+    hoja.Escribir(L + 6, 1, QStringLiteral("Día"), e.tituloDia());
+    hoja.AnchoColumna(1, 5);
+    const int K = int(datos.cuentas.size());
+    int fila = L + 6;
+    if (K > 0) {
+        for (int g = 1; g <= K; ++g) {
+            const DatosLibro::Cuenta& c = datos.cuentas[size_t(g - 1)];
+            const int col = InicioDeGrupo(g) + (g == 1 ? 2 : 1);
+            hoja.Escribir(L + 6, col, c.descripcion.trimmed().isEmpty() ? c.codigo : c.descripcion, e.encabezado(false));
+            hoja.Escribir(L + 6, col + 1, QString(), e.encabezado(false));
+            hoja.Escribir(L + 6, col + 2, QString(), e.encabezado(false));
+        }
+        const int totales = InicioDeGrupo(K + 1) + 1;
+        for (int c = 0; c < 3; ++c)
+            hoja.Escribir(L + 6, totales + c, QStringLiteral("Total"), e.encabezado(false));
+
+        hoja.Escribir(L + 7, 1, QStringLiteral("---"), e.encabezado(false));
+        for (int g = 1; g <= K + 1; ++g) {
+            const int col = InicioDeGrupo(g) + (g == 1 ? 2 : 1);
+            hoja.Escribir(L + 7, col, QStringLiteral("Entradas"), e.encabezado(false));
+            hoja.Escribir(L + 7, col + 1, QStringLiteral("Salidas"), e.encabezado(false));
+            hoja.Escribir(L + 7, col + 2, QStringLiteral("Saldo"), e.encabezado(true));
+        }
+        hoja.Escribir(L + 7, 3 * K + 5, QStringLiteral("Observaciones"), e.encabezado(false));
+        hoja.FilasDeTitulo = L + 7;
+        fila = L + 7;
+    } else {
+        hoja.FilasDeTitulo = L + 6;
+    }
+
+    const int D = L + 8;
+    const int observaciones = 3 * K + 5;
+    if (!datos.filas.empty() && K > 0) {
+        std::array<Importe, Dias + 1> entradasDia{}, salidasDia{}, saldoDia{};
+        // Each account's rows go on the rows of their days: a register with gaps or not
+        // starting at day 1 never spills into the next account's group.
+        for (int g = 1; g <= K; ++g) {
+            const QString& cuenta = datos.cuentas[size_t(g - 1)].codigo;
+            Importe saldo = datos.saldoAnterior ? datos.saldoAnterior(cuenta) : Importe();
+            Importe recibido, entregado;
+            for (const DatosLibro::Fila& f : datos.filas) {
+                if (f.cuenta.compare(cuenta, Qt::CaseInsensitive) != 0 || f.dia < 1 || f.dia > Dias)
+                    continue;
+                const int r = D + f.dia - 1;
+                int c = InicioDeGrupo(g);
+                if (g == 1)
+                    dato(r, ++c, QString::number(f.dia), false);
+                const QString ent = formato(f.entradas);
+                dato(r, ++c, ent, false);
+                recibido += SuiteUtil::TextToAmount(ent);
+                entradasDia[size_t(f.dia)] += f.entradas;
+                const QString sal = formato(f.salidas);
+                dato(r, ++c, sal, false);
+                entregado += SuiteUtil::TextToAmount(sal);
+                salidasDia[size_t(f.dia)] += f.salidas;
+                saldo = saldo + f.entradas - f.salidas;
+                dato(r, ++c, formato(saldo), true);
+                saldoDia[size_t(f.dia)] += saldo;
+                if (g == 1) {
+                    hoja.Escribir(r, observaciones, f.observaciones.trimmed().left(15), e.observacion());
+                } else {
+                    hoja.Estilo(r, observaciones, e.observacion());
+                }
+                hoja.AnchoColumna(observaciones, 12);
+            }
+            // Every account's totals stand on the row after day 31, with the grand totals.
+            int c = InicioDeGrupo(g);
+            if (c == 0)
+                c = 1;
+            dato(D + Dias, ++c, formato(recibido), true);
+            dato(D + Dias, ++c, formato(entregado), true);
+            dato(D + Dias, ++c, formato(saldo), true);
+        }
+        Importe totalEntradas, totalSalidas;
+        for (int d = 1; d <= Dias; ++d) {
+            int c = InicioDeGrupo(K + 1);
+            dato(D + d - 1, ++c, formato(entradasDia[size_t(d)]), false);
+            dato(D + d - 1, ++c, formato(salidasDia[size_t(d)]), false);
+            dato(D + d - 1, ++c, formato(saldoDia[size_t(d)]), true);
+            totalEntradas += entradasDia[size_t(d)];
+            totalSalidas += salidasDia[size_t(d)];
+        }
+        int c = InicioDeGrupo(K + 1);
+        dato(D + Dias, ++c, formato(totalEntradas), true);
+        dato(D + Dias, ++c, formato(totalSalidas), true);
+        dato(D + Dias, ++c, formato(saldoDia[Dias]), true);
+        fila = D + Dias;
+    }
+    hoja.Escribir(fila + 1, 1, QStringLiteral("Cantidades expresadas en ") + datos.medida, e.cierre());
+    return hoja;
+}

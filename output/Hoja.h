@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <utility>
+
+// One worksheet as the book needs it: texts in cells with their look, and column widths.
+// Rows and columns count from 1, as the book's layout is written.
+struct EstiloCelda {
+    double tamano = 10;
+    bool negrita = false;
+    bool cursiva = false;
+    bool sombra = false;
+    bool borde = false;
+    bool operator==(const EstiloCelda&) const = default;
+};
+
+struct Celda {
+    QString texto;
+    EstiloCelda estilo;
+};
+
+class Hoja
+{
+public:
+    void Escribir(int fila, int columna, const QString& texto, const EstiloCelda& estilo);
+    // Gives the cell a look without a value.
+    void Estilo(int fila, int columna, const EstiloCelda& estilo);
+    void AnchoColumna(int columna, double ancho) { m_anchos[columna] = ancho; }
+
+    const Celda* En(int fila, int columna) const;
+    QString Texto(int fila, int columna) const;
+    double Ancho(int columna) const { return m_anchos.value(columna, 0); } // 0: not set
+    int UltimaFila() const { return m_ultimaFila; }
+    int UltimaColumna() const { return m_ultimaColumna; }
+    const QMap<std::pair<int, int>, Celda>& Celdas() const { return m_celdas; }
+    const QMap<int, double>& Anchos() const { return m_anchos; }
+    // Rows that repeat on top of every printed page (the title block and the headings).
+    int FilasDeTitulo = 0;
+
+private:
+    QMap<std::pair<int, int>, Celda> m_celdas;
+    QMap<int, double> m_anchos;
+    int m_ultimaFila = 0;
+    int m_ultimaColumna = 0;
+};
