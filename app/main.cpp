@@ -1,5 +1,6 @@
 // The module as the suite's menu starts it:
 //   tolvario [--carpeta DIR] "@Server=...;@DbName=...;@Usuario=...;@Password=...;..."
+#include "output/LibroDelRegistro.h"
 #include "platform/Carpetas.h"
 #include "platform/Operador.h"
 #include "platform/OperadorQt.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     Carpetas::EstablecerLineaComandos(resto.join(u' '));
 
     FrmTolvario ventana;
+    ventana.EstablecerLibro(std::make_unique<LibroDelRegistro>());
     ventana.Form_Load();
     ventana.show();
     return app.exec();

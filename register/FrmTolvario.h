@@ -86,6 +86,9 @@ public:
     void Form_KeyDown(int& KeyCode, int Shift);
     void CmdArchivo_Click();
 
+    // The removable disks again, into the drive combo.
+    void ActualizarUnidades();
+
     // The book; without one, the report and the ONCCA button say it is not available.
     void EstablecerLibro(std::unique_ptr<Libro> libro);
 
@@ -132,7 +135,6 @@ private:
     void construirRejilla();
     void construirUsuarios();
     void conectar();
-    void llenarUnidades();
     void seleccionarTabsCargando();
     void validarPeriodo(const QString& valor, const QString& campo);
     void validarUsuario(int k, const QString& valor);

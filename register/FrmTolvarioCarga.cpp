@@ -74,7 +74,7 @@ void FrmTolvario::Form_Load()
         },
         [&] { TomarDecimales(); },
         [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
-        [&] { llenarUnidades(); },
+        [&] { ActualizarUnidades(); },
     }, informarCon("Form_Load"));
 }
 
@@ -86,7 +86,7 @@ void FrmTolvario::TomarDecimales()
     m_decimales = d == 0 ? -2 : qBound(-2, d, 4);
 }
 
-void FrmTolvario::llenarUnidades()
+void FrmTolvario::ActualizarUnidades()
 {
     CmbLetra->clear();
     // Mount points are kept as they are: Linux paths are case-sensitive. No removable disk

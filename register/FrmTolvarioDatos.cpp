@@ -8,6 +8,7 @@
 #include "platform/Operador.h"
 #include "platform/Teclas.h"
 #include "register/ModeloRegistro.h"
+#include "register/SaldoAnterior.h"
 #include "suite/SuiteForms.h"
 #include "suite/SuiteUtil.h"
 
@@ -37,20 +38,7 @@ QString FrmTolvario::CuentaDeTab(int tab) const
 
 Importe FrmTolvario::SaldoInicialCuenta(const QString& cuenta)
 {
-    const QString periodo = Periodo();
-    const QString anioMes = periodo.mid(3, 4) + periodo.left(2);
-    const QString condicion = QStringLiteral(" from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '")
-                              + Comillas(anioMes) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' ");
-    DB_Dll& db = DB_Dll::Instancia();
-    Recordset rs;
-    Importe saldo;
-    db.AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent") + condicion, rs);
-    if (!rs.BOF())
-        saldo = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent")));
-    db.AbrirConsulta(QStringLiteral("Select sum(Salidas) as Sal") + condicion, rs);
-    if (!rs.BOF())
-        saldo -= SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
-    return saldo;
+    return SaldoAnterior(Periodo(), cuenta);
 }
 
 void FrmTolvario::AsignarDatos(const QString& cuenta)

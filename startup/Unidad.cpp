@@ -25,16 +25,18 @@ QString TipoUnidad(const QString& unidad)
     }
 }
 
-void FormatearUnidad(const QString& unidad, QWidget*)
+QString FormatearUnidad(const QString& unidad, QWidget*)
 {
     // No format dialog on this desktop: the warning before the call is the confirmation,
     // and the disk is formatted with the book's label while a busy cursor shows it works.
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString montada;
     try {
-        Unidades::actual().Formatear(unidad, QStringLiteral("ONCCA"));
+        montada = Unidades::actual().Formatear(unidad, QStringLiteral("ONCCA"));
     } catch (...) {
         QApplication::restoreOverrideCursor();
         throw;
     }
     QApplication::restoreOverrideCursor();
+    return montada.isEmpty() ? unidad : montada;
 }

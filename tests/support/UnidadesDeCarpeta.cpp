@@ -30,12 +30,21 @@ QString UnidadesDeCarpeta::Formatear(const QString& ruta, const QString& etiquet
 {
     if (TipoDe(ruta) != Unidades::Tipo::Removible)
         throw ErrorVB(71, QStringLiteral("La unidad %1 no es un disco extraíble; no se formatea.").arg(ruta));
+    if (fallaFormato)
+        throw ErrorVB(71, QStringLiteral("El disco de %1 no se pudo formatear: está protegido contra escritura.").arg(ruta));
     QDir d(ruta);
     d.removeRecursively();
-    QDir().mkpath(ruta);
-    QFile f(d.filePath(QStringLiteral("ETIQUETA")));
+    QString montada = ruta;
+    if (!montarDespuesEn.isEmpty()) {
+        montada = montarDespuesEn;
+        for (auto& u : m_unidades)
+            if (u.ruta == ruta)
+                u.ruta = montada;
+    }
+    QDir().mkpath(montada);
+    QFile f(QDir(montada).filePath(QStringLiteral("ETIQUETA")));
     if (f.open(QIODevice::WriteOnly))
         f.write(etiqueta.toUtf8());
     formateadas << ruta;
-    return ruta;
+    return montada;
 }

@@ -18,6 +18,9 @@ public:
     QString Formatear(const QString& ruta, const QString& etiqueta) override;
 
     QStringList formateadas;
+    // Where a formatted disk turns up next (empty: where it was), and a format that fails.
+    QString montarDespuesEn;
+    bool fallaFormato = false;
 
 private:
     QTemporaryDir m_raiz;

@@ -1,0 +1,85 @@
+#include "output/DiscoOncca.h"
+
+#include "platform/ErrorVB.h"
+#include "platform/Operador.h"
+#include "startup/Unidad.h"
+#include "suite/SuiteUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStatusBar>
+#include <QStorageInfo>
+
+namespace {
+
+QString tamanoDe(const QString& unidad)
+{
+    const qint64 bytes = QStorageInfo(unidad).bytesTotal();
+    if (bytes <= 0)
+        return QStringLiteral("tamaño desconocido");
+    if (bytes >= 1024LL * 1024 * 1024)
+        return QStringLiteral("%1 GB").arg(double(bytes) / (1024.0 * 1024 * 1024), 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(double(bytes) / (1024.0 * 1024), 0, 'f', 1);
+}
+
+// The write test: a probe file where the book will go, as many times as the clerk asks.
+void probarEscritura(const QString& unidad)
+{
+    for (;;) {
+        QFile prueba(SuiteUtil::FolderPath(unidad) + QStringLiteral("xx.xx"));
+        if (prueba.open(QIODevice::WriteOnly)) {
+            prueba.close();
+            prueba.remove();
+            return;
+        }
+        const int r = operador().Mensaje(prueba.errorString() + QStringLiteral(",verifiquelo y vuelva a intentarlo"),
+                                         Operador::ReintentarCancelar + Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        if (r != Operador::Reintentar)
+            return;
+    }
+}
+
+} // namespace
+
+void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QString& libro, QWidget* ventana,
+                        QStatusBar* estado)
+{
+    const QString p = periodo.trimmed();
+    const QString pregunta = QStringLiteral("Por Favor cataloge un disquete como \r\nLIBRO DE EXISTENCIA DE HARINAS\r\nPeriodo ") + p
+                             + QStringLiteral("\r\ne insertelo en la Unidad ") + unidad + QStringLiteral(", cuando este listo pulse aceptar");
+    if (operador().Mensaje(pregunta, Operador::AceptarCancelar + Operador::Pregunta, QStringLiteral("Confirmación")) != Operador::Aceptar) {
+        operador().Mensaje(QStringLiteral("Cancelado por el Usuario!!!"), Operador::Critico, QStringLiteral("Aviso al Operador!!!"));
+        return;
+    }
+    probarEscritura(unidad);
+    operador().Mensaje(QStringLiteral("Atención el disco insertado en la unidad ") + unidad
+                           + QStringLiteral(" será formateado pulse aceptar para continuar"),
+                       Operador::SoloAceptar + Operador::Pregunta, QStringLiteral("Aviso al operador!!!"));
+
+    // The system's format dialog let the clerk start or cancel; here the last word is asked
+    // for, naming the disk, and No is the default.
+    QString destino = unidad;
+    const int formatear = operador().Mensaje(QStringLiteral("Se formateará el disco de ") + unidad + QStringLiteral(" (") + tamanoDe(unidad)
+                                                 + QStringLiteral("): se borrará todo lo que contiene. ¿Formatear ahora?"),
+                                             Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton,
+                                             QStringLiteral("Formatear disco"));
+    if (formatear == Operador::Si) {
+        if (estado)
+            estado->showMessage(QStringLiteral("Formateando el disco de %1...").arg(unidad));
+        try {
+            destino = FormatearUnidad(unidad, ventana);
+        } catch (const ErrorVB& e) {
+            operador().Mensaje(e.Description, Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        }
+        if (estado)
+            estado->clearMessage();
+    }
+
+    const QString copia = SuiteUtil::FolderPath(destino) + p.left(2) + p.mid(3, 4) + QStringLiteral(".xlsx");
+    QFile::remove(copia);
+    QFile origen(libro);
+    if (!origen.copy(copia))
+        operador().Mensaje(QStringLiteral("No se pudo copiar el libro a ") + copia + QStringLiteral(": ") + origen.errorString()
+                               + QStringLiteral(". El libro quedó en ") + libro + u'.',
+                           Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QStatusBar;
+class QWidget;
+
+// The ONCCA file on a removable disk: the clerk confirms, the disk is tested for writing,
+// warned about, formatted (asked once more), and the book is copied onto it as month + year +
+// ".xlsx". Every failure is told; the book stays where it was saved.
+void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QString& libro, QWidget* ventana,
+                        QStatusBar* estado);
