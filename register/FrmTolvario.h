@@ -153,6 +153,9 @@ private:
     void conectarRejilla();
     // The commit step: the editor's text into the cell it was opened on, once.
     void confirmarEdicion();
+    // A value still open in the editor, validated and put in its cell before the grid is
+    // stored or left; false when the value was refused (the editor stays open).
+    bool terminarEdicion();
     void ajustarEditor();
     void entrarEnRejilla();
     void tabCambiado(int nuevo);

@@ -104,6 +104,9 @@ bool FrmTolvario::grabar()
     } fin{m_grabando};
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
+    // The value still being typed is part of what the clerk means to store.
+    if (!terminarEdicion())
+        return false;
     bool valido = false;
     bool hayError = false;
     const bool completo = Pasos::Ejecutar({
@@ -175,6 +178,13 @@ void FrmTolvario::Panobar1_click(const QString& boton)
 void FrmTolvario::tabCambiado(int nuevo)
 {
     const int previo = m_tabPrevio;
+    // The value still open in the editor goes with the grid being left; a refused one keeps
+    // the clerk on that tab.
+    if (!m_cargando && !terminarEdicion()) {
+        const QSignalBlocker quieto(SSTab1);
+        SSTab1->setCurrentIndex(previo);
+        return;
+    }
     m_tabPrevio = nuevo;
     // A click on a tab has no caller to hand an error to: it is reported here.
     Pasos::Ejecutar({[&] { SSTab1_Click(previo); }}, [&](const ErrorVB& e) {

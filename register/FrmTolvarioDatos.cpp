@@ -152,14 +152,9 @@ void FrmTolvario::CmdConsultar()
     if (!campo || valor.isEmpty())
         return;
     campo->setText(valor);
+    // Validated and moved on as if the clerk had pressed Enter. (The grid's editor carries no
+    // lookup, so nothing is ever written into it here.)
     int enter = Teclas::Enter;
-    if (TxtFields.contains(campo)) {
+    if (TxtFields.contains(campo))
         TxtFields_KeyDown(int(TxtFields.indexOf(campo)), enter, 0);
-    } else if (campo == txtEdit) {
-        txtEdit->show();
-        txtEdit->setFocus();
-        CampoValida(txtEdit);
-        if (!m_validacionFallida)
-            EditKeyCode(MSFlexGrid, txtEdit, enter, 0);
-    }
 }

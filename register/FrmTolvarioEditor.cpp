@@ -51,6 +51,8 @@ void FrmTolvario::conectarRejilla()
         TextPropiedades(txtEdit, ColumnaActual());
     });
     txtEdit->setFocusPolicy(Qt::ClickFocus);
+    // Composed letters must reach the window as keys, not as the view's type-ahead search.
+    MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
     SuiteForms::FiltrarEntrada(txtEdit);
 }
 
@@ -151,6 +153,17 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
     }, informarCon("MSFLEXGRIDEDT"), sinError5());
 }
 
+bool FrmTolvario::terminarEdicion()
+{
+    if (!txtEdit->isVisible())
+        return true;
+    CampoValida(txtEdit);
+    if (m_validacionFallida)
+        return false;
+    confirmarEdicion();
+    return true;
+}
+
 void FrmTolvario::confirmarEdicion()
 {
     // The grid takes the focus and the cursor moves in one key: this runs once for both.
@@ -163,6 +176,9 @@ void FrmTolvario::confirmarEdicion()
     } fin{m_confirmando};
     const QPersistentModelIndex celda = m_celdaEditada;
     const QString texto = txtEdit->text();
+    // Hidden while it has the focus, the editor would hand it to the next box of the window.
+    if (txtEdit->hasFocus())
+        MSFlexGrid->setFocus();
     txtEdit->hide();
     m_celdaEditada = QPersistentModelIndex();
     if (!celda.isValid())
@@ -199,9 +215,9 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
                 break;
             }
             case Teclas::Escape:
-                Edt->hide();
                 m_celdaEditada = QPersistentModelIndex();
                 grid->setFocus();
+                Edt->hide();
                 break;
             case Teclas::Arriba:
                 grid->setFocus();
@@ -225,6 +241,8 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
 
 void FrmTolvario::BlanqueaFila(QTableView*, int fila, int primeraColumna)
 {
+    if (fila < 0 || fila >= Planilla::Filas)
+        return;
     for (int c = qMax(0, primeraColumna); c < Planilla::Columnas; ++c)
         m_modelo->PonerTexto(fila, c, QString());
 }
@@ -250,17 +268,30 @@ bool FrmTolvario::eventoDelEditor(QEvent* evento)
             EditKeyCode(MSFlexGrid, txtEdit, codigo, 0);
             return true;
         }
+        // Paging would move the grid's cursor under the editor; the editor ends by its keys.
+        if (tecla->key() == Qt::Key_PageUp || tecla->key() == Qt::Key_PageDown)
+            return true;
         if (SuiteForms::IsAdvanceKey(codigo)) {
-            // Tab in the editor finishes the cell as Enter does.
-            if (codigo == Teclas::Tab)
-                codigo = Teclas::Enter;
             CampoValida(txtEdit);
-            if (!m_validacionFallida)
-                EditKeyCode(MSFlexGrid, txtEdit, codigo, 0);
+            if (m_validacionFallida)
+                return true;
+            if (tecla->key() == Qt::Key_Backtab) {
+                // Shift+Tab finishes the cell and goes back to the one before in the row.
+                static const int anterior[] = {Planilla::ColDia, Planilla::ColEntradas, Planilla::ColEntradas,
+                                               Planilla::ColSalidas, Planilla::ColSalidas};
+                const int fila = FilaActual();
+                const int columna = anterior[qBound(0, ColumnaActual(), Planilla::Columnas - 1)];
+                MSFlexGrid->setFocus();
+                confirmarEdicion();
+                IrACelda(fila, columna);
+                return true;
+            }
+            // Tab in the editor finishes the cell as Enter does.
+            EditKeyCode(MSFlexGrid, txtEdit, codigo == Teclas::Tab ? int(Teclas::Enter) : codigo, 0);
             return true;
         }
         const QString texto = tecla->text();
-        if (texto.size() == 1 && texto[0].unicode() >= 32 && SuiteForms::FilterKey(txtEdit, texto[0].unicode()) == 0)
+        if (texto.size() == 1 && texto[0].isPrint() && SuiteForms::FilterKey(txtEdit, texto[0].unicode()) == 0)
             return true;
         return false;
     }
@@ -281,6 +312,8 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
     if (objeto == MSFlexGrid) {
         if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
             if (evento->type() == QEvent::FocusIn) {
+                if (!MSFlexGrid->currentIndex().isValid())
+                    IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
                 m_controlActivo = txtEdit;
                 confirmarEdicion();
                 TextPropiedades(txtEdit, ColumnaActual());
@@ -303,8 +336,14 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
                 IrACelda(FilaActual(), siguiente[qBound(0, columna, Planilla::Columnas - 1)]);
                 return true;
             }
+            // Space and F2 open the cell with its text, to amend it.
+            if (tecla->key() == Qt::Key_Space || tecla->key() == Qt::Key_F2) {
+                MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+                return true;
+            }
             const QString texto = tecla->text();
-            if (texto.size() == 1 && texto[0].unicode() > 32 && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (texto.size() == 1 && texto[0].isPrint() && texto[0] != u' '
+                && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
                 MsflexGridEdt(MSFlexGrid, txtEdit, texto[0].unicode());
                 // A character the column does not take opens the editor empty.
                 if (txtEdit->isVisible() && !SuiteForms::TextoAdmitido(txtEdit, texto))
@@ -318,7 +357,9 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
     // The grid's viewport: mouse and size.
     switch (evento->type()) {
     case QEvent::MouseButtonDblClick:
-        MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+        // Only on the cell under the pointer, never on one scrolled out of sight.
+        if (MSFlexGrid->indexAt(static_cast<QMouseEvent*>(evento)->position().toPoint()) == MSFlexGrid->currentIndex())
+            MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
         return true;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton) {

@@ -88,7 +88,7 @@ bool FrmTolvario::eventoDeEncabezado(QLineEdit* campo, QEvent* evento)
             return true;
         }
         const QString texto = tecla->text();
-        if (!esObservacion(campo) && texto.size() == 1 && texto[0].unicode() >= 32
+        if (!esObservacion(campo) && texto.size() == 1 && texto[0].isPrint()
             && SuiteForms::FilterKey(campo, texto[0].unicode()) == 0)
             return true;
         return false;

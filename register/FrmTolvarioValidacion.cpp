@@ -82,6 +82,12 @@ void FrmTolvario::CampoValida(QLineEdit* control)
 
 void FrmTolvario::validarPeriodo(const QString& valor, const QString& campo)
 {
+    // The period already on screen is not loaded again: that would throw away what the
+    // clerk typed since, as leaving the box by Tab or an arrow validates it too.
+    if (m_cargado.valido && valor == m_cargado.periodo) {
+        DetalleOn(true);
+        return;
+    }
     DB_Dll& db = DB_Dll::Instancia();
     const bool existe = db.ExisteEnTabla(m_tabla, valor, campo, &m_rcs, 8);
     if (!m_grabando) {

@@ -118,6 +118,11 @@ public:
         texto.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         texto.replace(u'\n', u' ');
         texto.replace(u'\r', u' ');
+        // A number copied from elsewhere comes with blanks or a line break around it.
+        auto* campo = parent() ? qobject_cast<QWidget*>(parent()) : nullptr;
+        if (campo && (campo->property("Numerico").toBool()
+                      || campo->property("DataField").toString().compare(QStringLiteral("Periodo"), Qt::CaseInsensitive) == 0))
+            texto = texto.trimmed();
         return TextoAdmitido(parent() ? qobject_cast<QWidget*>(parent()) : nullptr, texto) ? Acceptable : Invalid;
     }
 };

@@ -68,10 +68,7 @@ TEST_P(EditorTest, UnMesEnteroSoloConElTeclado)
         ASSERT_EQ(m_ventana->ColumnaActual(), P::ColObservaciones) << "the stock column is skipped";
         if (dia % 10 == 0)
             teclear(QStringLiteral("Remito %1 de O'Brien").arg(dia));
-        if (dia % 10 == 0)
-            pulsar(Qt::Key_Return);
-        else
-            pulsar(Qt::Key_Return);
+        pulsar(Qt::Key_Return);
         ASSERT_EQ(m_ventana->ColumnaActual(), P::ColEntradas) << "back to the same row's Entradas";
         ASSERT_EQ(m_ventana->FilaActual(), dia + 1);
         pulsar(Qt::Key_Down);
@@ -246,6 +243,50 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
     QTest::mouseClick(campo(FrmTolvario::cTitulo), Qt::RightButton);
     EXPECT_EQ(m_ventana->ControlActivo(), campo(FrmTolvario::cTitulo));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// What the clerk typed is never thrown away by the keys that leave it: passing the period
+// again, saving or changing tab with the editor still open, Escape after amending.
+TEST_P(EditorTest, LoEscritoNoSePierdeAlSalirDeLaCelda)
+{
+    abrirMes(QStringLiteral("03/2006"));
+    teclear(QStringLiteral("7"));
+    pulsar(Qt::Key_Return);
+    campo(FrmTolvario::cPeriodo)->setFocus();
+    pulsar(Qt::Key_Tab);
+    EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("7")) << "the period on screen is not loaded again";
+
+    // Saved with the editor open: the open value is part of it.
+    m_ventana->IrACelda(3, P::ColObservaciones);
+    grilla()->setFocus();
+    teclear(QStringLiteral("ultima nota de O'Brien"));
+    pulsar(Qt::Key_F5);
+    EXPECT_EQ(valor(QStringLiteral("SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '03/2006' AND Cuenta = 'MOLINO' AND DIA = 2")),
+              QStringLiteral("ultima nota de O'Brien"));
+
+    // Leaving the tab with the editor open stores it too; a refused value keeps the tab.
+    m_ventana->IrACelda(4, P::ColEntradas);
+    grilla()->setFocus();
+    teclear(QStringLiteral("-"));
+    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(m_ventana->SSTab1->currentIndex(), FrmTolvario::TabMolino);
+    EXPECT_TRUE(editor()->isVisible());
+    editor()->setText(QStringLiteral("9"));
+    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '03/2006' AND Cuenta = 'MOLINO' AND DIA = 3")).toDouble(),
+              9.0);
+
+    // Space opens a cell with its text; Escape after amending leaves the old one.
+    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabMolino);
+    m_ventana->IrACelda(2, P::ColEntradas);
+    grilla()->setFocus();
+    pulsar(Qt::Key_Space);
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), QStringLiteral("7"));
+    teclear(QStringLiteral("55"));
+    pulsar(Qt::Key_Escape);
+    EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("7"));
+    EXPECT_EQ(foco(), grilla()) << "the cursor stays in the grid";
 }
 
 TEST_P(EditorTest, TabRecorreLaVentanaEnElOrdenDeLaPantalla)
