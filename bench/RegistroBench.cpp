@@ -1,11 +1,13 @@
 // How fast the register window answers on 30 years of movements of the mill and five milling
 // users (66,960 rows, SQLite): validating a period, switching to a user's tab, saving the six
-// accounts, committing one value typed in the grid. Validating a period is set against its floor: the same statements issued
+// accounts, committing one value typed in the grid, exporting the book of a period. Validating a period is set against its floor: the same statements issued
 // directly through Qt SQL, with no window, in the same run.
 #include "data/Conexion.h"
 #include "data/Dialecto.h"
 #include "data/Transaccion.h"
 #include "platform/Carpetas.h"
+#include "output/EscritorXlsx.h"
+#include "output/ExportaLibro.h"
 #include "register/FrmTolvario.h"
 #include "tools/esquema/Esquema.h"
 #include "tools/esquema/OperadorConsola.h"
@@ -91,6 +93,30 @@ public:
             QStringLiteral("SELECT * FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%' ORDER BY CLAVE DESC"),
         };
         for (const QString& s : sentencias) {
+            QSqlQuery q(m_piso.bd());
+            q.setForwardOnly(true);
+            q.exec(s);
+            while (q.next())
+                benchmark::DoNotOptimize(q.value(0));
+        }
+    }
+
+    QString carpeta() const { return m_dir.path(); }
+
+    void pisoDelLibro(const QString& periodo)
+    {
+        const QString anioMes = periodo.mid(3, 4) + periodo.left(2);
+        QStringList sentencias = {
+            QStringLiteral("SELECT EM_Tolvario.Periodo, EM_Tolvario.Cuenta, MA_CUENTAS.Descripcion FROM EM_Tolvario LEFT OUTER JOIN "
+                           "MA_CUENTAS ON EM_Tolvario.Cuenta = MA_CUENTAS.CODIGO GROUP BY EM_Tolvario.Periodo, EM_Tolvario.Cuenta, "
+                           "MA_CUENTAS.Descripcion HAVING (EM_Tolvario.Periodo = '%1') ORDER BY Cuenta DESC").arg(periodo),
+            QStringLiteral("SELECT * FROM EM_Tolvario WHERE (Periodo = '%1') ORDER BY Cuenta DESC, DIA ASC").arg(periodo),
+        };
+        for (const char* cuenta : Cuentas)
+            for (const char* campo : {"Entradas", "Salidas"})
+                sentencias << QStringLiteral("SELECT SUM(%1) FROM EM_Tolvario WHERE SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2)  < '%2' "
+                                             "AND Cuenta = '%3'").arg(QString::fromLatin1(campo), anioMes, QString::fromLatin1(cuenta));
+        for (const QString& s : std::as_const(sentencias)) {
             QSqlQuery q(m_piso.bd());
             q.setForwardOnly(true);
             q.exec(s);
@@ -192,6 +218,31 @@ void ConfirmarUnValor(benchmark::State& estado)
     }
 }
 BENCHMARK(ConfirmarUnValor)->Unit(benchmark::kMicrosecond);
+
+// The book of a period with six accounts, from the stored register to the saved .xlsx.
+void ExportarLibroSeisCuentas(benchmark::State& estado)
+{
+    Base& b = base();
+    for (auto _ : estado) {
+        const LibroExportado libro = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta());
+        benchmark::DoNotOptimize(libro.ruta);
+    }
+}
+BENCHMARK(ExportarLibroSeisCuentas)->Unit(benchmark::kMillisecond);
+
+// Its floor: the same statements straight through Qt SQL and the same cells written with
+// libxlsxwriter, no layout work.
+void ExportarLibroPiso(benchmark::State& estado)
+{
+    Base& b = base();
+    const Hoja hoja = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta()).hoja;
+    const QString ruta = b.carpeta() + QStringLiteral("/piso.xlsx");
+    for (auto _ : estado) {
+        b.pisoDelLibro(Periodos[0]);
+        GuardarXlsx(hoja, ruta);
+    }
+}
+BENCHMARK(ExportarLibroPiso)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

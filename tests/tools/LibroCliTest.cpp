@@ -1,0 +1,61 @@
+// tolvario-libro as a script or the suite's menu runs it: paths out, Spanish failures, exit codes.
+#include "startup/Configuracion.h"
+#include "tests/support/BaseDePrueba.h"
+#include "tests/support/LectorXlsx.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+class LibroCliTest : public BaseDePrueba
+{
+protected:
+    struct Salida {
+        int codigo;
+        QString texto;
+        QString errores;
+    };
+    Salida correr(const QStringList& argumentos)
+    {
+        QProcess p;
+        p.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/tolvario-libro"));
+        p.setArguments(argumentos);
+        p.start();
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+};
+
+} // namespace
+
+TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
+{
+    crearEsquema();
+    ejecutar(QStringLiteral("INSERT INTO ta_configuracion (CLAVE, VALOR, Grupo, PoliticaNegocio) VALUES ('TOLVARIO_DECIMALES', '3', 'DATOS', 0)"));
+    ejecutar(QStringLiteral("INSERT INTO ta_configuracion (CLAVE, VALOR, Grupo, PoliticaNegocio) VALUES ('TOLVARIO_HOJA_200503', '7', 'DATOS', 0)"));
+    for (int dia = 1; dia <= 31; ++dia)
+        ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
+                                "VALUES ('03/2005', 'MOLINO', %1, 1.5, 0, '')").arg(dia));
+    const Salida bien = correr({QStringLiteral("--periodo"), QStringLiteral("03/2005"), QStringLiteral("--salida"), carpeta(),
+                                QStringLiteral("--pdf"), comando()});
+    ASSERT_EQ(bien.codigo, 0) << bien.errores.toStdString();
+    const QString xlsx = carpeta() + QStringLiteral("/032005.xlsx");
+    EXPECT_EQ(bien.texto, xlsx + u'\n' + carpeta() + QStringLiteral("/032005.pdf\n"));
+    LectorXlsx x;
+    ASSERT_TRUE(x.Leer(xlsx));
+    EXPECT_EQ(x.Texto(8, 1), QStringLiteral("Hoja Nro: 7"));
+    EXPECT_EQ(x.Texto(12, 2), QStringLiteral("1.500"));
+    EXPECT_EQ(x.Texto(43, 2), QStringLiteral("46.500"));
+
+    const Salida malPeriodo = correr({QStringLiteral("--periodo"), QStringLiteral("13/2005"), comando()});
+    EXPECT_EQ(malPeriodo.codigo, 1);
+    EXPECT_TRUE(malPeriodo.errores.contains(QStringLiteral("no es válido"))) << malPeriodo.errores.toStdString();
+    const Salida sinBase = correr({QStringLiteral("--periodo"), QStringLiteral("03/2005"),
+                                   QStringLiteral("@Server=sqlite:;@DbName=%1/no-existe.db;@Usuario=a;").arg(carpeta())});
+    EXPECT_NE(sinBase.codigo, 0);
+    EXPECT_EQ(correr({}).codigo, 2);
+}
+
+CON_CADA_MOTOR(LibroCliTest);

@@ -1,0 +1,91 @@
+// The book of a period without the window, from the stored settings:
+//   tolvario-libro --periodo MM/AAAA [--salida DIR] [--pdf] "<connection command line>"
+// Prints the paths written; any failure is said in Spanish and exits non-zero.
+#include "data/DB_Dll.h"
+#include "output/ExportaLibro.h"
+#include "output/ImpresionLibro.h"
+#include "platform/Carpetas.h"
+#include "startup/Inicio.h"
+#include "tools/esquema/OperadorConsola.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace {
+
+// The start-up ends the program when the connection is refused; for this tool that is a
+// failure, whatever code the start-up gives.
+class OperadorDelLibro : public OperadorConsola
+{
+public:
+    [[noreturn]] void Terminar(int) override { OperadorConsola::Terminar(1); }
+};
+
+int uso()
+{
+    std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA [--salida CARPETA] [--pdf] \"@Server=...;@DbName=...;...\"\n");
+    return 2;
+}
+
+int falla(const QString& texto)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(texto));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Pages are drawn with fonts, which need a GUI application even with no screen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("tolvario"));
+    establecerOperador(std::make_unique<OperadorDelLibro>());
+
+    QString periodo, salida, comando;
+    bool pdf = false;
+    const QStringList args = QGuiApplication::arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
+            periodo = args[++i].trimmed();
+        else if (args[i] == QLatin1String("--salida") && i + 1 < args.size())
+            salida = args[++i];
+        else if (args[i] == QLatin1String("--pdf"))
+            pdf = true;
+        else if (args[i].startsWith(QLatin1String("--")))
+            return uso();
+        else
+            comando += args[i] + u' ';
+    }
+    if (periodo.isEmpty() || comando.trimmed().isEmpty())
+        return uso();
+    static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$"));
+    if (!forma.match(periodo).hasMatch())
+        return falla(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
+    if (!salida.isEmpty() && !QDir(salida).exists())
+        return falla(QStringLiteral("La carpeta de salida %1 no existe.").arg(salida));
+
+    Carpetas::EstablecerLineaComandos(comando.trimmed());
+    QString conexion;
+    IniciarSesion(false, comando.trimmed(), conexion);
+    if (!DB_Dll::Instancia().gCnn.Abierta())
+        return falla(QStringLiteral("No se pudo conectar con la base de datos."));
+    try {
+        const LibroExportado libro = ExportarLibro(EncabezadoDesdeAjustes(periodo), salida.isEmpty() ? Carpetas::Aplicacion() : salida);
+        std::printf("%s\n", qPrintable(QDir::toNativeSeparators(libro.ruta)));
+        if (pdf) {
+            QString ruta = libro.ruta;
+            ruta.replace(QRegularExpression(QStringLiteral("\\.xlsx$")), QStringLiteral(".pdf"));
+            GuardarPdf(libro.hoja, ruta);
+            std::printf("%s\n", qPrintable(QDir::toNativeSeparators(ruta)));
+        }
+    } catch (const ErrorVB& e) {
+        return falla(e.Description);
+    }
+    DB_Dll::Liberar();
+    return 0;
+}
