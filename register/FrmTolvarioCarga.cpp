@@ -4,6 +4,7 @@
 
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "platform/Unidades.h"
@@ -101,10 +102,7 @@ void FrmTolvario::ActualizarUnidades()
 void FrmTolvario::Inicializa()
 {
     // However the steps end, the window is not left loading: nothing would be saved again.
-    struct FinCarga {
-        bool& cargando;
-        ~FinCarga() { cargando = false; }
-    } fin{m_cargando};
+    const AlSalir fin([this] { m_cargando = false; });
     Pasos::Ejecutar({
         [&] {
             SuiteForms::StyleControls(this, QStringLiteral("txtfields"));
@@ -136,10 +134,7 @@ void FrmTolvario::seleccionarTabsCargando()
     // The users tab re-validates the user fields, then the mill's tab loads its register;
     // nothing is saved on the way.
     m_cargando = true;
-    struct FinCarga {
-        bool& cargando;
-        ~FinCarga() { cargando = false; }
-    } fin{m_cargando};
+    const AlSalir fin([this] { m_cargando = false; });
     if (SSTab1->currentIndex() == TabUsuarios)
         SSTab1_Click(TabUsuarios);
     else

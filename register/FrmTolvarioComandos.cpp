@@ -1,6 +1,7 @@
 // The toolbar's commands, the tab strip, the keys the window sees first, and the book.
 #include "register/FrmTolvario.h"
 
+#include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "platform/Teclas.h"
@@ -98,10 +99,7 @@ bool FrmTolvario::grabar()
 {
     m_grabando = true;
     // Cleared however the command ends, or the next period would never load.
-    struct FinGrabacion {
-        bool& grabando;
-        ~FinGrabacion() { grabando = false; }
-    } fin{m_grabando};
+    const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
     // The value still being typed is part of what the clerk means to store.

@@ -3,6 +3,7 @@
 // commits the value into the cell it was opened on and then moves.
 #include "register/FrmTolvario.h"
 
+#include "platform/AlSalir.h"
 #include "platform/Pasos.h"
 #include "platform/Teclas.h"
 #include "register/ModeloRegistro.h"
@@ -170,10 +171,7 @@ void FrmTolvario::confirmarEdicion()
     if (m_confirmando || !txtEdit->isVisible())
         return;
     m_confirmando = true;
-    struct Fin {
-        bool& b;
-        ~Fin() { b = false; }
-    } fin{m_confirmando};
+    const AlSalir fin([this] { m_confirmando = false; });
     const QPersistentModelIndex celda = m_celdaEditada;
     const QString texto = txtEdit->text();
     // Hidden while it has the focus, the editor would hand it to the next box of the window.
