@@ -35,8 +35,9 @@ int DecimalesDelLibro(const QString& texto)
 
 int LineaInicialDelLibro(const QString& texto)
 {
-    const int l = int(SuiteUtil::TextToAmount(texto).entero());
-    return l <= 0 ? 4 : l;
+    // Beyond a page or so the book would start past what anyone prints.
+    const int64_t l = SuiteUtil::TextToAmount(texto).entero();
+    return l <= 0 || l > 1000 ? 4 : int(l);
 }
 
 Hoja ArmarLibro(const DatosLibro& datos)
@@ -96,29 +97,36 @@ Hoja ArmarLibro(const DatosLibro& datos)
             const QString& cuenta = datos.cuentas[size_t(g - 1)].codigo;
             Importe saldo = datos.saldoAnterior ? datos.saldoAnterior(cuenta) : Importe();
             Importe recibido, entregado;
-            for (const DatosLibro::Fila& f : datos.filas) {
-                if (f.cuenta.compare(cuenta, Qt::CaseInsensitive) != 0 || f.dia < 1 || f.dia > Dias)
+            std::array<const DatosLibro::Fila*, Dias + 1> delDia{};
+            for (const DatosLibro::Fila& f : datos.filas)
+                if (f.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0 && f.dia >= 1 && f.dia <= Dias)
+                    delDia[size_t(f.dia)] = &f;
+            for (int dia = 1; dia <= Dias; ++dia) {
+                const int r = D + dia - 1;
+                const DatosLibro::Fila* f = delDia[size_t(dia)];
+                // A day the account has no row for still carries its stock into the day's total.
+                if (!f) {
+                    saldoDia[size_t(dia)] += saldo;
                     continue;
-                const int r = D + f.dia - 1;
+                }
                 int c = InicioDeGrupo(g);
                 if (g == 1)
-                    dato(r, ++c, QString::number(f.dia), false);
-                const QString ent = formato(f.entradas);
+                    ++c;
+                const QString ent = formato(f->entradas);
                 dato(r, ++c, ent, false);
                 recibido += SuiteUtil::TextToAmount(ent);
-                entradasDia[size_t(f.dia)] += f.entradas;
-                const QString sal = formato(f.salidas);
+                entradasDia[size_t(dia)] += f->entradas;
+                const QString sal = formato(f->salidas);
                 dato(r, ++c, sal, false);
                 entregado += SuiteUtil::TextToAmount(sal);
-                salidasDia[size_t(f.dia)] += f.salidas;
-                saldo = saldo + f.entradas - f.salidas;
+                salidasDia[size_t(dia)] += f->salidas;
+                saldo = saldo + f->entradas - f->salidas;
                 dato(r, ++c, formato(saldo), true);
-                saldoDia[size_t(f.dia)] += saldo;
-                if (g == 1) {
-                    hoja.Escribir(r, observaciones, f.observaciones.trimmed().left(15), e.observacion());
-                } else {
+                saldoDia[size_t(dia)] += saldo;
+                if (g == 1)
+                    hoja.Escribir(r, observaciones, f->observaciones.trimmed().left(15), e.observacion());
+                else
                     hoja.Estilo(r, observaciones, e.observacion());
-                }
                 hoja.AnchoColumna(observaciones, 12);
             }
             // Every account's totals stand on the row after day 31, with the grand totals.
@@ -129,6 +137,9 @@ Hoja ArmarLibro(const DatosLibro& datos)
             dato(D + Dias, ++c, formato(entregado), true);
             dato(D + Dias, ++c, formato(saldo), true);
         }
+        // The days run 1 to 31 down the first column whichever accounts have them.
+        for (int dia = 1; dia <= Dias; ++dia)
+            dato(D + dia - 1, 1, QString::number(dia), false);
         Importe totalEntradas, totalSalidas;
         for (int d = 1; d <= Dias; ++d) {
             int c = InicioDeGrupo(K + 1);

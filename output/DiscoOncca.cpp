@@ -64,12 +64,19 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
                                              Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton,
                                              QStringLiteral("Formatear disco"));
     if (formatear == Operador::Si) {
-        if (estado)
+        if (estado) {
             estado->showMessage(QStringLiteral("Formateando el disco de %1...").arg(unidad));
+            estado->repaint();
+        }
         try {
             destino = FormatearUnidad(unidad, ventana);
         } catch (const ErrorVB& e) {
-            operador().Mensaje(e.Description, Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+            // Half-formatted, the disk may not even be where it was: nothing is copied blind.
+            if (estado)
+                estado->clearMessage();
+            operador().Mensaje(e.Description + QStringLiteral("\r\nEl libro no se copió; quedó en ") + libro + u'.', Operador::Critico,
+                               QStringLiteral("Aviso al operador!!!"));
+            return;
         }
         if (estado)
             estado->clearMessage();
@@ -79,7 +86,9 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
     QFile::remove(copia);
     QFile origen(libro);
     if (!origen.copy(copia))
-        operador().Mensaje(QStringLiteral("No se pudo copiar el libro a ") + copia + QStringLiteral(": ") + origen.errorString()
-                               + QStringLiteral(". El libro quedó en ") + libro + u'.',
+        operador().Mensaje(QStringLiteral("No se pudo copiar el libro a ") + copia
+                               + QStringLiteral(": el disco no lo acepta (retirado, protegido contra escritura o sin espacio)."
+                                                " El libro quedó en ")
+                               + libro + u'.',
                            Operador::Critico, QStringLiteral("Aviso al operador!!!"));
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <filesystem>
 #include <memory>
 #include <xlsxwriter.h>
 
@@ -18,7 +19,19 @@ namespace {
 
 QString textoDe(lxw_error e)
 {
-    return QString::fromUtf8(lxw_strerror(e));
+    switch (e) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+        return QStringLiteral("no se puede crear el archivo (carpeta inexistente o sin permiso de escritura)");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("no se pudo terminar de escribir el archivo (¿disco lleno?)");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("no hay memoria suficiente");
+    default:
+        return QStringLiteral("error %1 al escribir el libro").arg(int(e));
+    }
 }
 
 // One format per distinct look: libxlsxwriter keeps them for the workbook's life.
@@ -60,12 +73,8 @@ private:
 
 void GuardarXlsx(const Hoja& hoja, const QString& ruta)
 {
-    // The older workbook of the period goes first; one that cannot go (open elsewhere,
-    // read-only) is reported rather than left in place as if it were the new one.
-    if (QFileInfo::exists(ruta) && !QFile::remove(ruta))
-        fallo(ruta, QStringLiteral("el archivo anterior está en uso o no se puede reemplazar"));
-    // Written next to it and renamed at the end: a failure never leaves half a workbook
-    // under the period's name.
+    // Written next to it and put in its place at the end: a failure never leaves half a
+    // workbook under the period's name, nor takes the older one away.
     const QString temporal = ruta + QStringLiteral(".tmp");
     QFile::remove(temporal);
     const QByteArray nombre = QFile::encodeName(temporal);
@@ -82,16 +91,21 @@ void GuardarXlsx(const Hoja& hoja, const QString& ruta)
         lxw_format* f = formatos.de(it->estilo);
         if (it->texto.isEmpty())
             worksheet_write_blank(hojaXlsx, fila, columna, f);
-        else
-            worksheet_write_string(hojaXlsx, fila, columna, it->texto.toUtf8().constData(), f);
+        else if (worksheet_write_string(hojaXlsx, fila, columna, it->texto.toUtf8().constData(), f) != LXW_NO_ERROR) {
+            workbook_close(libro);
+            QFile::remove(temporal);
+            fallo(ruta, QStringLiteral("la celda de la fila %1, columna %2 no cabe en la hoja").arg(it.key().first).arg(it.key().second));
+        }
     }
     const lxw_error cierre = workbook_close(libro);
     if (cierre != LXW_NO_ERROR) {
         QFile::remove(temporal);
         fallo(ruta, textoDe(cierre));
     }
-    if (!QFile::rename(temporal, ruta)) {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(temporal).toStdString(), QFile::encodeName(ruta).toStdString(), error);
+    if (error) {
         QFile::remove(temporal);
-        fallo(ruta, QStringLiteral("no se puede dar al archivo su nombre"));
+        fallo(ruta, QStringLiteral("el archivo anterior está en uso o no se puede reemplazar"));
     }
 }

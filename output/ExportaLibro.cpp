@@ -1,5 +1,6 @@
 #include "output/ExportaLibro.h"
 
+#include "data/DB_Dll.h"
 #include "output/ConsultaLibro.h"
 #include "output/EscritorXlsx.h"
 #include "startup/Configuracion.h"
@@ -9,6 +10,15 @@ QString NombreDelLibro(const QString& carpeta, const QString& periodo)
 {
     const QString p = periodo.trimmed();
     return SuiteUtil::FolderPath(carpeta) + p.left(2) + p.mid(3, 4) + QStringLiteral(".xlsx");
+}
+
+QString UltimoPeriodo()
+{
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT TOP 1 Periodo FROM EM_Tolvario ORDER BY SUBSTRING(Periodo,4,4) + "
+                                                     "SUBSTRING(Periodo,1,2) DESC"),
+                                      rs);
+    return rs.State() != 0 && !rs.BOF() ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed() : QString();
 }
 
 DatosLibro EncabezadoDesdeAjustes(const QString& periodo)

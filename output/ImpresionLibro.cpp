@@ -3,7 +3,9 @@
 #include "output/Hoja.h"
 #include "platform/ErrorVB.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -42,32 +44,37 @@ Medidas medir(const Hoja& hoja)
 void dibujarFila(QPainter& p, const Hoja& hoja, const Medidas& m, int fila, double y, double dpi)
 {
     const double alto = m.altos[size_t(fila)];
-    for (int c = 1; c <= hoja.UltimaColumna(); ++c) {
+    const int ultima = hoja.UltimaColumna();
+    // The frames first, so a text running on over empty cells is not crossed by them.
+    p.setPen(QPen(Qt::black, 0.3));
+    for (int c = 1; c <= ultima; ++c)
+        if (const Celda* celda = hoja.En(fila, c); celda && celda->estilo.borde)
+            p.drawRect(QRectF(m.x[size_t(c)], y, m.x[size_t(c + 1)] - m.x[size_t(c)], alto));
+    for (int c = 1; c <= ultima; ++c) {
         const Celda* celda = hoja.En(fila, c);
-        if (!celda)
+        if (!celda || celda->texto.isEmpty())
             continue;
-        const QRectF caja(m.x[size_t(c)], y, m.x[size_t(c + 1)] - m.x[size_t(c)], alto);
-        if (celda->estilo.borde) {
-            p.setPen(QPen(Qt::black, 0.3));
-            p.drawRect(caja);
-        }
-        if (celda->texto.isEmpty())
-            continue;
+        // As in the spreadsheet, a text runs on over the empty cells to its right; titles
+        // without a frame may run to the end of the page.
+        int hasta = c;
+        while (hasta < ultima && hoja.Texto(fila, hasta + 1).isEmpty())
+            ++hasta;
+        const double derecha = celda->estilo.borde || hasta < ultima ? m.x[size_t(hasta + 1)] : qMax(m.ancho, m.x[size_t(c)] + 2000);
+        const QRectF caja(m.x[size_t(c)] + 1.5, y, derecha - m.x[size_t(c)] - 3, alto);
         QFont f = p.font();
         // The painter already draws in points; the font must not be scaled a second time.
-        f.setPointSizeF(celda->estilo.tamano * 72.0 / dpi);
+        double tamano = celda->estilo.tamano;
         f.setBold(celda->estilo.negrita);
         f.setItalic(celda->estilo.cursiva);
+        f.setPointSizeF(tamano * 72.0 / dpi);
+        // A figure wider than its column is drawn smaller rather than cut.
+        while (tamano > 4 && QFontMetricsF(f, p.device()).horizontalAdvance(celda->texto) > caja.width() * dpi / 72.0) {
+            tamano -= 0.5;
+            f.setPointSizeF(tamano * 72.0 / dpi);
+        }
         p.setFont(f);
         p.setPen(Qt::black);
-        // A framed cell keeps its text inside; titles run on over the empty cells beside them.
-        const QRectF texto = celda->estilo.borde ? caja.adjusted(1.5, 0, -1.5, 0)
-                                                 : QRectF(caja.left() + 1.5, y, m.ancho - caja.left(), alto);
-        p.save();
-        if (celda->estilo.borde)
-            p.setClipRect(caja);
-        p.drawText(texto, Qt::AlignLeft | Qt::AlignVCenter, celda->texto);
-        p.restore();
+        p.drawText(caja, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, celda->texto);
     }
 }
 
@@ -112,6 +119,10 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
 
 void GuardarPdf(const Hoja& hoja, const QString& ruta)
 {
+    // An older file that stays would look like this one written.
+    if (QFileInfo::exists(ruta) && !QFile::remove(ruta))
+        throw ErrorVB(75, QStringLiteral("No se pudo guardar el libro en %1: el archivo anterior está en uso o no se puede reemplazar.").arg(ruta),
+                      QStringLiteral("Tolvario"));
     QPdfWriter pdf(ruta);
     pdf.setResolution(300);
     pdf.setPageSize(QPageSize(QPageSize::A4));

@@ -89,6 +89,8 @@ void FrmTolvario::TomarDecimales()
 
 void FrmTolvario::ActualizarUnidades()
 {
+    // The disk the clerk chose stays chosen while it is still there.
+    const QString elegida = CmbLetra->currentText();
     CmbLetra->clear();
     // Mount points are kept as they are: Linux paths are case-sensitive. No removable disk
     // is the common case and leaves the combo empty without a word.
@@ -96,7 +98,7 @@ void FrmTolvario::ActualizarUnidades()
         if (TipoUnidad(u.ruta).compare(QStringLiteral("Removible"), Qt::CaseInsensitive) == 0)
             CmbLetra->addItem(u.ruta);
     if (CmbLetra->count() > 0)
-        CmbLetra->setCurrentIndex(0);
+        CmbLetra->setCurrentIndex(qMax(0, CmbLetra->findText(elegida)));
 }
 
 void FrmTolvario::Inicializa()

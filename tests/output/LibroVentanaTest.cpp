@@ -176,15 +176,35 @@ TEST_P(LibroVentanaTest, UnDiscoQueNoSePuedeEscribirSeAvisaYElLibroQuedaEnLaCarp
     u.fallaFormato = true;
     m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Reintentar, Operador::Cancelar, Operador::Aceptar,
                            Operador::Si, Operador::Aceptar};
+    // (the copy that fails is tried below, with the format refused)
     m_ventana->CmdArchivo_Click();
     const QString todo = m_guion->todo();
     EXPECT_EQ(todo.count(QStringLiteral(",verifiquelo y vuelva a intentarlo")), 2) << todo.toStdString();
     EXPECT_TRUE(todo.contains(QStringLiteral("será formateado")));
     EXPECT_TRUE(todo.contains(QStringLiteral("no se pudo formatear")));
-    EXPECT_TRUE(todo.contains(QStringLiteral("No se pudo copiar el libro a ")));
-    EXPECT_TRUE(todo.contains(QStringLiteral("El libro quedó en ") + libroGuardado()));
+    EXPECT_TRUE(todo.contains(QStringLiteral("El libro no se copió; quedó en ") + libroGuardado())) << "nothing copied blind";
     EXPECT_EQ(m_guion->avisos.back().texto, QStringLiteral("FINALIZADO"));
     EXPECT_TRUE(QFile::exists(libroGuardado()));
+
+    // Not formatted, the copy itself fails: told, with where the book is.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Cancelar, Operador::Aceptar, Operador::No};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("No se pudo copiar el libro a ")));
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("El libro quedó en ") + libroGuardado()));
+}
+
+TEST_P(LibroVentanaTest, ElDiscoElegidoSigueElegido)
+{
+    UnidadesDeCarpeta& u = discos();
+    u.Agregar(QStringLiteral("PRIMERO"), Unidades::Tipo::Removible);
+    const QString segundo = u.Agregar(QStringLiteral("SEGUNDO"), Unidades::Tipo::Removible);
+    m_ventana->ActualizarUnidades();
+    m_ventana->CmbLetra->setCurrentText(segundo);
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::Si};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_EQ(u.formateadas, QStringList{segundo});
+    EXPECT_TRUE(QFile::exists(segundo + QStringLiteral("/032005.xlsx")));
 }
 
 CON_CADA_MOTOR(LibroVentanaTest);

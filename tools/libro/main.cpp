@@ -1,5 +1,5 @@
 // The book of a period without the window, from the stored settings:
-//   tolvario-libro --periodo MM/AAAA [--salida DIR] [--pdf] "<connection command line>"
+//   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] "<connection command line>"
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
 #include "output/ExportaLibro.h"
@@ -21,11 +21,19 @@ class OperadorDelLibro : public OperadorConsola
 {
 public:
     [[noreturn]] void Terminar(int) override { OperadorConsola::Terminar(1); }
+    // Any error said on the way (a setting that could not be read...) makes the run a failure.
+    int Mensaje(const QString& texto, int estilo, const QString& titulo) override
+    {
+        if (estilo & Critico)
+            huboError = true;
+        return OperadorConsola::Mensaje(texto, estilo, titulo);
+    }
+    bool huboError = false;
 };
 
 int uso()
 {
-    std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA [--salida CARPETA] [--pdf] \"@Server=...;@DbName=...;...\"\n");
+    std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] \"@Server=...;@DbName=...;...\"\n");
     return 2;
 }
 
@@ -39,12 +47,14 @@ int falla(const QString& texto)
 
 int main(int argc, char* argv[])
 {
-    // Pages are drawn with fonts, which need a GUI application even with no screen.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    // Pages are drawn with fonts, which need a GUI application, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("tolvario"));
-    establecerOperador(std::make_unique<OperadorDelLibro>());
+    auto propio = std::make_unique<OperadorDelLibro>();
+    OperadorDelLibro& operadorDelLibro = *propio;
+    establecerOperador(std::move(propio));
 
     QString periodo, salida, comando;
     bool pdf = false;
@@ -64,7 +74,7 @@ int main(int argc, char* argv[])
     if (periodo.isEmpty() || comando.trimmed().isEmpty())
         return uso();
     static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$"));
-    if (!forma.match(periodo).hasMatch())
+    if (periodo != QLatin1String("ultimo") && !forma.match(periodo).hasMatch())
         return falla(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
     if (!salida.isEmpty() && !QDir(salida).exists())
         return falla(QStringLiteral("La carpeta de salida %1 no existe.").arg(salida));
@@ -75,6 +85,11 @@ int main(int argc, char* argv[])
     if (!DB_Dll::Instancia().gCnn.Abierta())
         return falla(QStringLiteral("No se pudo conectar con la base de datos."));
     try {
+        if (periodo == QLatin1String("ultimo")) {
+            periodo = UltimoPeriodo();
+            if (periodo.isEmpty())
+                return falla(QStringLiteral("El registro no tiene ningún período guardado."));
+        }
         const LibroExportado libro = ExportarLibro(EncabezadoDesdeAjustes(periodo), salida.isEmpty() ? Carpetas::Aplicacion() : salida);
         std::printf("%s\n", qPrintable(QDir::toNativeSeparators(libro.ruta)));
         if (pdf) {
@@ -87,5 +102,5 @@ int main(int argc, char* argv[])
         return falla(e.Description);
     }
     DB_Dll::Liberar();
-    return 0;
+    return operadorDelLibro.huboError ? 1 : 0;
 }
