@@ -113,6 +113,27 @@ TEST_F(LibroTest, SeisCuentasSiguenElPatronYLasFilasVanAlDiaQueSon)
     EXPECT_TRUE(h.Texto(D + 32, 1).startsWith(QStringLiteral("Cantidades")));
 }
 
+// An account's totals add the figures as printed; the day totals add the stored amounts; a
+// day an account has no row for still carries its stock into the day's total.
+TEST_F(LibroTest, LasSumasDeCuentaSonLoImpresoYLasDelDiaLoGuardado)
+{
+    DatosLibro d = periodo(0, -2);
+    d.cuentas = {{QStringLiteral("MOLINO"), {}}, {QStringLiteral("C001"), {}}};
+    for (int dia = 1; dia <= 31; ++dia)
+        d.filas.push_back({QStringLiteral("MOLINO"), dia, imp("0.4"), {}, {}});
+    for (int dia = 1; dia <= 28; ++dia)
+        d.filas.push_back({QStringLiteral("C001"), dia, imp("1"), {}, {}});
+    const Hoja h = ArmarLibro(d);
+    const int D = 10;
+    EXPECT_EQ(h.Texto(D + 31, 2), QStringLiteral("0")) << "31 printed zeros add to 0";
+    EXPECT_EQ(h.Texto(D + 31, 4), QStringLiteral("112")) << "100 + 12.4 of stock, rounded";
+    EXPECT_EQ(h.Texto(D + 31, 8), QStringLiteral("40")) << "12.4 + 28 received that month";
+    EXPECT_EQ(h.Texto(D + 30, 10), QStringLiteral("140")) << "day 31: 112.4 + C001's 28 carried";
+    EXPECT_EQ(h.Texto(D + 31, 10), QStringLiteral("140"));
+    EXPECT_EQ(h.Texto(D + 30, 1), QStringLiteral("31"));
+    EXPECT_TRUE(h.Texto(D + 30, 5).isEmpty()) << "no row, no figures for C001's day 31";
+}
+
 TEST_F(LibroTest, SinMovimientosSoloTituloYCierreYSinBordesSiNoSePiden)
 {
     DatosLibro d = periodo(0);
