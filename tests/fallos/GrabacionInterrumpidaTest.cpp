@@ -1,0 +1,99 @@
+// A save that fails at any of its statements leaves the account's stored register exactly as
+// it was, tells the clerk, and the window goes on working: a retry saves, a period loads.
+#include "data/DB_Dll.h"
+#include "register/ModeloRegistro.h"
+#include "tests/register/BaseDeRegistro.h"
+
+namespace {
+
+using P = Planilla;
+
+class GrabacionInterrumpidaTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        for (int dia = 1; dia <= 31; ++dia)
+            fila(QStringLiteral("04/2005"), QStringLiteral("MOLINO"), dia, QStringLiteral("1"), QStringLiteral("0"));
+        if (esPostgres())
+            ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                                    "IF TG_OP = 'DELETE' OR NEW.DIA = TG_ARGV[0]::int THEN RAISE EXCEPTION 'falla forzada'; END IF; "
+                                    "RETURN NEW; END $$"));
+        elegirPeriodo(QStringLiteral("04/2005"));
+    }
+    // Fails the insert of day k, or the delete when k is 0.
+    void fallarEn(int k)
+    {
+        if (esPostgres())
+            ejecutar(k == 0 ? QStringLiteral("CREATE TRIGGER falla BEFORE DELETE ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla('0')")
+                            : QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla('%1')").arg(k));
+        else
+            ejecutar(k == 0 ? QStringLiteral("CREATE TRIGGER falla BEFORE DELETE ON EM_Tolvario BEGIN SELECT RAISE(ABORT, 'falla forzada'); END")
+                            : QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = %1 "
+                                             "BEGIN SELECT RAISE(ABORT, 'falla forzada'); END").arg(k));
+    }
+    void quitarFalla() { ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON EM_Tolvario") : QString())); }
+    // The stored register of the mill: 31 rows, every day's receipts equal to `entradas`.
+    void esperoRegistro(const QString& entradas, const std::string& cuando)
+    {
+        EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '04/2005' AND Cuenta = 'MOLINO'")),
+                  QStringLiteral("31")) << cuando;
+        EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '04/2005' AND Cuenta = 'MOLINO' AND "
+                                       "Entradas = %1").arg(entradas)),
+                  QStringLiteral("31")) << cuando;
+    }
+};
+
+} // namespace
+
+TEST_P(GrabacionInterrumpidaTest, FallaEnCadaSentenciaYQuedaLoViejoOLoNuevo)
+{
+    for (int k = 0; k <= 31; ++k) {
+        const QString nuevo = QString::number(k + 2);
+        for (int dia = 1; dia <= 31; ++dia)
+            m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, nuevo);
+        const QString viejo = valor(QStringLiteral("SELECT MAX(Entradas) FROM EM_Tolvario WHERE Periodo = '04/2005' AND Cuenta = 'MOLINO'"));
+        fallarEn(k);
+        m_guion->avisos.clear();
+        m_guion->respuestas = {Operador::Ignorar};
+        tecla(Qt::Key_F5);
+        ASSERT_FALSE(m_guion->avisos.empty()) << "statement " << k;
+        EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("falla forzada"))) << m_guion->todo().toStdString();
+        EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al operador..."));
+        esperoRegistro(viejo, "old register whole after a failure at statement " + std::to_string(k));
+        quitarFalla();
+        // A retry saves it all.
+        m_guion->avisos.clear();
+        tecla(Qt::Key_F5);
+        EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+        esperoRegistro(nuevo, "new register after the retry at statement " + std::to_string(k));
+    }
+    // And the window goes on: another period loads.
+    elegirPeriodo(QStringLiteral("05/2005"));
+    EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("1023"));
+}
+
+TEST_P(GrabacionInterrumpidaTest, UnArchivoBloqueadoPorOtroProcesoSeInformaYSeReintenta)
+{
+    if (esPostgres())
+        GTEST_SKIP() << "file locks are SQLite's";
+    DB_Dll::Instancia().gCnn.EstablecerCommandTimeout(0);
+    for (int dia = 1; dia <= 31; ++dia)
+        m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("9"));
+    ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+    m_guion->respuestas = {Operador::Reintentar, Operador::Ignorar};
+    // The first retry still finds the file locked; the clerk then goes on.
+    tecla(Qt::Key_F5);
+    EXPECT_GE(m_guion->avisos.size(), 2u);
+    ejecutar(QStringLiteral("ROLLBACK"));
+    esperoRegistro(QStringLiteral("1"), "locked: nothing written");
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("9"), "unlocked: saved");
+}
+
+CON_CADA_MOTOR(GrabacionInterrumpidaTest);
