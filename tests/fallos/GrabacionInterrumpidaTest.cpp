@@ -20,7 +20,7 @@ protected:
             fila(QStringLiteral("04/2005"), QStringLiteral("MOLINO"), dia, QStringLiteral("1"), QStringLiteral("0"));
         if (esPostgres())
             ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-                                    "IF TG_OP = 'DELETE' OR NEW.DIA = TG_ARGV[0]::int THEN RAISE EXCEPTION 'falla forzada'; END IF; "
+                                    "IF TG_OP = 'DELETE' OR NEW.DIA::text = ANY(TG_ARGV) THEN RAISE EXCEPTION 'falla forzada'; END IF; "
                                     "RETURN NEW; END $$"));
         elegirPeriodo(QStringLiteral("04/2005"));
     }
