@@ -8,6 +8,7 @@
 #include "platform/Carpetas.h"
 #include "output/EscritorXlsx.h"
 #include "output/ExportaLibro.h"
+#include "output/ImpresionLibro.h"
 #include "register/FrmTolvario.h"
 #include "tools/esquema/Esquema.h"
 #include "tools/esquema/OperadorConsola.h"
@@ -21,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <memory>
+#include <sys/resource.h>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -244,6 +246,31 @@ void ExportarLibroPiso(benchmark::State& estado)
 }
 BENCHMARK(ExportarLibroPiso)->Unit(benchmark::kMillisecond);
 
+// The same book drawn onto PDF pages.
+void DibujarLibroPdf(benchmark::State& estado)
+{
+    Base& b = base();
+    const Hoja hoja = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta()).hoja;
+    const QString ruta = b.carpeta() + QStringLiteral("/libro.pdf");
+    for (auto _ : estado)
+        GuardarPdf(hoja, ruta);
+}
+BENCHMARK(DibujarLibroPdf)->Unit(benchmark::kMillisecond);
+
+// From the suite's command line to the window shown, on the 30-year database.
+void ArrancarVentana(benchmark::State& estado)
+{
+    base();
+    for (auto _ : estado) {
+        FrmTolvario v;
+        v.Form_Load();
+        v.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(v.isVisible());
+    }
+}
+BENCHMARK(ArrancarVentana)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -261,6 +288,10 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The most the process held, with the window and a period loaded: the memory figure.
+    struct rusage uso {};
+    getrusage(RUSAGE_SELF, &uso);
+    std::printf("MemoriaMaxima %ld KB\n", uso.ru_maxrss);
     g_base.reset();
     return 0;
 }
