@@ -1,0 +1,43 @@
+// A second clerk in a process of its own: opens the register on the same database, loads a
+// period, puts one value in every day's receipts of the mill and saves it, round after round.
+//   segundo_empleado "<command line>" MM/AAAA valor vueltas
+// Prints how many saves completed and how many did not.
+#include "platform/Carpetas.h"
+#include "register/FrmTolvario.h"
+#include "register/ModeloRegistro.h"
+#include "tools/esquema/OperadorConsola.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 5)
+        return 2;
+    establecerOperador(std::make_unique<OperadorConsola>());
+    QTemporaryDir carpeta;
+    Carpetas::EstablecerAplicacion(carpeta.path());
+    Carpetas::EstablecerLineaComandos(args[1]);
+    int completas = 0;
+    int fallidas = 0;
+    {
+        FrmTolvario ventana;
+        ventana.Form_Load();
+        QLineEdit* periodo = ventana.TxtFields[FrmTolvario::cPeriodo];
+        periodo->setText(args[2]);
+        ventana.CampoValida(periodo);
+        for (int vuelta = 0; vuelta < args[4].toInt(); ++vuelta) {
+            for (int dia = 1; dia <= 31; ++dia)
+                ventana.Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, args[3]);
+            ventana.Panobar1_click(QStringLiteral("GRABAR"));
+            (ventana.ValidacionFallida() ? fallidas : completas) += 1;
+        }
+    }
+    std::printf("%d %d\n", completas, fallidas);
+    return 0;
+}
