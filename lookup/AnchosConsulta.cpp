@@ -1,5 +1,7 @@
 #include "lookup/AnchosConsulta.h"
 
+#include "platform/ErrorVB.h"
+
 #include "platform/Cp1252.h"
 #include "suite/SuiteUtil.h"
 
@@ -55,7 +57,12 @@ QVector<double> Leer(const QString& ruta, const QString& tabla)
             continue;
         QVector<double> anchos;
         for (const QString& a : linea->anchos.split(u'|', Qt::SkipEmptyParts)) {
-            const Importe i = SuiteUtil::TextToAmount(a);
+            // A damaged width (beyond any number) counts as none: the window keeps its own.
+            Importe i;
+            try {
+                i = SuiteUtil::TextToAmount(a);
+            } catch (const ErrorVB&) {
+            }
             anchos << double(i.diezmilesimos()) / double(Importe::Escala);
         }
         return anchos;

@@ -265,8 +265,10 @@ void Lib_FrmCons3::aplicarAnchosGrabados()
     if (m_tablaConsulta.compare(QStringLiteral("Stk_ma_articulos"), Qt::CaseInsensitive) == 0)
         m_tablaConsulta = QStringLiteral("VT_MA_ARTICULOS");
     const QVector<double> anchos = AnchosConsulta::Leer(archivo, m_tablaConsulta);
+    // A width that is none or beyond any screen (a damaged file) leaves the column as it is.
     for (int i = 0; i < anchos.size() && i < ListView1->columnCount(); ++i)
-        ListView1->setColumnWidth(i, qMax(1, qRound(anchos[i] / TwipsPorPixel)));
+        if (anchos[i] > 0 && anchos[i] / TwipsPorPixel <= 5000)
+            ListView1->setColumnWidth(i, qMax(1, qRound(anchos[i] / TwipsPorPixel)));
 }
 
 void Lib_FrmCons3::CalcularAncho()

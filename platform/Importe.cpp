@@ -107,7 +107,11 @@ Importe Importe::redondeado(int d) const
     if (d < 0)
         d = 0;
     const int64_t divisor = potencia10(4 - d);
-    return desdeDiezmilesimos(dividirRedondeando(m_valor, divisor) * divisor);
+    // Rounding up the largest amounts leaves the range: an error, never a wrap.
+    int64_t redondo = 0;
+    if (__builtin_mul_overflow(dividirRedondeando(m_valor, divisor), divisor, &redondo))
+        desbordamiento();
+    return desdeDiezmilesimos(redondo);
 }
 
 int64_t Importe::entero() const

@@ -73,3 +73,14 @@ TEST(TextToAmount, SeparadoresAgrupacionYNumeroInicial)
     EXPECT_TRUE(SuiteUtil::IsValidText(QStringLiteral("-3,25")));
     EXPECT_FALSE(SuiteUtil::IsValidText(QStringLiteral("3x")));
 }
+
+// Found by the amounts' fuzz target: rounding the largest amount up wrapped to a negative one.
+TEST(Importe, RedondearPorEncimaDelMaximoEsUnErrorNuncaUnaVuelta)
+{
+    Importe maximo;
+    ASSERT_TRUE(Importe::leer(QStringLiteral("922337203685477.5807"), maximo));
+    EXPECT_THROW((void)maximo.redondeado(0), ErrorVB);
+    EXPECT_THROW((void)maximo.redondeado(1), ErrorVB);
+    EXPECT_EQ(maximo.redondeado(2).texto(), QStringLiteral("922337203685477.58"));
+    EXPECT_THROW((void)(-maximo).redondeado(3), ErrorVB);
+}
