@@ -30,6 +30,32 @@ namespace {
 const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003", "C004", "C005"};
 const QString Periodos[] = {QStringLiteral("06/2026"), QStringLiteral("05/2026")};
 
+// The mill and five users, every day of every month from one year to another.
+void llenar(Conexion& cnn, int desde, int hasta)
+{
+    EnTransaccion(cnn, [&] {
+        QSqlQuery q(cnn.bd());
+        for (int c = 1; c <= 5; ++c)
+            q.exec(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
+                                  "VALUES ('C00%1', 'Usuario %1', 'C', 'Usuario de molienda %1', '30-0000000%1-0', 0)")
+                       .arg(c));
+        q.prepare(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
+                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+        for (int anio = desde; anio <= hasta; ++anio)
+            for (int mes = 1; mes <= 12; ++mes)
+                for (const char* cuenta : Cuentas)
+                    for (int dia = 1; dia <= 31; ++dia) {
+                        q.addBindValue(QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio));
+                        q.addBindValue(QString::fromLatin1(cuenta));
+                        q.addBindValue(dia);
+                        q.addBindValue(QStringLiteral("%1.25").arg(100 + dia));
+                        q.addBindValue(QStringLiteral("%1.5").arg(90 + dia));
+                        q.addBindValue(dia % 7 == 0 ? QStringLiteral("Remito %1").arg(dia) : QString());
+                        q.exec();
+                    }
+    });
+}
+
 class Base
 {
 public:
@@ -40,27 +66,7 @@ public:
         QFile(m_archivo).open(QIODevice::WriteOnly);
         cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
         Esquema::Actualizar(cnn);
-        EnTransaccion(cnn, [&] {
-            QSqlQuery q(cnn.bd());
-            for (int c = 1; c <= 5; ++c)
-                q.exec(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
-                                      "VALUES ('C00%1', 'Usuario %1', 'C', 'Usuario de molienda %1', '30-0000000%1-0', 0)")
-                           .arg(c));
-            q.prepare(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
-                                     "VALUES (?, ?, ?, ?, ?, ?)"));
-            for (int anio = 1997; anio <= 2026; ++anio)
-                for (int mes = 1; mes <= 12; ++mes)
-                    for (const char* cuenta : Cuentas)
-                        for (int dia = 1; dia <= 31; ++dia) {
-                            q.addBindValue(QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio));
-                            q.addBindValue(QString::fromLatin1(cuenta));
-                            q.addBindValue(dia);
-                            q.addBindValue(QStringLiteral("%1.25").arg(100 + dia));
-                            q.addBindValue(QStringLiteral("%1.5").arg(90 + dia));
-                            q.addBindValue(dia % 7 == 0 ? QStringLiteral("Remito %1").arg(dia) : QString());
-                            q.exec();
-                        }
-        });
+        llenar(cnn, 1997, 2026);
         cnn.Close();
         Carpetas::EstablecerAplicacion(m_dir.path());
         Carpetas::EstablecerLineaComandos(
@@ -270,6 +276,37 @@ void ArrancarVentana(benchmark::State& estado)
     }
 }
 BENCHMARK(ArrancarVentana)->Unit(benchmark::kMillisecond);
+
+// Validating a period as the history grows: 1, 10, 30 and 100 years of six accounts. Last of
+// all, since each history takes the program's connection with it.
+void ValidarSegunHistoria(benchmark::State& estado)
+{
+    base();
+    const int anios = int(estado.range(0));
+    QTemporaryDir dir;
+    const QString archivo = dir.filePath(QStringLiteral("historia.db"));
+    {
+        Conexion cnn;
+        QFile(archivo).open(QIODevice::WriteOnly);
+        cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(archivo));
+        Esquema::Actualizar(cnn);
+        llenar(cnn, 2027 - anios, 2026);
+    }
+    Carpetas::EstablecerLineaComandos(
+        QStringLiteral("@Server=sqlite:;@DbName=%1;@Usuario=admin;@Password=;@UsuarioLogeado=admin;@Caja=1;").arg(archivo));
+    FrmTolvario v;
+    v.Form_Load();
+    v.show();
+    QLineEdit* periodo = v.TxtFields[FrmTolvario::cPeriodo];
+    int i = 0;
+    for (auto _ : estado) {
+        periodo->setText(Periodos[i++ % 2]);
+        v.CampoValida(periodo);
+        QCoreApplication::processEvents();
+    }
+    estado.counters["filas"] = anios * 12 * 6 * 31;
+}
+BENCHMARK(ValidarSegunHistoria)->Arg(1)->Arg(10)->Arg(30)->Arg(100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -87,7 +87,7 @@ std::vector<Planilla::Linea> Planilla::LineasDeDia() const
         if (fila[ColDia].isEmpty())
             continue;
         lineas.push_back({int(SuiteUtil::TextToAmount(fila[ColDia]).entero()), SuiteUtil::TextToAmount(fila[ColEntradas]),
-                          SuiteUtil::TextToAmount(fila[ColSalidas]), fila[ColObservaciones].trimmed()});
+                          SuiteUtil::TextToAmount(fila[ColSalidas]), ObservacionGuardable(fila[ColObservaciones])});
     }
     return lineas;
 }
@@ -107,4 +107,14 @@ bool Planilla::EsCantidad(const QString& texto)
     } catch (const ErrorVB&) {
         return false;
     }
+}
+
+QString Planilla::ObservacionGuardable(const QString& texto)
+{
+    // Some databases refuse a NUL inside a text, and would refuse the whole account with it.
+    QString t = texto;
+    for (QChar& c : t)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    return t.trimmed();
 }

@@ -50,6 +50,10 @@ public:
     // separator (point or comma), no grouping, below a thousand million.
     static bool EsCantidad(const QString& texto);
 
+    // A remark as it can be stored anywhere: control characters (a NUL, a tab) become
+    // blanks, as the clerk sees them; then trimmed.
+    static QString ObservacionGuardable(const QString& texto);
+
     // The lines to store: every row with a day number, quantities read from their texts.
     std::vector<Linea> LineasDeDia() const;
 

@@ -96,6 +96,8 @@ TEST_F(PlanillaTest, LasLineasAGrabarLeenLasCeldasYRecortanLasObservaciones)
     ASSERT_EQ(lineas.size(), 31u);
     EXPECT_EQ(lineas[0], (Planilla::Linea{1, imp("2.5"), {}, QStringLiteral("camión de O'Brien")}));
     EXPECT_EQ(lineas[30], (Planilla::Linea{31, {}, {}, {}}));
+    // A NUL or a tab would be refused by some databases with the whole account.
+    EXPECT_EQ(Planilla::ObservacionGuardable(QString::fromUtf8("a\tb\0c\x01 ", 8)), QStringLiteral("a b c"));
 }
 
 TEST(Cantidad, SoloNumerosConUnSeparadorYDentroDelRango)
