@@ -122,35 +122,55 @@ void Conexion::empezarOperacion()
     }
 }
 
+bool Conexion::reconectar()
+{
+    if (m_texto.isEmpty())
+        return false;
+    const std::vector<ErrorVB> perdida = Errors;
+    try {
+        Open(m_texto);
+        return true;
+    } catch (const ErrorVB&) {
+        Errors = perdida;
+        return false;
+    }
+}
+
 long Conexion::Execute(const QString& sql)
 {
-    empezarOperacion();
-    QSqlQuery q(bd());
-    q.setForwardOnly(true);
-    if (!q.exec(Traducir(sql)))
-        throw Fallo(q.lastError());
-    const int n = q.numRowsAffected();
-    return n < 0 ? 0 : n;
+    return conReconexion([&] {
+        empezarOperacion();
+        QSqlQuery q(bd());
+        q.setForwardOnly(true);
+        if (!q.exec(Traducir(sql)))
+            throw Fallo(q.lastError());
+        const int n = q.numRowsAffected();
+        return long(n < 0 ? 0 : n);
+    });
 }
 
 void Conexion::BeginTrans()
 {
-    empezarOperacion();
-    if (!bd().transaction())
-        throw Fallo(bd().lastError());
+    conReconexion([&] {
+        empezarOperacion();
+        if (!bd().transaction())
+            throw Fallo(bd().lastError());
+    });
     m_enTransaccion = true;
 }
 
 void Conexion::CommitTrans()
 {
-    empezarOperacion();
     m_enTransaccion = false;
+    empezarOperacion();
     if (!bd().commit())
         throw Fallo(bd().lastError());
 }
 
 void Conexion::RollbackTrans()
 {
+    // However it goes, no transaction is open afterwards: a lost connection took it along.
+    m_enTransaccion = false;
     // The list keeps the failure that led here.
     if (!Abierta())
         throw ErrorVB(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),

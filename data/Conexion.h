@@ -58,8 +58,25 @@ public:
     // Starts an operation: the error list forgets the previous one. Raises when not open.
     void empezarOperacion();
 
+    // Runs an operation; when the connection turns out lost (the server restarted, the
+    // station's network came back) and no transaction was open, it is opened again with the
+    // same text and the operation tried once more. Inside a transaction the loss is raised:
+    // that transaction is gone and only its whole retry may run.
+    template <class Operacion>
+    auto conReconexion(Operacion&& operacion) -> decltype(operacion())
+    {
+        try {
+            return operacion();
+        } catch (const ErrorVB& e) {
+            if (e.Number != ErrorVB::ConexionInutilizable || m_enTransaccion || !reconectar())
+                throw;
+            return operacion();
+        }
+    }
+
 private:
     QString sinClave(QString texto) const;
+    bool reconectar();
 
     QString m_nombre;
     QString m_texto;

@@ -79,6 +79,11 @@ QVariant comoDecimal(const QVariant& v)
 
 void Recordset::Open(const QString& sql, Conexion& conexion, int cursorType, int lockType)
 {
+    conexion.conReconexion([&] { abrir(sql, conexion, cursorType, lockType); });
+}
+
+void Recordset::abrir(const QString& sql, Conexion& conexion, int cursorType, int lockType)
+{
     Close();
     CursorType = cursorType;
     LockType = lockType;

@@ -43,6 +43,7 @@ public:
     void CancelUpdate();
 
 private:
+    void abrir(const QString& sql, Conexion& conexion, int cursorType, int lockType);
     int indice(const QString& nombre) const;
     int indiceExigido(const QString& nombre) const;
     void exigirFilaActual() const;

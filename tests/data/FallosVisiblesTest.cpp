@@ -124,18 +124,32 @@ TEST_P(FallosVisiblesTest, ReintentarRepiteLaTransaccionEntera)
     EXPECT_EQ(valor(QStringLiteral("SELECT SUM(DIA) FROM EM_Tolvario WHERE Periodo = '05/2024'")), QStringLiteral("3"));
 }
 
-TEST_P(FallosVisiblesTest, UnaConexionPerdidaNoPasaCallada)
+// A lost connection inside a transaction is told (that transaction is gone); outside one the
+// connection is opened again and the statement goes through.
+TEST_P(FallosVisiblesTest, UnaConexionPerdidaSeInformaEnUnaTransaccionYSeRecuperaFuera)
 {
     if (!esPostgres())
         GTEST_SKIP() << "a SQLite file has no server to lose";
-    QSqlQuery q(m_cnn.bd());
-    ASSERT_TRUE(q.exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-                                      "WHERE datname = current_database() AND pid <> pg_backend_pid()")));
-    EXPECT_EQ(numeroDe(QStringLiteral("SELECT 1")), ErrorVB::ConexionInutilizable);
+    Conexion& cnn = DB_Dll::Instancia().gCnn;
+    const auto cortar = [this] {
+        QSqlQuery q(m_cnn.bd());
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity "
+                                          "WHERE datname = current_database() AND pid <> pg_backend_pid()")));
+    };
+    cnn.BeginTrans();
+    cortar();
+    EXPECT_EQ(numeroDe(fila(QStringLiteral("06/2024"), 1)), ErrorVB::ConexionInutilizable);
+    try {
+        cnn.RollbackTrans();
+    } catch (const ErrorVB&) {
+    }
+    EXPECT_EQ(numeroDe(fila(QStringLiteral("06/2024"), 1)), 0) << "opened again outside the transaction";
+    cortar();
     long n = 0;
-    QString sql = fila(QStringLiteral("06/2024"), 1);
-    DB_Dll::Instancia().EjecutaConsultaSQL(sql, n);
-    EXPECT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
+    QString sql = fila(QStringLiteral("06/2024"), 2);
+    EXPECT_TRUE(DB_Dll::Instancia().EjecutaConsultaSQL(sql, n));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2024'")), QStringLiteral("2"));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
 TEST_P(FallosVisiblesTest, UnArchivoBloqueadoEsperaPocoYSeInforma)

@@ -96,4 +96,28 @@ TEST_P(GrabacionInterrumpidaTest, UnArchivoBloqueadoPorOtroProcesoSeInformaYSeRe
     esperoRegistro(QStringLiteral("9"), "unlocked: saved");
 }
 
+// The server ends the program's connection in the middle of a save: the register is the old
+// one; Retry opens the connection again and repeats the whole account.
+TEST_P(GrabacionInterrumpidaTest, ElServidorCortaLaConexionAMitadDeLaGrabacion)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "a SQLite file has no server to lose";
+    // A sequence is not undone by the rollback: the connection is cut the first time only.
+    ejecutar(QStringLiteral("CREATE SEQUENCE corte"));
+    ejecutar(QStringLiteral("CREATE FUNCTION corta() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                            "IF NEW.DIA = 15 AND nextval('corte') = 1 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; "
+                            "RETURN NEW; END $$"));
+    ejecutar(QStringLiteral("CREATE TRIGGER corta BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION corta()"));
+    for (int dia = 1; dia <= 31; ++dia)
+        m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("8"));
+    m_guion->respuestas = {Operador::Reintentar};
+    tecla(Qt::Key_F5);
+    ASSERT_FALSE(m_guion->avisos.empty());
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("3709"))) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("8"), "the retry stored the whole account");
+    EXPECT_FALSE(m_ventana->ValidacionFallida());
+    elegirPeriodo(QStringLiteral("05/2005"));
+    EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("248"));
+}
+
 CON_CADA_MOTOR(GrabacionInterrumpidaTest);
