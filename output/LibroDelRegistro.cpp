@@ -68,7 +68,13 @@ bool LibroDelRegistro::ExportaExcel(FrmTolvario& ventana, bool, bool Exportar, Q
                 ruta = libro.ruta;
                 guardado = true;
             },
-        }, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QString()); });
+        }, [](const ErrorVB& e) {
+            // The clerk answers with the ordinary pointer, then the work goes on busy.
+            QApplication::restoreOverrideCursor();
+            const int respuesta = SuiteUtil::ReportError(e, QString());
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            return respuesta;
+        });
     }
     if (!guardado)
         return false;
