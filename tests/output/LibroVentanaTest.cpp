@@ -194,6 +194,36 @@ TEST_P(LibroVentanaTest, UnDiscoQueNoSePuedeEscribirSeAvisaYElLibroQuedaEnLaCarp
     EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("El libro quedó en ") + libroGuardado()));
 }
 
+// The disk pulled out after the format, and a workbook that cannot replace the older one:
+// each told, nothing passed as done, the window still works.
+TEST_P(LibroVentanaTest, UnDiscoRetiradoOUnLibroQueNoSePuedeReemplazarSeAvisan)
+{
+    UnidadesDeCarpeta& u = discos();
+    const QString disco = u.Agregar(QStringLiteral("PENDRIVE"), Unidades::Tipo::Removible);
+    u.retiradoTrasFormato = true;
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::Si};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("No se pudo copiar el libro a ") + disco)) << m_guion->todo().toStdString();
+    EXPECT_TRUE(QFile::exists(libroGuardado()));
+
+    // Where the workbook goes stands a folder: it cannot be replaced, and the report says so.
+    QFile::remove(libroGuardado());
+    ASSERT_TRUE(QDir().mkpath(libroGuardado()));
+    QFile(libroGuardado() + QStringLiteral("/dentro")).open(QIODevice::WriteOnly);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Ignorar};
+    m_pdf.clear();
+    tecla(Qt::Key_F8);
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("No se pudo guardar el libro en ") + libroGuardado()))
+        << m_guion->todo().toStdString();
+    EXPECT_TRUE(m_pdf.isEmpty()) << "nothing printed from a book that was not saved";
+    QDir(libroGuardado()).removeRecursively();
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F8);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_pdf.isEmpty());
+}
+
 TEST_P(LibroVentanaTest, ElDiscoElegidoSigueElegido)
 {
     UnidadesDeCarpeta& u = discos();

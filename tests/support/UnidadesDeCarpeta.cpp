@@ -46,5 +46,7 @@ QString UnidadesDeCarpeta::Formatear(const QString& ruta, const QString& etiquet
     if (f.open(QIODevice::WriteOnly))
         f.write(etiqueta.toUtf8());
     formateadas << ruta;
+    if (retiradoTrasFormato)
+        QDir(montada).removeRecursively();
     return montada;
 }

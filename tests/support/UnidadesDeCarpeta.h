@@ -21,6 +21,8 @@ public:
     // Where a formatted disk turns up next (empty: where it was), and a format that fails.
     QString montarDespuesEn;
     bool fallaFormato = false;
+    // The disk is pulled out right after the format, before anything is copied onto it.
+    bool retiradoTrasFormato = false;
 
 private:
     QTemporaryDir m_raiz;
