@@ -129,9 +129,16 @@ bool Conexion::reconectar()
     const std::vector<ErrorVB> perdida = Errors;
     try {
         Open(m_texto);
-        return true;
-    } catch (const ErrorVB&) {
+        // A new session has none of the old one's settings.
+        EstablecerCommandTimeout(m_tiempo);
+        EstablecerIsolationLevel(m_aislamiento);
+        EstablecerDefaultDatabase(m_baseDefecto);
         Errors = perdida;
+        return true;
+    } catch (const ErrorVB& e) {
+        // The loss stays first; why the reopening failed follows it.
+        Errors = perdida;
+        Errors.push_back(e);
         return false;
     }
 }
@@ -215,6 +222,7 @@ void Conexion::EstablecerIsolationLevel(int nivel)
 
 void Conexion::EstablecerDefaultDatabase(const QString& base)
 {
+    m_baseDefecto = base;
     // Only SQL Server moves between databases on one connection; the others are opened on theirs.
     if (!Abierta() || base.trimmed().isEmpty() || m_destino.dialecto != Dialecto::SqlServer)
         return;

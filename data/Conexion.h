@@ -58,19 +58,22 @@ public:
     // Starts an operation: the error list forgets the previous one. Raises when not open.
     void empezarOperacion();
 
-    // Runs an operation; when the connection turns out lost (the server restarted, the
-    // station's network came back) and no transaction was open, it is opened again with the
-    // same text and the operation tried once more. Inside a transaction the loss is raised:
-    // that transaction is gone and only its whole retry may run.
+    // Runs an operation on a connection that is open: one the driver already knows lost (the
+    // server restarted, the network came back) is opened again first, with its settings, when
+    // no transaction was open. A statement that fails in flight is never sent again here (the
+    // server may have done it): the connection is reopened for the next one and the failure
+    // raised, so the clerk's Retry decides; inside a transaction only its whole retry may run.
     template <class Operacion>
     auto conReconexion(Operacion&& operacion) -> decltype(operacion())
     {
+        if (!m_enTransaccion && !Abierta())
+            reconectar();
         try {
             return operacion();
         } catch (const ErrorVB& e) {
-            if (e.Number != ErrorVB::ConexionInutilizable || m_enTransaccion || !reconectar())
-                throw;
-            return operacion();
+            if (e.Number == ErrorVB::ConexionInutilizable && !m_enTransaccion && !Abierta())
+                reconectar();
+            throw;
         }
     }
 
@@ -83,6 +86,7 @@ private:
     DestinoConexion m_destino;
     int m_tiempo = 30;
     int m_aislamiento = 4096;
+    QString m_baseDefecto;
     bool m_enTransaccion = false;
     mutable QString m_ultima;
 };

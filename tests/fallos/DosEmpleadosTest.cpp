@@ -20,6 +20,10 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
     otro.start(QCoreApplication::applicationDirPath() + QStringLiteral("/segundo_empleado"),
                {comando(), QStringLiteral("06/2005"), QStringLiteral("7"), QString::number(Vueltas)});
     ASSERT_TRUE(otro.waitForStarted());
+    // Both clerks save at the same time: this one starts when the other is ready.
+    while (!otro.canReadLine() && otro.waitForReadyRead(60000)) {
+    }
+    ASSERT_EQ(otro.readLine().trimmed(), QByteArray("listo")) << otro.readAllStandardError().toStdString();
     int fallidas = 0;
     for (int vuelta = 0; vuelta < Vueltas; ++vuelta) {
         for (int dia = 1; dia <= 31; ++dia)
@@ -37,8 +41,10 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
         EXPECT_EQ(versiones, QStringLiteral("1")) << "round " << vuelta;
     }
     ASSERT_TRUE(otro.waitForFinished(120000));
-    const QStringList cuenta = QString::fromUtf8(otro.readAllStandardOutput()).split(u' ');
+    const QStringList cuenta = QString::fromUtf8(otro.readAllStandardOutput()).trimmed().split(u' ');
     EXPECT_EQ(otro.exitCode(), 0) << otro.readAllStandardError().toStdString();
+    ASSERT_EQ(cuenta.size(), 2);
+    EXPECT_GT(cuenta[0].toInt(), 0) << "the other clerk saved too";
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'MOLINO'")), QStringLiteral("31"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(DISTINCT Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")), QStringLiteral("1"));
     // A clerk whose save lost can save again.

@@ -110,11 +110,15 @@ TEST_P(GrabacionInterrumpidaTest, ElServidorCortaLaConexionAMitadDeLaGrabacion)
     ejecutar(QStringLiteral("CREATE TRIGGER corta BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION corta()"));
     for (int dia = 1; dia <= 31; ++dia)
         m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("8"));
-    m_guion->respuestas = {Operador::Reintentar};
+    m_guion->respuestas = {Operador::Abortar};
     tecla(Qt::Key_F5);
     ASSERT_FALSE(m_guion->avisos.empty());
     EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("3709"))) << m_guion->todo().toStdString();
-    esperoRegistro(QStringLiteral("8"), "the retry stored the whole account");
+    esperoRegistro(QStringLiteral("1"), "the old register whole after the cut");
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("8"), "the next save stored the whole account");
     EXPECT_FALSE(m_ventana->ValidacionFallida());
     elegirPeriodo(QStringLiteral("05/2005"));
     EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("248"));

@@ -31,6 +31,9 @@ int main(int argc, char* argv[])
         QLineEdit* periodo = ventana.TxtFields[FrmTolvario::cPeriodo];
         periodo->setText(args[2]);
         ventana.CampoValida(periodo);
+        // The other clerk starts its rounds only once this one is ready.
+        std::printf("listo\n");
+        std::fflush(stdout);
         for (int vuelta = 0; vuelta < args[4].toInt(); ++vuelta) {
             for (int dia = 1; dia <= 31; ++dia)
                 ventana.Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, args[3]);
