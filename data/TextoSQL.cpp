@@ -5,6 +5,8 @@ namespace TextoSQL {
 QString Comillas(const QString& valor)
 {
     QString r = valor;
+    // A NUL would end the statement's text early in some drivers: no stored text holds one.
+    r.remove(QChar(u'\0'));
     return r.replace(u'\'', QStringLiteral("''"));
 }
 

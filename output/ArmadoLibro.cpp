@@ -1,5 +1,7 @@
 #include "output/ArmadoLibro.h"
 
+#include "platform/ErrorVB.h"
+#include "register/Planilla.h"
 #include "startup/Formatos.h"
 #include "suite/SuiteUtil.h"
 
@@ -29,14 +31,17 @@ int InicioDeGrupo(int grupo)
 
 int DecimalesDelLibro(const QString& texto)
 {
-    const int d = int(SuiteUtil::TextToAmount(texto).entero());
-    return d == 0 ? -2 : qBound(-2, d, 4);
+    return Planilla::Decimales(texto);
 }
 
 int LineaInicialDelLibro(const QString& texto)
 {
     // Beyond a page or so the book would start past what anyone prints.
-    const int64_t l = SuiteUtil::TextToAmount(texto).entero();
+    int64_t l = 0;
+    try {
+        l = SuiteUtil::TextToAmount(texto).entero();
+    } catch (const ErrorVB&) {
+    }
     return l <= 0 || l > 1000 ? 4 : int(l);
 }
 

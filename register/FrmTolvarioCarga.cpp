@@ -83,8 +83,7 @@ void FrmTolvario::TomarDecimales()
 {
     // A text like "2.6" rounds to 3; nothing configured means whole numbers (-2), not the
     // workstation's currency digits that 0 would mean to the formatter.
-    const int d = int(SuiteUtil::TextToAmount(TxtFields[cDecimales]->text()).entero());
-    m_decimales = d == 0 ? -2 : qBound(-2, d, 4);
+    m_decimales = Planilla::Decimales(TxtFields[cDecimales]->text());
 }
 
 void FrmTolvario::ActualizarUnidades()

@@ -38,9 +38,11 @@ const DefinicionCampo Encabezado[] = {
 };
 const DefinicionCampo Configuracion[] = {
     {FrmTolvario::cOncca, "ONCCA", "N° Registro ONCCA", 20, "", false},
-    {FrmTolvario::cDecimales, "Decimales", "Cantidad Decimales", 0, "", true},
+    // The two numbers have no limit of their own; five characters take any sensible one and
+    // keep the stored setting within its column.
+    {FrmTolvario::cDecimales, "Decimales", "Cantidad Decimales", 5, "", true},
     {FrmTolvario::cMedida, "MEDIDA", "Cantidades expresadas en:", 20, "TONELADAS", false},
-    {FrmTolvario::cLinea, "linea", "Comenzar a imprimir en la linea", 0, "2", true},
+    {FrmTolvario::cLinea, "linea", "Comenzar a imprimir en la linea", 5, "2", true},
 };
 
 } // namespace

@@ -82,14 +82,19 @@ void FrmTolvario::ActualizarDatos()
 
 void FrmTolvario::GrabarCfgLocal()
 {
-    const auto texto = [this](const char* campo) { return CampoDe(QString::fromLatin1(campo))->text().trimmed(); };
+    // Stored as the clerk sees them: a control character (a NUL) would make some databases
+    // refuse the setting.
+    const auto texto = [this](const char* campo) {
+        return Planilla::ObservacionGuardable(CampoDe(QString::fromLatin1(campo))->text());
+    };
     const QString periodo = TxtFields[cPeriodo]->text();
     GrabarConfiguracion(QStringLiteral("ONCCA"), texto("ONCCA"), QString(), false, QStringLiteral("DATOS"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_DECIMALES"), texto("DECIMALES"), QString(), false, QStringLiteral("DATOS"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_MEDIDA"), texto("MEDIDA"), QString(), false, QStringLiteral("DATOS"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_TITULO"), texto("TITULO"), QString(), false, QStringLiteral("DATOS"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_LINEA"), texto("LINEA"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2), TxtFields[cHoja]->text(),
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2),
+                        Planilla::ObservacionGuardable(TxtFields[cHoja]->text()),
                         QString(), false, QStringLiteral("DATOS"));
 }
 

@@ -104,7 +104,12 @@ void FrmTolvario::llenarHoja()
 {
     const QString periodo = TxtFields[cPeriodo]->text();
     const QString guardada = LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2));
-    const Importe hoja = SuiteUtil::TextToAmount(guardada);
+    Importe hoja;
+    try {
+        hoja = SuiteUtil::TextToAmount(guardada);
+    } catch (const ErrorVB&) {
+        // A stored number beyond any amount is no sheet number: the next one is taken.
+    }
     if (!hoja.esCero()) {
         TxtFields[cHoja]->setText(guardada.trimmed());
         return;
@@ -114,10 +119,16 @@ void FrmTolvario::llenarHoja()
         QStringLiteral("select * from ta_configuracion where clave like 'TOLVARIO_HOJA_%' order by clave desc"), rs);
     if (rs.BOF())
         TxtFields[cHoja]->setText(QStringLiteral("1"));
-    else
-        TxtFields[cHoja]->setText((SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))))
-                                   + Importe::desdeEntero(1))
-                                      .texto());
+    else {
+        Importe ultima;
+        try {
+            ultima = SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))));
+            ultima += Importe::desdeEntero(1);
+        } catch (const ErrorVB&) {
+            ultima = Importe::desdeEntero(1);
+        }
+        TxtFields[cHoja]->setText(ultima.texto());
+    }
 }
 
 void FrmTolvario::validarUsuario(int k, const QString& valor)

@@ -6,6 +6,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -117,4 +118,15 @@ QString Planilla::ObservacionGuardable(const QString& texto)
         if (c.category() == QChar::Other_Control)
             c = u' ';
     return t.trimmed();
+}
+
+int Planilla::Decimales(const QString& texto)
+{
+    int64_t d = 0;
+    try {
+        d = SuiteUtil::TextToAmount(texto).entero();
+    } catch (const ErrorVB&) {
+        d = 0;
+    }
+    return d == 0 ? -2 : int(std::clamp<int64_t>(d, -2, 4));
 }

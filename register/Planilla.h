@@ -50,6 +50,10 @@ public:
     // separator (point or comma), no grouping, below a thousand million.
     static bool EsCantidad(const QString& texto);
 
+    // The decimals a box's text asks for: its number rounded, kept to -2..4; 0, no number or
+    // a number beyond any amount mean whole numbers (-2), never the workstation's digits.
+    static int Decimales(const QString& texto);
+
     // A remark as it can be stored anywhere: control characters (a NUL, a tab) become
     // blanks, as the clerk sees them; then trimmed.
     static QString ObservacionGuardable(const QString& texto);
