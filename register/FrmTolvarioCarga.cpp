@@ -2,6 +2,8 @@
 // check, the configuration fields, the drives, and the end of the run.
 #include "register/FrmTolvario.h"
 
+#include "register/Informes.h"
+
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/AlSalir.h"
@@ -27,11 +29,6 @@
 #include <QTableView>
 
 namespace {
-
-Pasos::Informador informarCon(const char* rutina)
-{
-    return [rutina](const ErrorVB& e) { return SuiteUtil::ReportError(e, QString::fromLatin1(rutina)); };
-}
 
 const QString TituloPorDefecto = QStringLiteral("libro de movimientos y existencia de Mercadería");
 
@@ -76,7 +73,7 @@ void FrmTolvario::Form_Load()
         [&] { TomarDecimales(); },
         [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
         [&] { ActualizarUnidades(); },
-    }, informarCon("Form_Load"));
+    }, InformarCon("Form_Load"));
 }
 
 void FrmTolvario::TomarDecimales()
@@ -127,7 +124,7 @@ void FrmTolvario::Inicializa()
             seleccionarTabsCargando();
         },
         [&] { TomarDecimales(); },
-    }, informarCon("Inicializa"));
+    }, InformarCon("Inicializa"));
 }
 
 void FrmTolvario::seleccionarTabsCargando()
@@ -173,7 +170,7 @@ void FrmTolvario::AbrirRecordset(const QString& tabla)
         QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + tabla;
         DB_Dll& db = DB_Dll::Instancia();
         db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 3);
-    }}, informarCon("Abrir Recordser"));
+    }}, InformarCon("Abrir Recordser"));
 }
 
 void FrmTolvario::Form_Unload(int& Cancel)
@@ -188,7 +185,7 @@ void FrmTolvario::Form_Unload(int& Cancel)
             hide();
             QCoreApplication::quit();
         },
-    }, informarCon("Form_Unload"));
+    }, InformarCon("Form_Unload"));
 }
 
 void FrmTolvario::closeEvent(QCloseEvent* e)

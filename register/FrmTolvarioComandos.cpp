@@ -1,6 +1,8 @@
 // The toolbar's commands, the tab strip, the keys the window sees first, and the book.
 #include "register/FrmTolvario.h"
 
+#include "register/Informes.h"
+
 #include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
@@ -18,22 +20,6 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTableView>
-
-namespace {
-
-int informarComando(const ErrorVB& e)
-{
-    return SuiteUtil::ReportError(e, QStringLiteral("Panobar1_click"));
-}
-
-Pasos::Opciones sinError5()
-{
-    Pasos::Opciones o;
-    o.ignorarError5 = true;
-    return o;
-}
-
-} // namespace
 
 void FrmTolvario::conectar()
 {
@@ -124,8 +110,8 @@ bool FrmTolvario::grabar()
         },
     }, [&](const ErrorVB& e) {
         hayError = true;
-        return informarComando(e);
-    }, sinError5());
+        return InformarCon("Panobar1_click")(e);
+    }, SinError5());
     // Any error the clerk went past still means the book would lack something on screen.
     return completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
 }
@@ -155,12 +141,12 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                     AbrirRecordset(m_tabla);
                 }
             },
-        }, informarComando, sinError5());
+        }, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CONSULTAR")) {
-        Pasos::Ejecutar({[&] { CmdConsultar(); }}, informarComando, sinError5());
+        Pasos::Ejecutar({[&] { CmdConsultar(); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
         if (grabar())
-            Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, informarComando, sinError5());
+            Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CERRAR")) {
         int cancelar = 0;
         Form_Unload(cancelar);
@@ -169,7 +155,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
             != Operador::Si)
             return;
-        Pasos::Ejecutar({[&] { Inicializa(); }, [&] { AbrirRecordset(m_tabla); }}, informarComando, sinError5());
+        Pasos::Ejecutar({[&] { Inicializa(); }, [&] { AbrirRecordset(m_tabla); }}, InformarCon("Panobar1_click"), SinError5());
     }
 }
 
@@ -188,7 +174,7 @@ void FrmTolvario::tabCambiado(int nuevo)
     Pasos::Ejecutar({[&] { SSTab1_Click(previo); }}, [&](const ErrorVB& e) {
         m_grabacionIncompleta = true;
         return SuiteUtil::ReportError(e, QStringLiteral("SSTab1_Click"));
-    }, sinError5());
+    }, SinError5());
 }
 
 bool FrmTolvario::guardarYCargar(int previo, int nuevo)
@@ -227,7 +213,7 @@ void FrmTolvario::SSTab1_Click(int PreviousTab)
 void FrmTolvario::CmdArchivo_Click()
 {
     if (grabar())
-        Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, informarComando, sinError5());
+        Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, InformarCon("Panobar1_click"), SinError5());
 }
 
 void FrmTolvario::EstablecerLibro(std::unique_ptr<Libro> libro)

@@ -3,6 +3,8 @@
 // commits the value into the cell it was opened on and then moves.
 #include "register/FrmTolvario.h"
 
+#include "register/Informes.h"
+
 #include "platform/AlSalir.h"
 #include "platform/Pasos.h"
 #include "platform/Teclas.h"
@@ -19,18 +21,6 @@
 #include <QTableView>
 
 namespace {
-
-Pasos::Informador informarCon(const char* rutina)
-{
-    return [rutina](const ErrorVB& e) { return SuiteUtil::ReportError(e, QString::fromLatin1(rutina)); };
-}
-
-Pasos::Opciones sinError5()
-{
-    Pasos::Opciones o;
-    o.ignorarError5 = true;
-    return o;
-}
 
 bool esColumnaDeCantidad(int columna)
 {
@@ -151,7 +141,7 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
             if (seguir)
                 Edt->setFocus(Qt::OtherFocusReason);
         },
-    }, informarCon("MSFLEXGRIDEDT"), sinError5());
+    }, InformarCon("MSFLEXGRIDEDT"), SinError5());
 }
 
 bool FrmTolvario::terminarEdicion()
@@ -190,7 +180,7 @@ void FrmTolvario::confirmarEdicion()
         return;
     m_modelo->PonerTexto(fila, celda.column(), texto);
     // The stock follows what the cell holds now (an emptied quantity included).
-    Pasos::Ejecutar({[&] { Totalizar(); }}, informarCon("EditKeyCode"), sinError5());
+    Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
 }
 
 void FrmTolvario::ajustarEditor()
@@ -207,9 +197,7 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
             case Teclas::Enter: {
                 grid->setFocus();
                 confirmarEdicion();
-                static const int siguiente[] = {Planilla::ColEntradas, Planilla::ColSalidas, Planilla::ColObservaciones,
-                                                Planilla::ColObservaciones, Planilla::ColEntradas};
-                IrACelda(FilaActual(), siguiente[qBound(0, ColumnaActual(), Planilla::Columnas - 1)]);
+                IrACelda(FilaActual(), Planilla::ColumnaSiguiente(ColumnaActual()));
                 break;
             }
             case Teclas::Escape:
@@ -234,7 +222,7 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
             }
         },
         [&] { grid->scrollTo(grid->currentIndex()); },
-    }, informarCon("EditKeyCode"), sinError5());
+    }, InformarCon("EditKeyCode"), SinError5());
 }
 
 void FrmTolvario::BlanqueaFila(QTableView*, int fila, int primeraColumna)
@@ -328,10 +316,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
             // Enter on a cell moves on as it would after typing in it: empty days are skipped
             // without opening anything.
             if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
-                const int columna = ColumnaActual();
-                static const int siguiente[] = {Planilla::ColEntradas, Planilla::ColSalidas, Planilla::ColObservaciones,
-                                                Planilla::ColObservaciones, Planilla::ColEntradas};
-                IrACelda(FilaActual(), siguiente[qBound(0, columna, Planilla::Columnas - 1)]);
+                IrACelda(FilaActual(), Planilla::ColumnaSiguiente(ColumnaActual()));
                 return true;
             }
             // Space and F2 open the cell with its text, to amend it.

@@ -130,3 +130,9 @@ int Planilla::Decimales(const QString& texto)
     }
     return d == 0 ? -2 : int(std::clamp<int64_t>(d, -2, 4));
 }
+
+int Planilla::ColumnaSiguiente(int columna)
+{
+    static const int siguiente[] = {ColEntradas, ColSalidas, ColObservaciones, ColObservaciones, ColEntradas};
+    return siguiente[std::clamp(columna, 0, Columnas - 1)];
+}

@@ -36,6 +36,9 @@ public:
 
     const QString& Texto(int fila, int columna) const { return m_celdas[size_t(fila)][size_t(columna)]; }
     void PonerTexto(int fila, int columna, const QString& texto) { m_celdas[size_t(fila)][size_t(columna)] = texto; }
+    // Where Enter goes from a column: Entradas, Salidas, Observaciones (the stock skipped),
+    // then back to the same line's Entradas.
+    static int ColumnaSiguiente(int columna);
     static bool EsFilaDeDia(int fila) { return fila >= PrimeraFilaDia && fila <= UltimaFilaDia; }
 
     // The stored register of one account: the opening balance and each line on the row of its

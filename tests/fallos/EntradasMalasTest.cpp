@@ -77,8 +77,9 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
         m_ventana->txtEdit->setText(mala);
         m_guion->avisos.clear();
         m_ventana->CampoValida(m_ventana->txtEdit);
-        if (!mala.trimmed().isEmpty())
+        if (!mala.trimmed().isEmpty()) {
             EXPECT_EQ(m_guion->avisos.size(), 1u) << mala.toStdString();
+        }
         tecla(Qt::Key_Escape);
         m_ventana->IrACelda(dia + 1, P::ColObservaciones);
         m_ventana->MsflexGridEdt(m_ventana->MSFlexGrid, m_ventana->txtEdit, u' ');

@@ -435,8 +435,9 @@ TEST_P(FrmTolvarioTest, ElSaldoAnteriorUsaElIndiceDeAnioYMes)
     ASSERT_TRUE(enviada.startsWith(QStringLiteral("Select sum(Salidas)"))) << enviada.toStdString();
     const QString sql = Dialectos::Traducir(enviada, m_cnn.dialecto());
     QSqlQuery q(m_cnn.bd());
-    if (esPostgres())
+    if (esPostgres()) {
         ASSERT_TRUE(q.exec(QStringLiteral("SET enable_seqscan = off")));
+    }
     ASSERT_TRUE(q.exec((esPostgres() ? QStringLiteral("EXPLAIN ") : QStringLiteral("EXPLAIN QUERY PLAN ")) + sql))
         << q.lastError().text().toStdString();
     QString plan;
