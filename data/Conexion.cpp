@@ -39,6 +39,8 @@ void Conexion::Open(const QString& textoConexion)
 {
     Close();
     Errors.clear();
+    if (textoConexion != m_texto)
+        m_reabrir = false;
     m_texto = textoConexion;
     try {
         m_destino = TextoConexion::Interpretar(textoConexion);
@@ -101,6 +103,9 @@ ErrorVB Conexion::Fallo(const QSqlError& error)
 {
     ErrorVB e = ErrorDeBase(error, m_destino.dialecto, m_destino.origen);
     e.Description = sinClave(e.Description);
+    constexpr qint64 SqliteSoloLectura = 8;
+    if (m_destino.dialecto == Dialecto::SQLite && (e.NativeError & 0xff) == SqliteSoloLectura)
+        m_reabrir = true;
     Errors.push_back(e);
     return e;
 }
@@ -151,6 +156,7 @@ long Conexion::Execute(const QString& sql)
         q.setForwardOnly(true);
         if (!q.exec(Traducir(sql)))
             throw Fallo(q.lastError());
+        m_reabrir = false;
         const int n = q.numRowsAffected();
         return long(n < 0 ? 0 : n);
     });
@@ -172,6 +178,7 @@ void Conexion::CommitTrans()
     empezarOperacion();
     if (!bd().commit())
         throw Fallo(bd().lastError());
+    m_reabrir = false;
 }
 
 void Conexion::RollbackTrans()

@@ -66,7 +66,7 @@ public:
     template <class Operacion>
     auto conReconexion(Operacion&& operacion) -> decltype(operacion())
     {
-        if (!m_enTransaccion && !Abierta())
+        if (!m_enTransaccion && (m_reabrir || !Abierta()))
             reconectar();
         try {
             return operacion();
@@ -88,5 +88,8 @@ private:
     int m_aislamiento = 4096;
     QString m_baseDefecto;
     bool m_enTransaccion = false;
+    // A SQLite file found read-only keeps its connection read-only even once it is writable
+    // again: operations outside a transaction open it anew until a write goes through.
+    bool m_reabrir = false;
     mutable QString m_ultima;
 };

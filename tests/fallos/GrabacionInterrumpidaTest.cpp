@@ -3,6 +3,7 @@
 #include "data/DB_Dll.h"
 #include "register/ModeloRegistro.h"
 #include "tests/register/BaseDeRegistro.h"
+#include "tests/support/SoloLectura.h"
 
 namespace {
 
@@ -94,6 +95,32 @@ TEST_P(GrabacionInterrumpidaTest, UnArchivoBloqueadoPorOtroProcesoSeInformaYSeRe
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     esperoRegistro(QStringLiteral("9"), "unlocked: saved");
+}
+
+// The database file turns read-only (a restored copy, a share mounted read-only) and the
+// program opens it again: the save is told and stores nothing; once the file is writable
+// again the next GRABAR stores it all, without restarting the program.
+TEST_P(GrabacionInterrumpidaTest, UnArchivoDeSoloLecturaSeInformaYLuegoSeGraba)
+{
+    if (esPostgres())
+        GTEST_SKIP() << "a read-only file is SQLite's";
+    for (int dia = 1; dia <= 31; ++dia)
+        m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("7"));
+    {
+        SoloLectura soloLectura(m_base);
+        DB_Dll::Instancia().gCnn.Close();
+        m_guion->respuestas = {Operador::Reintentar, Operador::Ignorar};
+        tecla(Qt::Key_F5);
+        ASSERT_GE(m_guion->avisos.size(), 2u) << m_guion->todo().toStdString();
+        EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("readonly"))) << m_guion->todo().toStdString();
+        esperoRegistro(QStringLiteral("1"), "read-only: nothing written");
+    }
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("7"), "writable again: saved");
+    elegirPeriodo(QStringLiteral("05/2005"));
+    EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("217"));
 }
 
 // The server ends the program's connection in the middle of a save: the register is the old
