@@ -24,7 +24,7 @@ std::unique_ptr<Lib_ClsCons3>& unica()
 QVariant colorDe(const char* clave)
 {
     const QString v = LeerConfiguracion(QString::fromLatin1(clave)).trimmed();
-    return v.isEmpty() ? QVariant(0) : QVariant(qlonglong(SuiteUtil::TextToAmount(v).entero()));
+    return v.isEmpty() ? QVariant(0) : QVariant(qlonglong(SuiteUtil::TextToAmountOrZero(v).entero()));
 }
 
 } // namespace

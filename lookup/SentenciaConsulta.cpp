@@ -16,7 +16,7 @@ QString PrepararWhere(const QString& where)
 
 long long LimiteFilas(const QString& topConsArt)
 {
-    const long long n = SuiteUtil::TextToAmount(topConsArt.trimmed()).entero();
+    const long long n = SuiteUtil::TextToAmountOrZero(topConsArt.trimmed()).entero();
     return n == 0 ? 1000 : n;
 }
 

@@ -1,6 +1,5 @@
 #include "output/ArmadoLibro.h"
 
-#include "platform/ErrorVB.h"
 #include "register/Planilla.h"
 #include "startup/Formatos.h"
 #include "suite/SuiteUtil.h"
@@ -37,11 +36,7 @@ int DecimalesDelLibro(const QString& texto)
 int LineaInicialDelLibro(const QString& texto)
 {
     // Beyond a page or so the book would start past what anyone prints.
-    int64_t l = 0;
-    try {
-        l = SuiteUtil::TextToAmount(texto).entero();
-    } catch (const ErrorVB&) {
-    }
+    const int64_t l = SuiteUtil::TextToAmountOrZero(texto).entero();
     return l <= 0 || l > 1000 ? 4 : int(l);
 }
 

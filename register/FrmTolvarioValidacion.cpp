@@ -104,12 +104,8 @@ void FrmTolvario::llenarHoja()
 {
     const QString periodo = TxtFields[cPeriodo]->text();
     const QString guardada = LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2));
-    Importe hoja;
-    try {
-        hoja = SuiteUtil::TextToAmount(guardada);
-    } catch (const ErrorVB&) {
-        // A stored number beyond any amount is no sheet number: the next one is taken.
-    }
+    // A stored number beyond any amount is no sheet number: the next one is taken.
+    const Importe hoja = SuiteUtil::TextToAmountOrZero(guardada);
     if (!hoja.esCero()) {
         TxtFields[cHoja]->setText(guardada.trimmed());
         return;

@@ -122,12 +122,7 @@ QString Planilla::ObservacionGuardable(const QString& texto)
 
 int Planilla::Decimales(const QString& texto)
 {
-    int64_t d = 0;
-    try {
-        d = SuiteUtil::TextToAmount(texto).entero();
-    } catch (const ErrorVB&) {
-        d = 0;
-    }
+    const int64_t d = SuiteUtil::TextToAmountOrZero(texto).entero();
     return d == 0 ? -2 : int(std::clamp<int64_t>(d, -2, 4));
 }
 

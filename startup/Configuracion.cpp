@@ -33,7 +33,7 @@ bool regla(const char* clave)
 
 uint32_t color(const char* clave)
 {
-    return uint32_t(SuiteUtil::TextToAmount(leer(clave)).entero());
+    return uint32_t(SuiteUtil::TextToAmountOrZero(leer(clave)).entero());
 }
 
 } // namespace
@@ -140,7 +140,7 @@ void CargarConfiguracion(const QString& rutaAplicacion)
     c.UnidadM3 = leer("UNIDADDEMEDIDA_M3").trimmed();
     c.UnidadBL = leer("UNIDADDEMEDIDA_BL").trimmed();
     c.UnidadKG = leer("UNIDADDEMEDIDA_KG").trimmed();
-    c.Periodo = int16_t(SuiteUtil::TextToAmount(leer("PERIODO")).entero());
+    c.Periodo = int16_t(SuiteUtil::TextToAmountOrZero(leer("PERIODO")).entero());
     c.ValidaCodigoBarra = !leer("VALIDACODIGOBARRA").trimmed().isEmpty() && esSi(leer("VALIDACODIGOBARRA").trimmed());
     c.Cargada = true;
     gColorFondo = color("CFondo");
@@ -160,7 +160,7 @@ void CargarConfiguracion(const QString& rutaAplicacion)
     c.MadM2P2 = leer("MAD_M2_P2").trimmed();
     c.MadMLM2 = leer("MAD_ML_M2").trimmed();
     c.CuentaCtroDist = leer("CuentaCtroDist").trimmed();
-    c.MaxDto = SuiteUtil::TextToAmount(leer("MaxDto").trimmed());
+    c.MaxDto = SuiteUtil::TextToAmountOrZero(leer("MaxDto").trimmed());
     c.PideClaveStockNeg = regla("PideClave_StockNeg");
     c.PideClaveMarkUpBase = regla("PideClave_MarkUpBase");
     c.PideClaveLimiteCredito = regla("PideClave_LimiteCredito");

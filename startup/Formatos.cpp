@@ -10,7 +10,7 @@ QString FormatoCantidad(const QString& importe, const QVariant& decimales)
     if (d == -3)
         return importe;
     if (d == -1)
-        d = int(SuiteUtil::TextToAmount(gConfiguracion.CantidadDecimales).entero());
+        d = int(SuiteUtil::TextToAmountOrZero(gConfiguracion.CantidadDecimales).entero());
     if (d == 0)
         d = Regional::Actuales().digitos;
     if (d < 0) // -2, and any other negative count: no decimals

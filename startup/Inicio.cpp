@@ -37,7 +37,7 @@ bool empiezaCon(const QString& texto, const char* prefijo)
 
 double valorNumerico(const QString& texto)
 {
-    return double(SuiteUtil::TextToAmount(texto).diezmilesimos()) / Importe::Escala;
+    return double(SuiteUtil::TextToAmountOrZero(texto).diezmilesimos()) / Importe::Escala;
 }
 
 // The command text the INI file gives when the suite's menu passed none.

@@ -83,6 +83,15 @@ bool IsValidText(const QString& texto)
     return Importe::leer(sinAgrupacion(texto.trimmed()), r);
 }
 
+Importe TextToAmountOrZero(const QString& texto)
+{
+    try {
+        return TextToAmount(texto);
+    } catch (const ErrorVB&) {
+        return {};
+    }
+}
+
 long long TextToInteger(const QString& texto)
 {
     return TextToAmount(texto).entero();

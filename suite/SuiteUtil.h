@@ -23,6 +23,9 @@ Importe VariantToAmount(const QVariant& valor);
 // last one is, and a separator repeated is grouping. A text that does not start with a
 // number is 0; an amount beyond the type's range raises error 6.
 Importe TextToAmount(const QString& texto);
+// The same, a number beyond any amount read as 0: for settings and stored counters, where a
+// number that large means none.
+Importe TextToAmountOrZero(const QString& texto);
 bool IsValidText(const QString& texto);
 long long TextToInteger(const QString& texto);
 

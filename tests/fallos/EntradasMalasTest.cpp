@@ -1,12 +1,24 @@
-// One catalogue of bad input through the real window: every header box, the grid's cells and
-// a lookup's search box get empty, overlong, non-numeric, out-of-range, quoted, SQL, control,
-// NUL, broken UTF-8 and accented texts. Each is refused with its message or stored and read
-// back intact; nothing stored is lost; nothing crashes.
+// One catalogue of bad input: every header box, the grid's cells, the lookup's search boxes,
+// the command line and the INI file get empty, overlong, non-numeric, out-of-range, quoted,
+// SQL, control, NUL, broken UTF-8 and accented texts. Each is refused with its message or
+// stored and read back intact; nothing stored is lost; nothing crashes.
 #include "data/DB_Dll.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "lookup/Lib_FrmCons3.h"
 #include "register/ModeloRegistro.h"
+#include "startup/Inicio.h"
+#include "suite/SuiteContext.h"
+#include "suite/SuiteUtil.h"
+#include "tests/lookup/BaseDeConsultas.h"
 #include "tests/register/BaseDeRegistro.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTreeWidget>
+#include <optional>
 
 namespace {
 
@@ -27,6 +39,51 @@ QList<QString> Malas()
 }
 
 using EntradasMalasTest = BaseDeRegistro;
+using BusquedasMalasTest = BaseDeConsultas;
+
+// A database the start-up can open, with its administrator.
+class ArranqueMaloTest : public BaseDePrueba
+{
+protected:
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        crearEsquema();
+        ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre, Administrador) VALUES ('%1', 1)").arg(m_usuario));
+    }
+    // One start-up in a fresh process, the access dialog cancelled if it is asked for. Every
+    // box shown must have said something; the result is whether the program went on.
+    bool arrancar(bool usarIni, const QString& linea, const std::string& que)
+    {
+        ReiniciarProceso();
+        m_guion->avisos.clear();
+        m_guion->respuestas.clear();
+        EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
+        DB_Dll::Instancia().gPedirAcceso = [](DatosAcceso&) { return false; };
+        bool siguio = true;
+        try {
+            QString conexion;
+            IniciarSesion(usarIni, linea, conexion);
+        } catch (const ProcesoTerminado&) {
+            siguio = false;
+        }
+        for (const auto& aviso : m_guion->avisos)
+            EXPECT_FALSE(aviso.texto.trimmed().isEmpty() || aviso.titulo.trimmed().isEmpty()) << que;
+        if (siguio) {
+            EXPECT_TRUE(DB_Dll::Instancia().gOpenFlag) << que;
+        }
+        return siguio;
+    }
+    void escribirIni(const QByteArray& contenido)
+    {
+        QFile f(carpeta() + QStringLiteral("/CN000pr.INI"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contenido);
+    }
+    QByteArray seccion() const { return (SuiteContext::Identity1().toUpper() + u'|' + SuiteContext::Identity2().toUpper()).toUtf8(); }
+};
 
 } // namespace
 
@@ -100,4 +157,78 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
     }
 }
 
+// Every search box of the list lookup, each bad text searched in the database (F5): no
+// database error, no customer lost, and a new search brings the whole list back.
+TEST_P(BusquedasMalasTest, CadaCajaDeBusqueda)
+{
+    const QString cuantos = valor(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS"));
+    Lib_FrmCons3 v;
+    v.SQL = QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES WHERE Dada_De_Baja = 0 ORDER BY RAZON_SOCIAL");
+    v.CampoDevuelto = QStringLiteral("CODIGO");
+    v.show();
+    const int todos = v.ListView1->topLevelItemCount();
+    ASSERT_GT(todos, 0);
+    for (int caja = 0; caja < v.CmbSearch.size(); ++caja)
+        for (const QString& mala : Malas()) {
+            v.CmbSearch[caja]->setText(mala);
+            QTest::keyClick(v.CmbSearch[caja], Qt::Key_F5);
+            EXPECT_LE(v.ListView1->topLevelItemCount(), todos) << mala.toStdString();
+            QTest::mouseClick(v.CmdNueva, Qt::LeftButton);
+            EXPECT_EQ(v.ListView1->topLevelItemCount(), todos) << mala.toStdString();
+        }
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().left(2000).toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS")), cuantos);
+}
+
+// Each key of the suite's command line given each bad value: the program either goes on
+// connected or ends after saying why; the database is untouched.
+TEST_P(ArranqueMaloTest, LineaDeComandos)
+{
+    const char* const claves[] = {"@Server=", "@DbName=", "@Usuario=", "@Password=", "@UsuarioLogeado=", "@Caja="};
+    for (const char* clave : claves)
+        for (const QString& mala : Malas()) {
+            QString linea = comando();
+            const int desde = linea.indexOf(QLatin1String(clave)) + int(strlen(clave));
+            linea.replace(desde, linea.indexOf(u';', desde) - desde, mala);
+            arrancar(false, linea, std::string(clave) + mala.toStdString());
+        }
+    // The whole line one bad text.
+    for (const QString& mala : Malas())
+        arrancar(false, mala, mala.toStdString());
+    // A bad logged-in user or till changes nothing of the connection.
+    QString linea = comando();
+    linea.replace(QStringLiteral("@Caja=3;"), QStringLiteral("@Caja='; DROP TABLE ta_usuarios; --;"));
+    EXPECT_TRUE(arrancar(false, linea, "caja"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios")), QStringLiteral("1"));
+}
+
+// The INI file the start-up reads with no command line: bad values in every key it reads,
+// broken lines, a binary file. Bad settings of the toolbar and icons do not stop a good
+// connection.
+TEST_P(ArranqueMaloTest, ArchivoIni)
+{
+    for (const QString& mala : Malas()) {
+        const QByteArray m = mala.toUtf8();
+        escribirIni("[" + seccion() + "BaseDeDatos]\r\nServidor=" + m + "\r\nDbName=" + m + "\r\nUsuario=" + m
+                    + "\r\nUserPassWord=" + m + "\r\n[" + seccion() + "]\r\nFlatToolbars=" + m + "\r\n[Iconos]\r\nIconoDelSistema="
+                    + m + "\r\n[" + m);
+        arrancar(true, QString(), mala.toStdString());
+    }
+    QByteArray basura(64 * 1024, '\0');
+    for (char& c : basura)
+        c = char(QRandomGenerator::global()->bounded(256));
+    escribirIni(basura);
+    arrancar(true, QString(), "binary INI");
+
+    // Good connection keys, bad toolbar and icon values: the program goes on.
+    const QByteArray malo = QByteArray("\xff\xfe\x01; DROP TABLE ta_usuarios; --") + QByteArray(5000, '9');
+    escribirIni("[" + seccion() + "BaseDeDatos]\nServidor=" + m_servidor.toUtf8() + "\nDbName=" + m_base.toUtf8()
+                + "\nUsuario=" + SuiteUtil::Encipher(m_usuario).toUtf8() + "\nUserPassWord=" + SuiteUtil::Encipher(m_clave).toUtf8()
+                + "\n[" + seccion() + "]\nFlatToolbars=" + malo + "\n[Iconos]\nIconoDelSistema=" + malo + "\n");
+    EXPECT_TRUE(arrancar(true, QString(), "good keys")) << m_guion->todo().toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_usuarios")), QStringLiteral("1"));
+}
+
 CON_CADA_MOTOR(EntradasMalasTest);
+CON_CADA_MOTOR(BusquedasMalasTest);
+CON_CADA_MOTOR(ArranqueMaloTest);
