@@ -8,6 +8,12 @@
 #include <atomic>
 
 namespace {
+Conexion::Traza& traza()
+{
+    static Conexion::Traza t;
+    return t;
+}
+
 QString nombreNuevo()
 {
     static std::atomic<int> n{0};
@@ -110,6 +116,17 @@ ErrorVB Conexion::Fallo(const QSqlError& error)
     return e;
 }
 
+void Conexion::EstablecerTraza(Traza t)
+{
+    traza() = std::move(t);
+}
+
+void Conexion::Anotar(const QString& sentencia, const QVariantList& valores) const
+{
+    if (traza())
+        traza()(sentencia, valores);
+}
+
 QString Conexion::Traducir(const QString& sql) const
 {
     m_ultima = sql;
@@ -154,7 +171,9 @@ long Conexion::Execute(const QString& sql)
         empezarOperacion();
         QSqlQuery q(bd());
         q.setForwardOnly(true);
-        if (!q.exec(Traducir(sql)))
+        const QString traducida = Traducir(sql);
+        Anotar(traducida);
+        if (!q.exec(traducida))
             throw Fallo(q.lastError());
         m_reabrir = false;
         const int n = q.numRowsAffected();
@@ -166,6 +185,7 @@ void Conexion::BeginTrans()
 {
     conReconexion([&] {
         empezarOperacion();
+        Anotar(QStringLiteral("BEGIN"));
         if (!bd().transaction())
             throw Fallo(bd().lastError());
     });
@@ -176,6 +196,7 @@ void Conexion::CommitTrans()
 {
     m_enTransaccion = false;
     empezarOperacion();
+    Anotar(QStringLiteral("COMMIT"));
     if (!bd().commit())
         throw Fallo(bd().lastError());
     m_reabrir = false;
@@ -189,7 +210,7 @@ void Conexion::RollbackTrans()
     if (!Abierta())
         throw ErrorVB(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
                       QStringLiteral("Tolvario"));
-    m_enTransaccion = false;
+    Anotar(QStringLiteral("ROLLBACK"));
     if (!bd().rollback())
         throw Fallo(bd().lastError());
 }

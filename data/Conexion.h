@@ -5,6 +5,8 @@
 
 #include <QSqlDatabase>
 #include <QStringList>
+#include <QVariantList>
+#include <functional>
 #include <vector>
 
 // The process's connection to its database: opened from a suite connection text, it keeps
@@ -52,6 +54,13 @@ public:
     // here, so the last one is kept, as written, for error reports and checks.
     QString Traducir(const QString& sql) const;
     QString UltimaSentencia() const { return m_ultima; }
+
+    // Every statement every connection ran, as its database got it, with its bound values;
+    // "BEGIN", "COMMIT" and "ROLLBACK" for transactions. For measuring: the same work replayed
+    // straight through Qt SQL is the floor the program is compared with.
+    using Traza = std::function<void(const QString& sentencia, const QVariantList& valores)>;
+    static void EstablecerTraza(Traza traza);
+    void Anotar(const QString& sentencia, const QVariantList& valores = {}) const;
     // A driver error as ErrorVB, with the password taken out and added to Errors.
     ErrorVB Fallo(const class QSqlError& error);
 

@@ -91,7 +91,9 @@ void Recordset::abrir(const QString& sql, Conexion& conexion, int cursorType, in
     QSqlQuery q(conexion.bd());
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!q.exec(conexion.Traducir(sql)))
+    const QString traducida = conexion.Traducir(sql);
+    conexion.Anotar(traducida);
+    if (!q.exec(traducida))
         throw conexion.Fallo(q.lastError());
     if (!q.isSelect())
         return;
@@ -273,6 +275,7 @@ void Recordset::Update()
         q.addBindValue(v);
     for (const QVariant& v : condicion)
         q.addBindValue(v);
+    m_conexion->Anotar(q.lastQuery(), valores + condicion);
     if (!q.exec())
         throw m_conexion->Fallo(q.lastError());
     // Another station deleted the row (or changed its key) since it was read: nothing was written.

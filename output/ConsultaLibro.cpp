@@ -12,11 +12,14 @@ void LeerRegistroDelLibro(const QString& periodo, DatosLibro& datos)
     DB_Dll& db = DB_Dll::Instancia();
     const QString p = Comillas(periodo);
     Recordset cuentas;
+    // The period is chosen before grouping (WHERE, not HAVING on the grouped period: the same
+    // rows), so the database reads one period's rows through the key instead of grouping
+    // every period ever stored.
     db.AbrirConsulta(QStringLiteral("SELECT EM_Tolvario.Periodo, EM_Tolvario.Cuenta,")
                          + QStringLiteral("MA_CUENTAS.Descripcion FROM EM_Tolvario LEFT OUTER JOIN MA_CUENTAS ON ")
-                         + QStringLiteral("EM_Tolvario.Cuenta = MA_CUENTAS.CODIGO GROUP BY EM_Tolvario.Periodo, EM_Tolvario.Cuenta, ")
-                         + QStringLiteral("MA_CUENTAS.Descripcion HAVING (EM_Tolvario.Periodo = N'") + p
-                         + QStringLiteral("') order by cuenta desc"),
+                         + QStringLiteral("EM_Tolvario.Cuenta = MA_CUENTAS.CODIGO WHERE (EM_Tolvario.Periodo = N'") + p
+                         + QStringLiteral("') GROUP BY EM_Tolvario.Periodo, EM_Tolvario.Cuenta, MA_CUENTAS.Descripcion ")
+                         + QStringLiteral("order by cuenta desc"),
                      cuentas);
     datos.cuentas.clear();
     for (; cuentas.State() != 0 && !cuentas.Eof(); cuentas.MoveNext())

@@ -1,6 +1,7 @@
 // The register window driven as the clerk works it: a period, its carried-over balance,
 // the milling users and their tabs, changes, saving, cancelling and deleting.
 #include "lookup/Lib_FrmCons3.h"
+#include "platform/AlSalir.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Configuracion.h"
 #include "startup/Panobar.h"
@@ -425,26 +426,38 @@ TEST_P(FrmTolvarioTest, LaConsultaDeClientesLlenaElUsuarioYSusTeclasNoLleganALaB
     EXPECT_FALSE(m_ventana->Panobar1->consultaenabled());
 }
 
-// The opening balance's sums, as they reach each database, are answered by the index on the
-// account and the year-month expression instead of reading the whole register.
-TEST_P(FrmTolvarioTest, ElSaldoAnteriorUsaElIndiceDeAnioYMes)
+// The statements that would read the whole register are answered by an index instead, as
+// they reach each database: the opening balance's sums (the account and the year-month
+// expression) and the look for a typed period (the trimmed period).
+TEST_P(FrmTolvarioTest, ElSaldoAnteriorYElPeriodoUsanSusIndices)
 {
+    std::vector<QString> enviadas;
+    Conexion::EstablecerTraza([&](const QString& sql, const QVariantList&) { enviadas.push_back(sql); });
+    AlSalir sinTraza([] { Conexion::EstablecerTraza({}); });
     campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("02/2005"));
     EXPECT_EQ(m_ventana->SaldoInicialCuenta(QStringLiteral("MOLINO")), SuiteUtil::TextToAmount(QStringLiteral("115.5")));
-    const QString enviada = DB_Dll::Instancia().gCnn.UltimaSentencia();
-    ASSERT_TRUE(enviada.startsWith(QStringLiteral("Select sum(Salidas)"))) << enviada.toStdString();
-    const QString sql = Dialectos::Traducir(enviada, m_cnn.dialecto());
-    QSqlQuery q(m_cnn.bd());
-    if (esPostgres()) {
-        ASSERT_TRUE(q.exec(QStringLiteral("SET enable_seqscan = off")));
-    }
-    ASSERT_TRUE(q.exec((esPostgres() ? QStringLiteral("EXPLAIN ") : QStringLiteral("EXPLAIN QUERY PLAN ")) + sql))
-        << q.lastError().text().toStdString();
-    QString plan;
-    while (q.next())
-        plan += q.value(q.record().count() - 1).toString() + u'\n';
-    EXPECT_TRUE(plan.contains(QStringLiteral("ix_em_tolvario_aniomes"), Qt::CaseInsensitive)) << plan.toStdString();
-    EXPECT_FALSE(plan.contains(QStringLiteral("Filter"))) << "the year-month condition is the index's: " << plan.toStdString();
+    m_ventana->CampoValida(campo(FrmTolvario::cPeriodo));
+
+    const auto planDe = [&](const QString& comienzo) {
+        const auto s = std::find_if(enviadas.begin(), enviadas.end(), [&](const QString& e) { return e.contains(comienzo, Qt::CaseInsensitive); });
+        if (s == enviadas.end())
+            return QStringLiteral("no se envió: ") + comienzo;
+        QSqlQuery q(m_cnn.bd());
+        if (esPostgres())
+            q.exec(QStringLiteral("SET enable_seqscan = off"));
+        if (!q.exec((esPostgres() ? QStringLiteral("EXPLAIN ") : QStringLiteral("EXPLAIN QUERY PLAN ")) + *s))
+            return q.lastError().text();
+        QString plan = *s + u'\n';
+        while (q.next())
+            plan += q.value(q.record().count() - 1).toString() + u'\n';
+        return plan;
+    };
+    const QString saldo = planDe(QStringLiteral("Select sum(Salidas)"));
+    EXPECT_TRUE(saldo.contains(QStringLiteral("ix_em_tolvario_aniomes"), Qt::CaseInsensitive)) << saldo.toStdString();
+    EXPECT_FALSE(saldo.contains(QStringLiteral("Filter"))) << "the year-month condition is the index's: " << saldo.toStdString();
+    const QString periodo = planDe(QStringLiteral("WHERE LTRIM(RTRIM(Periodo))"));
+    EXPECT_TRUE(periodo.contains(QStringLiteral("ix_em_tolvario_periodo"), Qt::CaseInsensitive)) << periodo.toStdString();
+    EXPECT_FALSE(periodo.contains(QStringLiteral("Filter"))) << periodo.toStdString();
 }
 
 CON_CADA_MOTOR(FrmTolvarioTest);

@@ -142,26 +142,35 @@ void funcionesCitext(Conexion& cnn)
                                  "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr($1::text, $2, $3)::citext $$"));
 }
 
-// The opening balance sums every earlier period of an account, comparing year and month
-// as the statement reaches the database ("SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2) < ..."):
-// an index on exactly that expression, carrying both quantities, answers it without reading
-// the table. The expression must match the translated statement's character for character.
+// Indexes on exactly the expressions the module's statements reach each database with
+// (character for character, or the planner does not see them):
+// - the opening balance sums every earlier period of an account, comparing year and month
+//   ("SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2) < ..."): the account and that expression,
+//   carrying both quantities, answer it without reading the table;
+// - a period typed is looked for trimmed and without case ("LTRIM(RTRIM(Periodo)) = ..."):
+//   without its own index that reads the register from its start, thirty years of it.
 void indices(Conexion& cnn, Dialecto d, Cambios& cambios)
 {
     if (d != Dialecto::SQLite && d != Dialecto::PostgreSQL)
         return;
+    const bool sqlite = d == Dialecto::SQLite;
     const QString anioMes = QStringLiteral("(SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2))");
-    const QString nombre = QStringLiteral("IX_EM_Tolvario_AnioMes");
-    QSqlQuery q(cnn.bd());
-    const QString consulta = d == Dialecto::SQLite
-                                 ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = '%1'").arg(nombre)
-                                 : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = '%1'").arg(nombre.toLower());
-    if (q.exec(consulta) && q.next() && q.value(0).toInt() > 0)
-        return;
-    ejecutar(cnn, d == Dialecto::SQLite
-                      ? QStringLiteral("CREATE INDEX %1 ON EM_Tolvario (Cuenta, %2, Entradas, Salidas)").arg(nombre, anioMes)
-                      : QStringLiteral("CREATE INDEX %1 ON EM_Tolvario (Cuenta, %2) INCLUDE (Entradas, Salidas)").arg(nombre, anioMes));
-    cambios << QStringLiteral("índice creado: ") + nombre;
+    const std::pair<QString, QString> lista[] = {
+        {QStringLiteral("IX_EM_Tolvario_AnioMes"),
+         sqlite ? QStringLiteral("(Cuenta, %1, Entradas, Salidas)").arg(anioMes)
+                : QStringLiteral("(Cuenta, %1) INCLUDE (Entradas, Salidas)").arg(anioMes)},
+        {QStringLiteral("IX_EM_Tolvario_Periodo"),
+         sqlite ? QStringLiteral("((LTRIM(RTRIM(Periodo))) COLLATE NOCASE)") : QStringLiteral("((LTRIM(RTRIM(Periodo))))")},
+    };
+    for (const auto& [nombre, columnas] : lista) {
+        QSqlQuery q(cnn.bd());
+        const QString consulta = sqlite ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = '%1'").arg(nombre)
+                                        : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = '%1'").arg(nombre.toLower());
+        if (q.exec(consulta) && q.next() && q.value(0).toInt() > 0)
+            continue;
+        ejecutar(cnn, QStringLiteral("CREATE INDEX %1 ON EM_Tolvario %2").arg(nombre, columnas));
+        cambios << QStringLiteral("índice creado: ") + nombre;
+    }
 }
 
 } // namespace
