@@ -147,6 +147,7 @@ private:
     // The save command; true when every shown account was stored.
     bool grabar();
     bool guardarYCargar(int previo, int nuevo);
+    void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
     bool eventoDeRejilla(QObject* objeto, QEvent* evento);
     bool eventoDelEditor(QEvent* evento);
@@ -179,6 +180,7 @@ private:
     std::unique_ptr<Libro> m_libro;
     int m_decimales = -2;
     bool m_cargando = false;
+    bool m_usuariosALaVista = false;
     bool m_grabando = false;
     bool m_validacionFallida = false;
     bool m_descargada = false;

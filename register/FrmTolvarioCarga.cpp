@@ -132,7 +132,10 @@ void FrmTolvario::seleccionarTabsCargando()
     // The users tab re-validates the user fields, then the mill's tab loads its register;
     // nothing is saved on the way.
     m_cargando = true;
-    const AlSalir fin([this] { m_cargando = false; });
+    const AlSalir fin([this] {
+        m_cargando = false;
+        mostrarUsuarios(m_usuariosALaVista);
+    });
     if (SSTab1->currentIndex() == TabUsuarios)
         SSTab1_Click(TabUsuarios);
     else

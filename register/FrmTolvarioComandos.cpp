@@ -184,13 +184,23 @@ bool FrmTolvario::guardarYCargar(int previo, int nuevo)
         const QSignalBlocker quieto(SSTab1);
         SSTab1->setCurrentIndex(previo);
         m_tabPrevio = previo;
-        FrmDet->show();
-        FrmUsuarios->hide();
+        mostrarUsuarios(false);
         return false;
     }
     if (nuevo >= 0 && nuevo < TabUsuarios)
         AsignarDatos(CuentaDeTab(nuevo));
     return true;
+}
+
+void FrmTolvario::mostrarUsuarios(bool usuarios)
+{
+    m_usuariosALaVista = usuarios;
+    // A period's load walks through the users' tab and comes back: the frames change once,
+    // at its end, so the window is laid out and painted once instead of twice in full.
+    if (m_cargando)
+        return;
+    FrmDet->setVisible(!usuarios);
+    FrmUsuarios->setVisible(usuarios);
 }
 
 void FrmTolvario::SSTab1_Click(int PreviousTab)
@@ -199,13 +209,11 @@ void FrmTolvario::SSTab1_Click(int PreviousTab)
     if (SSTab1->tabText(nuevo).compare(QStringLiteral("Usuarios Molino"), Qt::CaseInsensitive) == 0) {
         if (!guardarYCargar(PreviousTab, nuevo))
             return;
-        FrmDet->hide();
-        FrmUsuarios->show();
+        mostrarUsuarios(true);
         for (int k = 1; k <= Usuarios; ++k)
             CampoValida(CampoDe(QStringLiteral("usmolino%1").arg(k)));
     } else {
-        FrmDet->show();
-        FrmUsuarios->hide();
+        mostrarUsuarios(false);
         guardarYCargar(PreviousTab, nuevo);
     }
 }
