@@ -6,11 +6,11 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "register/ModeloRegistro.h"
+#include "register/Periodo.h"
 #include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
 
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTableView>
@@ -19,14 +19,6 @@ namespace {
 const QString SinPeriodo = QStringLiteral(" Debe informar el Periodo!");
 const QString FormatoPeriodo = QStringLiteral(" Formato del Campo Periodo Incorrecto!, por favor verifique sea MM/AAAA");
 const QString NoNumerico = QStringLiteral(" Debe ser Numerico!");
-
-// MM/AAAA with a month of the year: a period written otherwise would name sheet-number
-// keys and year-month comparisons that belong to no period.
-bool periodoBienEscrito(const QString& periodo)
-{
-    static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$"));
-    return forma.match(periodo).hasMatch();
-}
 } // namespace
 
 void FrmTolvario::avisar(const QString& texto)
@@ -49,7 +41,7 @@ void FrmTolvario::CampoValida(QLineEdit* control)
             if (valor.isEmpty()) {
                 avisar(SinPeriodo);
                 totalizar = false;
-            } else if (!periodoBienEscrito(valor)) {
+            } else if (!PeriodoBienEscrito(valor)) {
                 avisar(FormatoPeriodo);
                 totalizar = false;
             } else {

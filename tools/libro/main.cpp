@@ -5,6 +5,7 @@
 #include "output/ExportaLibro.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
+#include "register/Periodo.h"
 #include "startup/Inicio.h"
 #include "tools/esquema/OperadorConsola.h"
 
@@ -73,8 +74,7 @@ int main(int argc, char* argv[])
     }
     if (periodo.isEmpty() || comando.trimmed().isEmpty())
         return uso();
-    static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$"));
-    if (periodo != QLatin1String("ultimo") && !forma.match(periodo).hasMatch())
+    if (periodo != QLatin1String("ultimo") && !PeriodoBienEscrito(periodo))
         return falla(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
     if (!salida.isEmpty() && !QDir(salida).exists())
         return falla(QStringLiteral("La carpeta de salida %1 no existe.").arg(salida));
