@@ -97,10 +97,8 @@ BENCHMARK(AbrirConsulta)->Unit(benchmark::kMillisecond);
 
 void AbrirConsultaPiso(benchmark::State& estado)
 {
-    const std::vector<Sentencia> sentencias = Grabar(abrir);
-    QSqlDatabase bd = base().piso();
-    for (auto _ : estado)
-        Repetir(bd, sentencias);
+    base();
+    MedirPiso(estado, base().piso(), {Grabar(abrir)});
 }
 BENCHMARK(AbrirConsultaPiso)->Unit(benchmark::kMillisecond);
 

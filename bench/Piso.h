@@ -15,5 +15,14 @@ struct Sentencia {
 };
 
 std::vector<Sentencia> Grabar(const std::function<void()>& operacion);
-// Every row of every result is read, as the program's recordsets read them.
+// Every row of every result is read, as the program's recordsets read them. A statement
+// that fails raises std::runtime_error: the benchmark is then stopped with an error.
 void Repetir(QSqlDatabase bd, const std::vector<Sentencia>& sentencias);
+
+namespace benchmark {
+class State;
+}
+// A floor's loop: the recorded variants replayed in turn, one per iteration, then `ademas`
+// (work of the floor that is not a statement). A failed replay stops it with an error.
+void MedirPiso(benchmark::State& estado, QSqlDatabase bd, const std::vector<std::vector<Sentencia>>& variantes,
+               const std::function<void()>& ademas = {});

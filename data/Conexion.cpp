@@ -45,8 +45,6 @@ void Conexion::Open(const QString& textoConexion)
 {
     Close();
     Errors.clear();
-    if (textoConexion != m_texto)
-        m_reabrir = false;
     m_texto = textoConexion;
     try {
         m_destino = TextoConexion::Interpretar(textoConexion);
@@ -73,6 +71,7 @@ void Conexion::Open(const QString& textoConexion)
         db.setConnectOptions(m_destino.opciones);
         if (db.open()) {
             m_enTransaccion = false;
+            m_reabrir = false;
             // A row another station holds locked is waited for briefly, then reported.
             if (m_destino.dialecto == Dialecto::PostgreSQL)
                 QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(EsperaBloqueoMs));
@@ -165,8 +164,15 @@ bool Conexion::reconectar()
     }
 }
 
+void Conexion::antesDeEscribir()
+{
+    if (m_reabrir && !m_enTransaccion)
+        reconectar();
+}
+
 long Conexion::Execute(const QString& sql)
 {
+    antesDeEscribir();
     return conReconexion([&] {
         empezarOperacion();
         QSqlQuery q(bd());
@@ -175,7 +181,6 @@ long Conexion::Execute(const QString& sql)
         Anotar(traducida);
         if (!q.exec(traducida))
             throw Fallo(q.lastError());
-        m_reabrir = false;
         const int n = q.numRowsAffected();
         return long(n < 0 ? 0 : n);
     });
@@ -183,6 +188,7 @@ long Conexion::Execute(const QString& sql)
 
 void Conexion::BeginTrans()
 {
+    antesDeEscribir();
     conReconexion([&] {
         empezarOperacion();
         Anotar(QStringLiteral("BEGIN"));
@@ -199,7 +205,6 @@ void Conexion::CommitTrans()
     Anotar(QStringLiteral("COMMIT"));
     if (!bd().commit())
         throw Fallo(bd().lastError());
-    m_reabrir = false;
 }
 
 void Conexion::RollbackTrans()

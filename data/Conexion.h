@@ -66,6 +66,9 @@ public:
 
     // Starts an operation: the error list forgets the previous one. Raises when not open.
     void empezarOperacion();
+    // Before a write outside a transaction: a connection that met a read-only file is opened
+    // again, since the file may be writable by now.
+    void antesDeEscribir();
 
     // Runs an operation on a connection that is open: one the driver already knows lost (the
     // server restarted, the network came back) is opened again first, with its settings, when
@@ -75,7 +78,7 @@ public:
     template <class Operacion>
     auto conReconexion(Operacion&& operacion) -> decltype(operacion())
     {
-        if (!m_enTransaccion && (m_reabrir || !Abierta()))
+        if (!m_enTransaccion && !Abierta())
             reconectar();
         try {
             return operacion();
@@ -98,7 +101,7 @@ private:
     QString m_baseDefecto;
     bool m_enTransaccion = false;
     // A SQLite file found read-only keeps its connection read-only even once it is writable
-    // again: operations outside a transaction open it anew until a write goes through.
+    // again: the next write outside a transaction opens it anew (reads work as they are).
     bool m_reabrir = false;
     mutable QString m_ultima;
 };

@@ -55,6 +55,22 @@ long numeroSQLite(qint64 codigo, const QString& texto)
     return ErrorVB::FalloNoEspecificado;
 }
 
+// What the clerk reads first for the SQLite failures a station meets; the driver's own
+// words follow.
+QString causaSQLite(qint64 codigo)
+{
+    switch (codigo & 0xff) {
+    case 5: case 6: return QStringLiteral("La base de datos está ocupada por otro puesto");
+    case 8: return QStringLiteral("La base de datos es de sólo lectura: no se puede grabar en ella");
+    case 10: return QStringLiteral("Falló la lectura o escritura del archivo de la base de datos");
+    case 11: case 26: return QStringLiteral("El archivo de la base de datos está dañado o no es una base de datos");
+    case 13: return QStringLiteral("No queda lugar en el disco de la base de datos");
+    case 14: return QStringLiteral("No se puede abrir el archivo de la base de datos");
+    case 19: return QStringLiteral("Los datos no cumplen una regla de la base de datos");
+    default: return {};
+    }
+}
+
 long numeroSqlServer(const QString& estado, qint64 nativo)
 {
     switch (nativo) {
@@ -93,9 +109,11 @@ ErrorVB ErrorDeBase(const QSqlError& error, Dialecto dialecto, const QString& or
         const QString estado = codigo.isEmpty() ? QStringLiteral("08001") : codigo;
         return ErrorVB(numeroPostgres(estado), descripcion, origen, estado, 0);
     }
-    case Dialecto::SQLite:
-        return ErrorVB(numeroSQLite(numerico ? nativo : 0, descripcion), descripcion, origen, QStringLiteral("HY000"),
-                       numerico ? nativo : 0);
+    case Dialecto::SQLite: {
+        const QString causa = numerico ? causaSQLite(nativo) : QString();
+        return ErrorVB(numeroSQLite(numerico ? nativo : 0, descripcion), causa.isEmpty() ? descripcion : causa + QStringLiteral(" (") + descripcion + u')',
+                       origen, QStringLiteral("HY000"), numerico ? nativo : 0);
+    }
     default: {
         // ODBC gives the SQL state first; the native number may follow it.
         const QString estado = codigo.left(5);

@@ -267,6 +267,7 @@ void Recordset::Update()
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_tabla, asignaciones.join(QStringLiteral(", ")),
                                                               donde.join(QStringLiteral(" AND ")));
     }
+    m_conexion->antesDeEscribir();
     m_conexion->empezarOperacion();
     QSqlQuery q(m_conexion->bd());
     if (!q.prepare(m_conexion->Traducir(sql)))

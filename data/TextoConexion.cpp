@@ -98,8 +98,13 @@ DestinoConexion Interpretar(const QString& texto)
         d.driver = QStringLiteral("QSQLITE");
         d.dialecto = Dialecto::SQLite;
         d.origen = QStringLiteral("SQLite");
-        // Opened read-write without creating it: a missing file is a failed connection.
-        const QString ruta = QFileInfo(primero(p, {"data source", "database"})).absoluteFilePath();
+        // Opened read-write without creating it: a missing file is a failed connection. A
+        // blank name would otherwise open a new database beside the program.
+        const QString archivo = primero(p, {"data source", "database"}).trimmed();
+        if (archivo.isEmpty())
+            throw ErrorVB(ErrorVB::FalloNoEspecificado, QStringLiteral("No se indicó el archivo de la base de datos."),
+                          QStringLiteral("SQLite"), QStringLiteral("08001"));
+        const QString ruta = QFileInfo(archivo).absoluteFilePath();
         d.base = QUrl::fromLocalFile(ruta).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
         d.opciones = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(Conexion::EsperaBloqueoMs);
     } else if (proveedor.compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0) {

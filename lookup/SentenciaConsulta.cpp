@@ -1,7 +1,10 @@
 #include "lookup/SentenciaConsulta.h"
 
 #include "data/TextoSQL.h"
+#include "platform/ErrorVB.h"
 #include "suite/SuiteUtil.h"
+
+#include <limits>
 
 namespace SentenciaConsulta {
 
@@ -16,7 +19,13 @@ QString PrepararWhere(const QString& where)
 
 long long LimiteFilas(const QString& topConsArt)
 {
-    const long long n = SuiteUtil::TextToAmountOrZero(topConsArt.trimmed()).entero();
+    long long n = 0;
+    try {
+        n = SuiteUtil::TextToAmount(topConsArt.trimmed()).entero();
+    } catch (const ErrorVB&) {
+        // More rows than any amount: as good as no limit.
+        n = topConsArt.trimmed().startsWith(u'-') ? 0 : std::numeric_limits<int>::max();
+    }
     return n == 0 ? 1000 : n;
 }
 

@@ -99,8 +99,12 @@ void FrmTolvario::ActualizarUnidades()
 
 void FrmTolvario::Inicializa()
 {
-    // However the steps end, the window is not left loading: nothing would be saved again.
-    const AlSalir fin([this] { m_cargando = false; });
+    // However the steps end, the window is not left loading (nothing would be saved again)
+    // and shows the frame of the tab it is on.
+    const AlSalir fin([this] {
+        m_cargando = false;
+        mostrarUsuarios(m_usuariosALaVista);
+    });
     Pasos::Ejecutar({
         [&] {
             SuiteForms::StyleControls(this, QStringLiteral("txtfields"));

@@ -37,7 +37,12 @@ bool empiezaCon(const QString& texto, const char* prefijo)
 
 double valorNumerico(const QString& texto)
 {
-    return double(SuiteUtil::TextToAmountOrZero(texto).diezmilesimos()) / Importe::Escala;
+    try {
+        return double(SuiteUtil::TextToAmount(texto).diezmilesimos()) / Importe::Escala;
+    } catch (const ErrorVB&) {
+        // Beyond any amount is still a number, and not zero.
+        return texto.trimmed().startsWith(u'-') ? -1e18 : 1e18;
+    }
 }
 
 // The command text the INI file gives when the suite's menu passed none.

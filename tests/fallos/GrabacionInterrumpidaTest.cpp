@@ -108,11 +108,12 @@ TEST_P(GrabacionInterrumpidaTest, UnArchivoDeSoloLecturaSeInformaYLuegoSeGraba)
         m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("7"));
     {
         SoloLectura soloLectura(m_base);
+        ASSERT_TRUE(soloLectura.activo()) << "the file could not be made read-only";
         DB_Dll::Instancia().gCnn.Close();
         m_guion->respuestas = {Operador::Reintentar, Operador::Ignorar};
         tecla(Qt::Key_F5);
         ASSERT_GE(m_guion->avisos.size(), 2u) << m_guion->todo().toStdString();
-        EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("readonly"))) << m_guion->todo().toStdString();
+        EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("es de sólo lectura"))) << m_guion->todo().toStdString();
         esperoRegistro(QStringLiteral("1"), "read-only: nothing written");
     }
     m_guion->avisos.clear();

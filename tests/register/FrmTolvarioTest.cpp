@@ -238,6 +238,24 @@ TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '01/2005'")), QStringLiteral("0"));
 }
 
+// The frame shown follows the tab: the users' boxes on their tab, the grid on the others;
+// loading a period from the users' tab ends on the mill's grid.
+TEST_P(FrmTolvarioTest, ElMarcoVisibleSigueALaPestana)
+{
+    const auto* detalle = m_ventana->findChild<QWidget*>(QStringLiteral("FrmDet"));
+    const auto* usuarios = m_ventana->findChild<QWidget*>(QStringLiteral("FrmUsuarios"));
+    ASSERT_TRUE(detalle && usuarios);
+    elegirPeriodo(QStringLiteral("01/2005"));
+    EXPECT_TRUE(!detalle->isHidden() && usuarios->isHidden());
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_TRUE(detalle->isHidden() && !usuarios->isHidden());
+    elegirPeriodo(QStringLiteral("12/2004"));
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabMolino);
+    EXPECT_TRUE(!detalle->isHidden() && usuarios->isHidden());
+    tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_TRUE(detalle->isHidden() && !usuarios->isHidden());
+}
+
 TEST_P(FrmTolvarioTest, ObservacionesLargasConComillasYAcentosVuelvenIntactas)
 {
     elegirPeriodo(QStringLiteral("01/2005"));

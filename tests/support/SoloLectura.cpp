@@ -8,15 +8,21 @@
 namespace {
 
 // The capabilities that let root write what its permissions forbid.
-constexpr quint32 Anulacion = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+constexpr uint32_t Anulacion = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
-bool capacidades(bool conAnulacion)
+bool leer(__user_cap_header_struct& cabecera, __user_cap_data_struct (&datos)[2])
 {
-    __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
+    cabecera = {_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(SYS_capget, &cabecera, datos) == 0;
+}
+
+bool efectivas(uint32_t valor)
+{
+    __user_cap_header_struct cabecera{};
     __user_cap_data_struct datos[2]{};
-    if (syscall(SYS_capget, &cabecera, datos) != 0)
+    if (!leer(cabecera, datos))
         return false;
-    datos[0].effective = conAnulacion ? (datos[0].effective | (datos[0].permitted & Anulacion)) : (datos[0].effective & ~Anulacion);
+    datos[0].effective = valor;
     return syscall(SYS_capset, &cabecera, datos) == 0;
 }
 
@@ -24,15 +30,25 @@ bool capacidades(bool conAnulacion)
 
 SoloLectura::SoloLectura(const QString& archivo)
     : m_archivo(archivo)
+    , m_permisos(QFile::permissions(archivo))
 {
-    QFile::setPermissions(m_archivo, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (geteuid() == 0)
-        m_sinCapacidades = capacidades(false);
+    QFile::setPermissions(m_archivo, m_permisos & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther));
+    if (geteuid() == 0) {
+        __user_cap_header_struct cabecera{};
+        __user_cap_data_struct datos[2]{};
+        if (!leer(cabecera, datos))
+            return;
+        m_efectivas = datos[0].effective;
+        m_capacidadesCambiadas = efectivas(m_efectivas & ~Anulacion);
+        if (!m_capacidadesCambiadas)
+            return;
+    }
+    m_activo = !QFile(m_archivo).open(QIODevice::ReadWrite);
 }
 
 SoloLectura::~SoloLectura()
 {
-    if (m_sinCapacidades)
-        capacidades(true);
-    QFile::setPermissions(m_archivo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (m_capacidadesCambiadas)
+        efectivas(m_efectivas);
+    QFile::setPermissions(m_archivo, m_permisos);
 }

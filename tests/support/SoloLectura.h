@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
+#include <cstdint>
 
 // Makes a file read-only for this thread while it lives, also when the tests run as root
 // (as in CI): root's override of file permissions is dropped from the thread's effective
-// capabilities and given back at the end.
+// capabilities. Both are given back as they were at the end.
 class SoloLectura
 {
 public:
@@ -13,7 +15,13 @@ public:
     SoloLectura(const SoloLectura&) = delete;
     SoloLectura& operator=(const SoloLectura&) = delete;
 
+    // Whether writing the file is really refused now.
+    bool activo() const { return m_activo; }
+
 private:
     QString m_archivo;
-    bool m_sinCapacidades = false;
+    QFileDevice::Permissions m_permisos;
+    bool m_activo = false;
+    bool m_capacidadesCambiadas = false;
+    uint32_t m_efectivas = 0;
 };
