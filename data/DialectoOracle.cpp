@@ -12,11 +12,6 @@ namespace {
 
 constexpr auto SinCaso = Qt::CaseInsensitive;
 
-QString reemplazar(QString texto, const QString& de, const QString& por)
-{
-    return texto.replace(de, por, SinCaso);
-}
-
 QString reemplazar(QString texto, const char* de, const char* por)
 {
     return texto.replace(QString::fromLatin1(de), QString::fromLatin1(por), SinCaso);

@@ -42,18 +42,9 @@ QList<QString> Malas()
 using EntradasMalasTest = BaseDeRegistro;
 using BusquedasMalasTest = BaseDeConsultas;
 
-// A database the start-up can open, with its administrator.
-class ArranqueMaloTest : public BaseDePrueba
+class ArranqueMaloTest : public BaseSinIniciar
 {
 protected:
-    void SetUp() override
-    {
-        BaseDePrueba::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        crearEsquema();
-        ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre, Administrador) VALUES ('%1', 1)").arg(m_usuario));
-    }
     // One start-up in a fresh process, the access dialog cancelled if it is asked for. Every
     // box shown must have said something; the result is whether the program went on.
     bool arrancar(bool usarIni, const QString& linea, const std::string& que)

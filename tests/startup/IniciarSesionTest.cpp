@@ -12,16 +12,12 @@
 
 namespace {
 
-class IniciarSesionTest : public BaseDePrueba
+class IniciarSesionTest : public BaseSinIniciar
 {
 protected:
     void SetUp() override
     {
-        BaseDePrueba::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        crearEsquema();
-        ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre, Administrador) VALUES ('%1', 1)").arg(m_usuario));
+        BaseSinIniciar::SetUp();
         EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
     }
 

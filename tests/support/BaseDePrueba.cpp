@@ -79,6 +79,15 @@ void ProcesoLimpio::TearDown()
     Carpetas::EstablecerAplicacion({});
 }
 
+void BaseSinIniciar::SetUp()
+{
+    BaseDePrueba::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    crearEsquema();
+    ejecutar(QStringLiteral("INSERT INTO ta_usuarios (nombre, Administrador) VALUES ('%1', 1)").arg(m_usuario));
+}
+
 void BaseIniciada::SetUp()
 {
     BaseDePrueba::SetUp();

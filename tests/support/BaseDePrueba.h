@@ -60,6 +60,14 @@ private:
     QTemporaryDir m_carpeta;
 };
 
+// The database with the module's tables and the test's user as an administrator, the
+// program not started yet: for tests of the start-up itself.
+class BaseSinIniciar : public BaseDePrueba
+{
+protected:
+    void SetUp() override;
+};
+
 // The database with the module's tables, then `poblar`, then the program's start-up on it.
 class BaseIniciada : public BaseDePrueba
 {
