@@ -92,15 +92,25 @@ public:
     {
         m_archivo = m_dir.filePath(QStringLiteral("bench.db"));
         crearBase(m_archivo);
-        lineaDeComandos(m_archivo, m_dir.path());
-        m_ventana->Form_Load();
-        m_ventana->resize(1366, 768);
-        m_ventana->show();
-        QCoreApplication::processEvents();
+        ventana();
         m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
     }
 
-    FrmTolvario& ventana() { return *m_ventana; }
+    // The window the suite's menu opened on the 30-year database (opened again if a start-up
+    // benchmark let it go).
+    FrmTolvario& ventana()
+    {
+        if (!m_ventana) {
+            lineaDeComandos(m_archivo, m_dir.path());
+            DB_Dll::Liberar();
+            m_ventana = std::make_unique<FrmTolvario>();
+            m_ventana->Form_Load();
+            m_ventana->resize(1366, 768);
+            m_ventana->show();
+            QCoreApplication::processEvents();
+        }
+        return *m_ventana;
+    }
     // The start-up is measured from a process with no window and no connection yet.
     void soltarVentana() { m_ventana.reset(); }
     // A connection of its own for replaying the floors.
@@ -112,7 +122,7 @@ private:
     QTemporaryDir m_dir;
     QString m_archivo;
     Conexion m_piso;
-    std::unique_ptr<FrmTolvario> m_ventana = std::make_unique<FrmTolvario>();
+    std::unique_ptr<FrmTolvario> m_ventana;
 };
 
 // Made on first use and dropped before the application object goes: the window must not
@@ -197,6 +207,8 @@ void GrabarSeisCuentasPiso(benchmark::State& estado)
 {
     FrmTolvario& v = base().ventana();
     validar(v, Periodos[0]);
+    // Once before recording: the first save also writes settings rows the replay would repeat.
+    grabar(v);
     MedirPiso(estado, base().piso(), {Grabar([&] { grabar(v); })});
 }
 BENCHMARK(GrabarSeisCuentasPiso)->Unit(benchmark::kMillisecond);
@@ -335,22 +347,24 @@ void ArrancarVentanaPiso(benchmark::State& estado)
     const std::vector<Sentencia> sentencias = Grabar(arrancar);
     const QString archivo = base().archivo();
     for (auto _ : estado) {
+        bool bien = true;
         {
             QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("piso-arranque"));
             bd.setDatabaseName(archivo);
-            if (!bd.open()) {
-                estado.SkipWithError("no se abrió la base");
-                break;
-            }
             try {
+                if (!bd.open())
+                    throw std::runtime_error("no se abrió la base");
                 Repetir(bd, sentencias);
             } catch (const std::exception& e) {
+                bd.rollback();
                 estado.SkipWithError(e.what());
-                break;
+                bien = false;
             }
             bd.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("piso-arranque"));
+        if (!bien)
+            break;
     }
 }
 BENCHMARK(ArrancarVentanaPiso)->Unit(benchmark::kMillisecond);
@@ -360,7 +374,7 @@ BENCHMARK(ArrancarVentanaPiso)->Unit(benchmark::kMillisecond);
 // all, since each history takes the program's connection with it.
 void ValidarSegunHistoria(benchmark::State& estado)
 {
-    base();
+    base().soltarVentana();
     const int anios = int(estado.range(0));
     QTemporaryDir dir;
     const QString archivo = dir.filePath(QStringLiteral("historia.db"));

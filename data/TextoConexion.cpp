@@ -100,8 +100,8 @@ DestinoConexion Interpretar(const QString& texto)
         d.origen = QStringLiteral("SQLite");
         // Opened read-write without creating it: a missing file is a failed connection. A
         // blank name would otherwise open a new database beside the program.
-        const QString archivo = primero(p, {"data source", "database"}).trimmed();
-        if (archivo.isEmpty())
+        const QString archivo = primero(p, {"data source", "database"});
+        if (archivo.trimmed().isEmpty())
             throw ErrorVB(ErrorVB::FalloNoEspecificado, QStringLiteral("No se indicó el archivo de la base de datos."),
                           QStringLiteral("SQLite"), QStringLiteral("08001"));
         const QString ruta = QFileInfo(archivo).absoluteFilePath();

@@ -1,7 +1,5 @@
 #include "lookup/AnchosConsulta.h"
 
-#include "platform/ErrorVB.h"
-
 #include "platform/Cp1252.h"
 #include "suite/SuiteUtil.h"
 
@@ -58,11 +56,7 @@ QVector<double> Leer(const QString& ruta, const QString& tabla)
         QVector<double> anchos;
         for (const QString& a : linea->anchos.split(u'|', Qt::SkipEmptyParts)) {
             // A damaged width (beyond any number) counts as none: the window keeps its own.
-            Importe i;
-            try {
-                i = SuiteUtil::TextToAmount(a);
-            } catch (const ErrorVB&) {
-            }
+            const Importe i = SuiteUtil::TextToAmountOrZero(a);
             anchos << double(i.diezmilesimos()) / double(Importe::Escala);
         }
         return anchos;

@@ -26,7 +26,8 @@ long long LimiteFilas(const QString& topConsArt)
         // More rows than any amount: as good as no limit.
         n = topConsArt.trimmed().startsWith(u'-') ? 0 : std::numeric_limits<int>::max();
     }
-    return n == 0 ? 1000 : n;
+    // None, or a count that is no count of rows, is the usual thousand.
+    return n <= 0 ? 1000 : n;
 }
 
 std::optional<QString> ConMascara(const MascaraConsulta& m, long long limite, QString& campoBusqueda,

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,7 +63,8 @@ void Panobar::habilitar(const char* clave, bool v)
 void Panobar::setStyleBar(double estilo)
 {
     m_estilo = estilo;
-    const int modo = int(estilo);
+    // Whatever number a setting holds: only 0, 1 and 2 or more mean something.
+    const int modo = std::isnan(estilo) ? 0 : int(std::clamp(estilo, -1.0, 2.0));
     setToolButtonStyle(modo >= 2 ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
     for (QAction* a : std::as_const(m_botones))
         if (auto* b = qobject_cast<QToolButton*>(widgetForAction(a)))

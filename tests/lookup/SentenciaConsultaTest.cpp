@@ -1,6 +1,7 @@
 #include "lookup/SentenciaConsulta.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace SentenciaConsulta;
 
@@ -27,6 +28,8 @@ TEST(SentenciaConsulta, CondicionYLimite)
     EXPECT_EQ(LimiteFilas(QStringLiteral("abc")), 1000);
     EXPECT_EQ(LimiteFilas(QStringLiteral("120filas")), 120);
     EXPECT_EQ(LimiteFilas(QStringLiteral("2.5")), 2) << "halves to even";
+    EXPECT_EQ(LimiteFilas(QStringLiteral("-5")), 1000) << "no count of rows";
+    EXPECT_EQ(LimiteFilas(QString(40, u'9')), std::numeric_limits<int>::max()) << "beyond any amount: no limit";
 }
 
 TEST(SentenciaConsulta, MascarasDeLaSuite)

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(Panobar, OchoBotonesApagadosConSuTeclaEnLaAyuda)
@@ -65,4 +66,11 @@ TEST(Panobar, ElClicDelRatonLlevaLaClaveYElEstiloCambiaLaForma)
     EXPECT_FALSE(boton->autoRaise());
     barra.setStyleBar(1);
     EXPECT_TRUE(boton->autoRaise());
+    // A setting beyond any style is the last one, not a number cast out of range.
+    barra.setStyleBar(1e18);
+    EXPECT_EQ(barra.toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_TRUE(boton->autoRaise());
+    barra.setStyleBar(std::nan(""));
+    EXPECT_EQ(barra.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_FALSE(boton->autoRaise());
 }
