@@ -164,10 +164,16 @@ bool Conexion::reconectar()
     }
 }
 
+void Conexion::reabrir()
+{
+    if (!reconectar() && !Errors.empty())
+        throw Errors.back();
+}
+
 void Conexion::antesDeEscribir()
 {
     if (m_reabrir && !m_enTransaccion)
-        reconectar();
+        reabrir();
 }
 
 long Conexion::Execute(const QString& sql)

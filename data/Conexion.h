@@ -79,7 +79,7 @@ public:
     auto conReconexion(Operacion&& operacion) -> decltype(operacion())
     {
         if (!m_enTransaccion && !Abierta())
-            reconectar();
+            reabrir();
         try {
             return operacion();
         } catch (const ErrorVB& e) {
@@ -92,6 +92,9 @@ public:
 private:
     QString sinClave(QString texto) const;
     bool reconectar();
+    // Opens the connection again; when it cannot, raises why (the file is gone, the server
+    // refuses), not merely that the connection is closed.
+    void reabrir();
 
     QString m_nombre;
     QString m_texto;

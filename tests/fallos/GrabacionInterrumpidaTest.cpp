@@ -5,6 +5,8 @@
 #include "tests/register/BaseDeRegistro.h"
 #include "tests/support/SoloLectura.h"
 
+#include <QFile>
+
 namespace {
 
 using P = Planilla;
@@ -122,6 +124,30 @@ TEST_P(GrabacionInterrumpidaTest, UnArchivoDeSoloLecturaSeInformaYLuegoSeGraba)
     esperoRegistro(QStringLiteral("7"), "writable again: saved");
     elegirPeriodo(QStringLiteral("05/2005"));
     EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("217"));
+}
+
+// The database file is gone when the program has to open it again (a share unmounted, the
+// file moved): the clerk reads why, and once the file is back the next GRABAR stores it.
+TEST_P(GrabacionInterrumpidaTest, UnArchivoQueNoEstaSeInformaYAlVolverSeGraba)
+{
+    if (esPostgres())
+        GTEST_SKIP() << "a database file is SQLite's";
+    for (int dia = 1; dia <= 31; ++dia)
+        m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("6"));
+    const QString lejos = m_base + QStringLiteral(".movida");
+    ASSERT_TRUE(QFile::rename(m_base, lejos));
+    DB_Dll::Instancia().gCnn.Close();
+    m_guion->respuestas = {Operador::Ignorar, Operador::Ignorar, Operador::Ignorar};
+    tecla(Qt::Key_F5);
+    ASSERT_TRUE(QFile::rename(lejos, m_base));
+    ASSERT_FALSE(m_guion->avisos.empty());
+    EXPECT_TRUE(m_guion->todo().contains(QStringLiteral("No se puede abrir el archivo de la base de datos"))) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_guion->todo().contains(QStringLiteral("no está abierta"))) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("1"), "gone: nothing written");
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    esperoRegistro(QStringLiteral("6"), "back: saved");
 }
 
 // The server ends the program's connection in the middle of a save: the register is the old
