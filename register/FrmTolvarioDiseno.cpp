@@ -2,6 +2,7 @@
 // strip, then the grid (or the milling users) taking the spare space.
 #include "register/FrmTolvario.h"
 
+#include "register/DelegadoCelda.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
 
@@ -196,6 +197,7 @@ void FrmTolvario::construirRejilla()
     MSFlexGrid->setTabKeyNavigation(false);
     // Plain one-line cells paint at a fraction of the cost of wrapped text.
     MSFlexGrid->setWordWrap(false);
+    MSFlexGrid->setItemDelegate(new DelegadoCelda(MSFlexGrid));
     // The frame around it already: a frame of its own would repaint the whole grid each time
     // the focus comes back from the editor.
     MSFlexGrid->setFrameShape(QFrame::NoFrame);

@@ -134,7 +134,9 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
         TxtFields[cUsuario1 + k - 1]->setText(codigo);
     m_cuentaTab[k] = codigo.isEmpty() ? valor : codigo;
     SSTab1->setTabVisible(k, true);
-    SSTab1->setTabText(k, razon.left(10));
+    // Setting even the same text lays the tab bar out and paints it again.
+    if (SSTab1->tabText(k) != razon.left(10))
+        SSTab1->setTabText(k, razon.left(10));
 }
 
 void FrmTolvario::validarCantidad(const QString& valor)

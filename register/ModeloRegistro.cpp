@@ -5,6 +5,15 @@
 #include <array>
 #include <QPalette>
 
+ModeloRegistro::ModeloRegistro(QObject* padre)
+    : QAbstractTableModel(padre)
+    , m_fondo(QPalette().brush(QPalette::AlternateBase))
+{
+    QFont negrita;
+    negrita.setBold(true);
+    m_negrita = negrita;
+}
+
 void ModeloRegistro::PonerTexto(int filaGrilla, int columna, const QString& texto)
 {
     m_planilla.PonerTexto(filaGrilla, columna, texto);
@@ -87,15 +96,10 @@ QVariant ModeloRegistro::data(const QModelIndex& indice, int rol) const
         return columna == Planilla::ColObservaciones ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
-        if (!Planilla::EsFilaDeDia(fila)) {
-            QFont f;
-            f.setBold(true);
-            return f;
-        }
-        return {};
+        return Planilla::EsFilaDeDia(fila) ? QVariant() : m_negrita;
     case Qt::BackgroundRole:
         if (!Planilla::EsFilaDeDia(fila) || columna == Planilla::ColDia || columna == Planilla::ColSaldo)
-            return QPalette().brush(QPalette::AlternateBase);
+            return m_fondo;
         return {};
     default:
         return {};

@@ -10,7 +10,7 @@ class ModeloRegistro : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit ModeloRegistro(QObject* padre = nullptr);
 
     static int FilaDeVista(int filaGrilla) { return filaGrilla - 1; }
     static int FilaDeGrilla(int filaVista) { return filaVista + 1; }
@@ -35,4 +35,7 @@ private:
     void todoCambio();
 
     Planilla m_planilla;
+    // Asked for each cell at every paint: made once.
+    QVariant m_negrita;
+    QVariant m_fondo;
 };

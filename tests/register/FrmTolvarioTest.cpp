@@ -15,8 +15,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QImage>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -254,6 +257,30 @@ TEST_P(FrmTolvarioTest, ElMarcoVisibleSigueALaPestana)
     EXPECT_TRUE(!detalle->isHidden() && usuarios->isHidden());
     tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
     EXPECT_TRUE(detalle->isHidden() && !usuarios->isHidden());
+}
+
+// The grid's own cell painting: the lines that stand out have their background, a figure is
+// drawn, an empty cell stays empty, the cursor's cell shows as selected.
+TEST_P(FrmTolvarioTest, LaGrillaPintaFondoTextoYCursor)
+{
+    elegirPeriodo(QStringLiteral("01/2005"));
+    QTableView* grilla = m_ventana->MSFlexGrid;
+    m_ventana->IrACelda(2, P::ColEntradas);
+    grilla->selectionModel()->select(grilla->currentIndex(), QItemSelectionModel::ClearAndSelect);
+    const QImage imagen = grilla->viewport()->grab().toImage();
+    const auto colores = [&](int fila, int columna) {
+        const QRect r = grilla->visualRect(grilla->model()->index(ModeloRegistro::FilaDeVista(fila), columna)).adjusted(1, 1, -2, -2);
+        QSet<QRgb> c;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                c.insert(imagen.pixel(x, y));
+        return c;
+    };
+    const QPalette paleta = grilla->palette();
+    EXPECT_TRUE(colores(P::FilaSaldoAnterior, P::ColEntradas).contains(paleta.color(QPalette::AlternateBase).rgb()));
+    EXPECT_GT(colores(3, P::ColSaldo).size(), 2) << "a figure is drawn in the stock column";
+    EXPECT_EQ(colores(3, P::ColObservaciones).size(), 1) << "an empty remark is background only";
+    EXPECT_TRUE(colores(2, P::ColEntradas).contains(paleta.color(QPalette::Highlight).rgb())) << "the cursor's cell is selected";
 }
 
 TEST_P(FrmTolvarioTest, ObservacionesLargasConComillasYAcentosVuelvenIntactas)
