@@ -132,14 +132,20 @@ QString Conexion::Traducir(const QString& sql) const
     return Dialectos::Traducir(sql, m_destino.dialecto);
 }
 
+namespace {
+ErrorVB noAbierta()
+{
+    return ErrorVB(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
+                   QStringLiteral("Tolvario"));
+}
+} // namespace
+
 void Conexion::empezarOperacion()
 {
     Errors.clear();
     if (!Abierta()) {
-        ErrorVB e(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
-                  QStringLiteral("Tolvario"));
-        Errors.push_back(e);
-        throw e;
+        Errors.push_back(noAbierta());
+        throw Errors.back();
     }
 }
 
@@ -219,8 +225,7 @@ void Conexion::RollbackTrans()
     m_enTransaccion = false;
     // The list keeps the failure that led here.
     if (!Abierta())
-        throw ErrorVB(ErrorVB::ConexionInutilizable, QStringLiteral("La conexión con la base de datos no está abierta."),
-                      QStringLiteral("Tolvario"));
+        throw noAbierta();
     Anotar(QStringLiteral("ROLLBACK"));
     if (!bd().rollback())
         throw Fallo(bd().lastError());

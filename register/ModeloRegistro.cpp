@@ -1,9 +1,8 @@
 #include "register/ModeloRegistro.h"
 
 #include <QFont>
-
-#include <array>
 #include <QPalette>
+#include <array>
 
 ModeloRegistro::ModeloRegistro(QObject* padre)
     : QAbstractTableModel(padre)
