@@ -1,5 +1,6 @@
 #include "output/DiscoOncca.h"
 
+#include "output/ExportaLibro.h"
 #include "platform/ErrorVB.h"
 #include "platform/Operador.h"
 #include "startup/Unidad.h"
@@ -82,7 +83,7 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
             estado->clearMessage();
     }
 
-    const QString copia = SuiteUtil::FolderPath(destino) + p.left(2) + p.mid(3, 4) + QStringLiteral(".xlsx");
+    const QString copia = NombreDelLibro(destino, p);
     QFile::remove(copia);
     QFile origen(libro);
     if (!origen.copy(copia))
