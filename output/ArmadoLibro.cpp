@@ -28,18 +28,6 @@ int InicioDeGrupo(int grupo)
     return grupo <= 1 ? 0 : 4 + 3 * (grupo - 2);
 }
 
-int DecimalesDelLibro(const QString& texto)
-{
-    return Planilla::Decimales(texto);
-}
-
-int LineaInicialDelLibro(const QString& texto)
-{
-    // Beyond a page or so the book would start past what anyone prints.
-    const int64_t l = SuiteUtil::TextToAmountOrZero(texto).entero();
-    return l <= 0 || l > 1000 ? 4 : int(l);
-}
-
 Hoja ArmarLibro(const DatosLibro& datos)
 {
     Hoja hoja;

@@ -8,9 +8,6 @@
 // The book's file of a period in a folder: month + year + ".xlsx".
 QString NombreDelLibro(const QString& carpeta, const QString& periodo);
 
-// The latest period the register holds (year, then month); empty when none. Raises ErrorVB.
-QString UltimoPeriodo();
-
 // The header as the window writes it to the settings, for a book made without the window.
 DatosLibro EncabezadoDesdeAjustes(const QString& periodo);
 

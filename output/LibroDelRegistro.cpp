@@ -6,23 +6,13 @@
 #include "platform/Carpetas.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
-#include "register/FrmTolvario.h"
 #include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QStatusBar>
 
 namespace {
-
-QString texto(FrmTolvario& v, const char* campo)
-{
-    QLineEdit* c = v.CampoDe(QString::fromLatin1(campo));
-    return c ? c->text() : QString();
-}
 
 // The status text and the busy pointer, whichever way the export ends.
 struct Ocupado {
@@ -30,37 +20,31 @@ struct Ocupado {
     Ocupado(QStatusBar* e)
         : estado(e)
     {
-        estado->showMessage(QStringLiteral("Creando hojas excel..."));
+        if (estado)
+            estado->showMessage(QStringLiteral("Creando hojas excel..."));
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~Ocupado()
     {
         QApplication::restoreOverrideCursor();
-        estado->clearMessage();
+        if (estado)
+            estado->clearMessage();
     }
 };
 
 } // namespace
 
-bool LibroDelRegistro::ExportaExcel(FrmTolvario& ventana, bool, bool Exportar, QString& Destino)
+bool LibroDelRegistro::ExportaExcel(const Pedido& pedido, bool, bool Exportar, QString& Destino)
 {
     bool guardado = false;
     QString ruta;
     {
-        Ocupado ocupado(ventana.BStat);
+        Ocupado ocupado(pedido.estado);
         DatosLibro datos;
         Pasos::Ejecutar({
             [&] {
-                ventana.TomarDecimales();
-                datos.decimales = ventana.DecimalesVigentes();
-                datos.lineaInicial = LineaInicialDelLibro(texto(ventana, "linea"));
-                datos.titulo = texto(ventana, "TITULO");
+                static_cast<EncabezadoLibro&>(datos) = pedido.encabezado;
                 datos.empresa = LeerConfiguracion(QStringLiteral("NOMBRE")).trimmed();
-                datos.oncca = texto(ventana, "ONCCA");
-                datos.periodo = texto(ventana, "PERIODO").trimmed();
-                datos.hoja = texto(ventana, "HOJA");
-                datos.medida = texto(ventana, "MEDIDA");
-                datos.bordes = ventana.chk->isChecked();
             },
             [&] {
                 LibroExportado libro = ExportarLibro(datos, Carpetas::Aplicacion());
@@ -79,26 +63,25 @@ bool LibroDelRegistro::ExportaExcel(FrmTolvario& ventana, bool, bool Exportar, Q
     if (!guardado)
         return false;
     if (Exportar)
-        CopiarLibroAlDisco(ventana.CmbLetra->currentText(), texto(ventana, "PERIODO"), ruta, &ventana, ventana.BStat);
+        CopiarLibroAlDisco(pedido.unidad, pedido.encabezado.periodo, ruta, pedido.ventana, pedido.estado);
     Destino = ruta;
     return true;
 }
 
-void LibroDelRegistro::Reporte(FrmTolvario& ventana)
+void LibroDelRegistro::Reporte(const Pedido& pedido)
 {
     QString destino;
-    if (!ExportaExcel(ventana, false, false, destino))
+    if (!ExportaExcel(pedido, false, false, destino))
         return;
     if (Imprimir)
-        Imprimir(m_hoja, &ventana);
+        Imprimir(m_hoja, pedido.ventana);
     else
-        VistaPreviaEImprimir(m_hoja, &ventana);
+        VistaPreviaEImprimir(m_hoja, pedido.ventana);
 }
 
-void LibroDelRegistro::ArchivoOncca(FrmTolvario& ventana)
+void LibroDelRegistro::ArchivoOncca(const Pedido& pedido)
 {
-    ventana.ActualizarUnidades();
-    const QString unidad = ventana.CmbLetra->currentText();
+    const QString unidad = pedido.unidad;
     if (unidad.isEmpty()) {
         operador().Mensaje(QStringLiteral("No hay ningún disco extraíble conectado. Conecte el disco donde va el archivo "
                                           "ONCCA y vuelva a pulsar el botón."),
@@ -110,6 +93,6 @@ void LibroDelRegistro::ArchivoOncca(FrmTolvario& ventana)
         != Operador::Si)
         return;
     QString destino;
-    ExportaExcel(ventana, false, true, destino);
+    ExportaExcel(pedido, false, true, destino);
     operador().Mensaje(QStringLiteral("FINALIZADO"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
 }

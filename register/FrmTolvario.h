@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/Recordset.h"
 #include "platform/Importe.h"
 #include "register/Libro.h"
+#include "register/RegistroCargado.h"
 
 #include <QList>
 #include <QPersistentModelIndex>
@@ -41,7 +41,6 @@ public:
     void Inicializa();
     void InicializaGrids();
     void DetalleOn(bool edicion);
-    void AbrirRecordset(const QString& tabla);
     void Form_Unload(int& Cancel);
 
     // Loading a period and account.
@@ -57,8 +56,9 @@ public:
     bool Datosvalidos();
     void Totalizar();
 
-    // Saving. GrabarGrid stores the register on screen under the period and account it was
-    // loaded for; false when the clerk abandoned it.
+    // Saving. GrabarGrid stores the grid under the loaded period and the account it was
+    // loaded for, when it changed (or the account is new to the period); false when the
+    // clerk abandoned it.
     bool GrabarGrid(const QString& cuenta);
     void ActualizarDatos();
     void GrabarCfgLocal();
@@ -96,7 +96,7 @@ public:
     QLineEdit* CampoDe(const QString& dataField) const;
     QString Periodo() const;
     ModeloRegistro& Modelo() const { return *m_modelo; }
-    const QString& NombreTabla() const { return m_tabla; }
+    const QString& NombreTabla() const;
     int DecimalesVigentes() const { return m_decimales; }
     // The decimals in force from the Decimales box: its number rounded, 0 meaning -2.
     void TomarDecimales();
@@ -106,6 +106,8 @@ public:
     void EstablecerControlActivo(QWidget* control) { m_controlActivo = control; }
     // The account shown on a register tab: "MOLINO" on tab 0, the user's code on 1 to 5.
     QString CuentaDeTab(int tab) const;
+    // The period on screen as loaded; empty before one is.
+    const QString& PeriodoCargado() const { return m_registro.Periodo(); }
 
     // The controls, by the names the suite's code uses.
     Panobar* Panobar1 = nullptr;
@@ -136,16 +138,30 @@ private:
     void construirUsuarios();
     void conectar();
     void seleccionarTabsCargando();
-    void validarPeriodo(const QString& valor, const QString& campo);
+    void validarPeriodo(const QString& valor);
     void validarUsuario(int k, const QString& valor);
+    // A customer in place of the one a user tab stood for; false when the clerk kept the old one.
+    bool reemplazarUsuario(int k, const QString& anterior, const QString& nuevo);
+    void vaciarUsuarios();
     void validarCantidad(const QString& valor);
     void llenarHoja();
     void borrarPeriodo();
     void ofrecerLibro(bool disco);
     void avisar(const QString& texto);
-    void grabarCuenta(const QString& cuenta);
-    // The save command; true when every shown account was stored.
+    // The save command; true when every change of the loaded period was stored.
     bool grabar();
+    // Before a command: a value open in the editor committed, a period typed but not loaded
+    // validated as Enter would (the command then stops), user codes changed in their boxes
+    // validated. False when the command must stop.
+    bool listoParaComando();
+    bool periodoSinCargar();
+    bool revisarUsuarios();
+    // What the loaded period holds that is not stored yet, named for the clerk.
+    QStringList cambiosPendientes() const;
+    // Asked before the loaded period leaves the screen: true to go on (saved or dropped).
+    bool resolverPendientes();
+    QString nombreDeCuenta(const QString& cuenta) const;
+    EncabezadoLibro encabezadoDelLibro();
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
@@ -161,21 +177,10 @@ private:
     void entrarEnRejilla();
     void tabCambiado(int nuevo);
 
-    // What the grid holds: the register of one period and account as loaded. Nothing else
-    // is ever written from the grid, whatever the header says by then.
-    struct Cargado {
-        QString periodo;
-        QString cuenta;
-        bool valido = false;
-        bool soloLectura = false; // stored lines the grid cannot show: saving would lose them
-    };
-    Cargado m_cargado;
-    // The customer each user tab stands for, as last validated.
-    QString m_cuentaTab[Usuarios + 1];
+    // The period as loaded: every command acts on it, never on what the boxes hold now.
+    RegistroCargado m_registro;
     bool m_grabacionIncompleta = false;
 
-    QString m_tabla;
-    Recordset m_rcs;
     ModeloRegistro* m_modelo = nullptr;
     std::unique_ptr<Libro> m_libro;
     int m_decimales = -2;
@@ -185,6 +190,7 @@ private:
     bool m_validacionFallida = false;
     bool m_descargada = false;
     int m_tabPrevio = 0;
+    int m_cuentasGrabadas = 0;
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
     QPersistentModelIndex m_celdaEditada;

@@ -11,6 +11,7 @@
 #include "platform/Pasos.h"
 #include "platform/Unidades.h"
 #include "register/ModeloRegistro.h"
+#include "register/RegistroTolvario.h"
 #include "startup/Configuracion.h"
 #include "startup/Inicio.h"
 #include "startup/Panobar.h"
@@ -37,7 +38,6 @@ const QString TituloPorDefecto = QStringLiteral("libro de movimientos y existenc
 void FrmTolvario::Form_Load()
 {
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
-    DB_Dll& db = DB_Dll::Instancia();
     QLineEdit* titulo = TxtFields[cTitulo];
     Pasos::Ejecutar({
         [&] {
@@ -45,9 +45,8 @@ void FrmTolvario::Form_Load()
             IniciarSesion(false, QString(), conexion);
             AplicarEstiloVentana(this);
         },
-        [&] { m_tabla = QStringLiteral("EM_Tolvario"); },
         [&] {
-            if (!db.ExisteTablaDB(m_tabla)) {
+            if (!RegistroTolvario::TablaExiste()) {
                 operador().Mensaje(QStringLiteral("La base de Datos se Encuentra desactualizada, por favor ejecute el "
                                                   "proceso RevisaTablas.EXE, y actualice las Tablas y Campos"),
                                    Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
@@ -55,16 +54,16 @@ void FrmTolvario::Form_Load()
             }
         },
         [&] {
-            AbrirRecordset(m_tabla);
             Inicializa();
             SuiteUtil::SetUpForm(this, false);
         },
         [&] {
-            TxtFields[cOncca]->setText(LeerConfiguracion(QStringLiteral("ONCCA")));
-            TxtFields[cDecimales]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_DECIMALES")));
-            TxtFields[cMedida]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_MEDIDA")));
-            titulo->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_TITULO")));
-            TxtFields[cLinea]->setText(LeerConfiguracion(QStringLiteral("TOLVARIO_LINEA")));
+            const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
+            TxtFields[cOncca]->setText(a.oncca);
+            TxtFields[cDecimales]->setText(a.decimales);
+            TxtFields[cMedida]->setText(a.medida);
+            titulo->setText(a.titulo);
+            TxtFields[cLinea]->setText(a.linea);
         },
         [&] {
             if (titulo->text().trimmed().isEmpty())
@@ -108,7 +107,7 @@ void FrmTolvario::Inicializa()
     Pasos::Ejecutar({
         [&] {
             SuiteForms::StyleControls(this, QStringLiteral("txtfields"));
-            SuiteForms::BindFields(TxtFields, m_tabla, DB_Dll::Instancia().gCnn.ConnectionString());
+            SuiteForms::BindFields(TxtFields, RegistroTolvario::Tabla, DB_Dll::Instancia().gCnn.ConnectionString());
         },
         [&] { InicializaGrids(); },
         [&] {
@@ -118,9 +117,7 @@ void FrmTolvario::Inicializa()
         [&] { DetalleOn(false); },
         [&] {
             m_cargando = true;
-            m_cargado = {};
-            for (QString& cuenta : m_cuentaTab)
-                cuenta.clear();
+            m_registro.Vaciar();
             SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
             for (int k = 1; k <= Usuarios; ++k)
                 SSTab1->setTabVisible(k, false);
@@ -171,19 +168,20 @@ void FrmTolvario::DetalleOn(bool edicion)
     Panobar1->setReporteenabled(true);
 }
 
-void FrmTolvario::AbrirRecordset(const QString& tabla)
+const QString& FrmTolvario::NombreTabla() const
 {
-    Pasos::Ejecutar({[&] {
-        QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + tabla;
-        DB_Dll& db = DB_Dll::Instancia();
-        db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 3);
-    }}, InformarCon("Abrir Recordser"));
+    return RegistroTolvario::Tabla;
 }
 
 void FrmTolvario::Form_Unload(int& Cancel)
 {
     if (m_descargada || Cancel != 0)
         return;
+    // A value still open in the editor is part of what the clerk would lose.
+    if (!terminarEdicion() || !resolverPendientes()) {
+        Cancel = 1;
+        return;
+    }
     m_descargada = true;
     Pasos::Ejecutar({
         [&] { GrabarCfgLocal(); },
@@ -199,5 +197,9 @@ void FrmTolvario::closeEvent(QCloseEvent* e)
 {
     int cancelar = 0;
     Form_Unload(cancelar);
+    if (cancelar != 0) {
+        e->ignore();
+        return;
+    }
     QMainWindow::closeEvent(e);
 }

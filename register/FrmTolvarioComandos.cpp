@@ -16,7 +16,10 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTableView>
@@ -81,6 +84,63 @@ void FrmTolvario::Form_KeyDown(int& KeyCode, int)
     Panobar1->Tecla(KeyCode);
 }
 
+bool FrmTolvario::listoParaComando()
+{
+    // The value still being typed is part of what the clerk means.
+    if (!terminarEdicion())
+        return false;
+    if (periodoSinCargar())
+        return false;
+    return revisarUsuarios();
+}
+
+bool FrmTolvario::periodoSinCargar()
+{
+    QLineEdit* caja = TxtFields[cPeriodo];
+    const QString escrito = caja->text().trimmed();
+    if (escrito == m_registro.Periodo() || (escrito.isEmpty() && !m_registro.Hay()))
+        return false;
+    // Validated as Enter would: it loads (after the question on unsaved changes), or its
+    // message is shown and the box goes back to the period on screen. Either way the
+    // command that found it stops, to be repeated on what is on screen now.
+    CampoValida(caja);
+    if (m_validacionFallida)
+        caja->setText(m_registro.Periodo());
+    return true;
+}
+
+bool FrmTolvario::revisarUsuarios()
+{
+    for (int k = 1; k <= Usuarios; ++k) {
+        QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
+        const QString escrito = caja->text().trimmed();
+        const QString cuenta = m_registro.Cuenta(k);
+        // Only what the clerk typed: a stored account that is no customer stays in its box
+        // without a tab, as loaded.
+        if (!caja->isModified() || escrito.compare(cuenta, Qt::CaseInsensitive) == 0)
+            continue;
+        caja->setModified(false);
+        // An emptied box leaves the user as it was.
+        if (escrito.isEmpty()) {
+            caja->setText(cuenta);
+            continue;
+        }
+        CampoValida(caja);
+        if (m_validacionFallida)
+            return false;
+        if (m_registro.Cuenta(k).compare(escrito, Qt::CaseInsensitive) != 0) {
+            // Not a customer: the tab keeps its own, and the clerk knows nothing was changed.
+            operador().Mensaje(QStringLiteral(" El código %1 no corresponde a ningún cliente: el usuario %2 queda como estaba.")
+                                   .arg(escrito)
+                                   .arg(k),
+                               Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+            caja->setText(cuenta);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool FrmTolvario::grabar()
 {
     m_grabando = true;
@@ -88,22 +148,13 @@ bool FrmTolvario::grabar()
     const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
-    // The value still being typed is part of what the clerk means to store.
+    m_cuentasGrabadas = 0;
     if (!terminarEdicion())
         return false;
     bool valido = false;
     bool hayError = false;
     const bool completo = Pasos::Ejecutar({
         [&] { valido = Datosvalidos(); },
-        [&] {
-            // A period typed but not confirmed would have the grid's register stored under it.
-            if (valido && m_cargado.valido && Periodo() != m_cargado.periodo) {
-                valido = false;
-                m_validacionFallida = true;
-                operador().Mensaje(QStringLiteral(" El Periodo cambió: presione Enter en el Periodo para cargarlo antes de grabar."),
-                                   Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
-            }
-        },
         [&] {
             if (valido)
                 ActualizarDatos();
@@ -113,20 +164,45 @@ bool FrmTolvario::grabar()
         return InformarCon("Panobar1_click")(e);
     }, SinError5());
     // Any error the clerk went past still means the book would lack something on screen.
-    return completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
+    const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
+    if (grabado)
+        BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
+                               m_cuentasGrabadas == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(m_cuentasGrabadas)));
+    else if (valido)
+        BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó.").arg(m_registro.Periodo()));
+    return grabado;
 }
 
 void FrmTolvario::Panobar1_click(const QString& boton)
 {
     const QString clave = boton.toUpper();
     if (clave == QStringLiteral("GRABAR")) {
-        grabar();
+        if (listoParaComando())
+            grabar();
     } else if (clave == QStringLiteral("BORRAR")) {
-        if (operador().Mensaje(QStringLiteral("Confirma la baja de este registro?"),
-                               Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
+        if (!listoParaComando())
+            return;
+        if (!m_registro.Hay()) {
+            operador().Mensaje(QStringLiteral(" No hay ningún período cargado para dar de baja."),
+                               Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+            return;
+        }
+        QStringList cuentas;
+        for (int tab = TabMolino; tab <= Usuarios; ++tab)
+            if (!CuentaDeTab(tab).isEmpty() && m_registro.Guardada(CuentaDeTab(tab)))
+                cuentas << CuentaDeTab(tab);
+        for (const QString& c : m_registro.AQuitar())
+            cuentas << c;
+        QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
+                               .arg(m_registro.Periodo(),
+                                    cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
+        if (!cambiosPendientes().isEmpty())
+            pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
+        if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
             != Operador::Si)
             return;
         bool borrado = false;
+        const QString periodo = m_registro.Periodo();
         Pasos::Ejecutar({
             [&] {
                 borrarPeriodo();
@@ -138,14 +214,14 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                 if (borrado) {
                     TxtFields[cPeriodo]->clear();
                     Inicializa();
-                    AbrirRecordset(m_tabla);
+                    BStat->showMessage(QStringLiteral("Período %1 dado de baja.").arg(periodo));
                 }
             },
         }, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CONSULTAR")) {
         Pasos::Ejecutar({[&] { CmdConsultar(); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
-        if (grabar())
+        if (listoParaComando() && grabar())
             Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CERRAR")) {
         int cancelar = 0;
@@ -155,19 +231,36 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
             != Operador::Si)
             return;
-        Pasos::Ejecutar({[&] { Inicializa(); }, [&] { AbrirRecordset(m_tabla); }}, InformarCon("Panobar1_click"), SinError5());
+        Pasos::Ejecutar({[&] { Inicializa(); }}, InformarCon("Panobar1_click"), SinError5());
     }
 }
 
 void FrmTolvario::tabCambiado(int nuevo)
 {
     const int previo = m_tabPrevio;
-    // The value still open in the editor goes with the grid being left; a refused one keeps
-    // the clerk on that tab.
-    if (!m_cargando && !terminarEdicion()) {
-        const QSignalBlocker quieto(SSTab1);
-        SSTab1->setCurrentIndex(previo);
-        return;
+    if (!m_cargando) {
+        // The value still open in the editor goes with the grid being left; a period typed
+        // and not loaded is validated first and the click goes no further; a user's code
+        // changed in its box is validated before its tab is left. Any of them keeps the
+        // clerk where they were.
+        const auto quedarse = [&] {
+            const QSignalBlocker quieto(SSTab1);
+            SSTab1->setCurrentIndex(previo);
+        };
+        if (!terminarEdicion()) {
+            quedarse();
+            return;
+        }
+        const QString escrito = TxtFields[cPeriodo]->text().trimmed();
+        if (escrito != m_registro.Periodo() && !(escrito.isEmpty() && !m_registro.Hay())) {
+            quedarse();
+            periodoSinCargar();
+            return;
+        }
+        if (previo == TabUsuarios && !revisarUsuarios()) {
+            quedarse();
+            return;
+        }
     }
     m_tabPrevio = nuevo;
     // A click on a tab has no caller to hand an error to: it is reported here.
@@ -179,8 +272,10 @@ void FrmTolvario::tabCambiado(int nuevo)
 
 bool FrmTolvario::guardarYCargar(int previo, int nuevo)
 {
-    if (previo >= 0 && previo < TabUsuarios && !GrabarGrid(CuentaDeTab(previo))) {
-        // The clerk abandoned the save: the grid stays, with its edits, on its own tab.
+    // The tab left is stored only when the clerk changed it: browsing writes nothing.
+    if (previo >= 0 && previo < TabUsuarios && m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia())
+        && !GrabarGrid(CuentaDeTab(previo))) {
+        // The save failed: the grid stays, with its edits, on its own tab.
         const QSignalBlocker quieto(SSTab1);
         SSTab1->setCurrentIndex(previo);
         m_tabPrevio = previo;
@@ -189,6 +284,8 @@ bool FrmTolvario::guardarYCargar(int previo, int nuevo)
     }
     if (nuevo >= 0 && nuevo < TabUsuarios)
         AsignarDatos(CuentaDeTab(nuevo));
+    else
+        m_registro.SoltarGrilla();
     return true;
 }
 
@@ -220,13 +317,28 @@ void FrmTolvario::SSTab1_Click(int PreviousTab)
 
 void FrmTolvario::CmdArchivo_Click()
 {
-    if (grabar())
+    if (listoParaComando() && grabar())
         Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, InformarCon("Panobar1_click"), SinError5());
 }
 
 void FrmTolvario::EstablecerLibro(std::unique_ptr<Libro> libro)
 {
     m_libro = std::move(libro);
+}
+
+EncabezadoLibro FrmTolvario::encabezadoDelLibro()
+{
+    TomarDecimales();
+    EncabezadoLibro e;
+    e.decimales = m_decimales;
+    e.lineaInicial = LineaInicialDelLibro(CampoDe(QStringLiteral("linea"))->text());
+    e.titulo = CampoDe(QStringLiteral("TITULO"))->text();
+    e.oncca = CampoDe(QStringLiteral("ONCCA"))->text();
+    e.periodo = m_registro.Periodo();
+    e.hoja = TxtFields[cHoja]->text();
+    e.medida = CampoDe(QStringLiteral("MEDIDA"))->text();
+    e.bordes = chk->isChecked();
+    return e;
 }
 
 void FrmTolvario::ofrecerLibro(bool disco)
@@ -237,8 +349,12 @@ void FrmTolvario::ofrecerLibro(bool disco)
                            Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
         return;
     }
-    if (disco)
-        m_libro->ArchivoOncca(*this);
-    else
-        m_libro->Reporte(*this);
+    Libro::Pedido pedido{encabezadoDelLibro(), QString(), this, BStat};
+    if (disco) {
+        ActualizarUnidades();
+        pedido.unidad = CmbLetra->currentText();
+        m_libro->ArchivoOncca(pedido);
+    } else {
+        m_libro->Reporte(pedido);
+    }
 }

@@ -2,20 +2,17 @@
 // period, the balance carried over, the day lines; the period typing aid and the lookup.
 #include "register/FrmTolvario.h"
 
-#include "data/DB_Dll.h"
-#include "data/TextoSQL.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/Operador.h"
 #include "platform/Teclas.h"
 #include "register/ModeloRegistro.h"
-#include "register/SaldoAnterior.h"
+#include "register/RegistroTolvario.h"
 #include "suite/SuiteForms.h"
 #include "suite/SuiteUtil.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
-
-using TextoSQL::Comillas;
 
 QString FrmTolvario::Periodo() const
 {
@@ -30,44 +27,38 @@ QLineEdit* FrmTolvario::CampoDe(const QString& dataField) const
 
 QString FrmTolvario::CuentaDeTab(int tab) const
 {
-    if (tab == TabMolino)
-        return QStringLiteral("MOLINO");
     // The customer the tab was shown for, not whatever the box holds now.
-    return tab > 0 && tab <= Usuarios ? m_cuentaTab[tab] : QString();
+    return m_registro.Cuenta(tab);
 }
 
 Importe FrmTolvario::SaldoInicialCuenta(const QString& cuenta)
 {
-    return SaldoAnterior(Periodo(), cuenta);
+    return RegistroTolvario::SaldoAnterior(m_registro.Periodo(), cuenta);
 }
 
 void FrmTolvario::AsignarDatos(const QString& cuenta)
 {
     // Until this load completes the grid stands for no stored register: a failed load must
     // never be saved over the stored one.
-    m_cargado = {};
+    m_registro.SoltarGrilla();
     InicializaGrids();
-    DB_Dll& db = DB_Dll::Instancia();
-    const QString sql = QStringLiteral("Select  * from EM_Tolvario where Periodo = '") + Comillas(Periodo())
-                        + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' order by dia");
-    db.AbrirConsulta(sql, m_rcs, 2, 4);
-    const Importe saldo = SaldoInicialCuenta(cuenta);
-    std::vector<Planilla::Linea> lineas;
-    bool fueraDelMes = false;
-    if (m_rcs.State() != 0 && !m_rcs.BOF()) {
-        for (m_rcs.MoveFirst(); !m_rcs.Eof(); m_rcs.MoveNext())
-            lineas.push_back({int(SuiteUtil::VariantToAmount(m_rcs.Field(QStringLiteral("DIA"))).entero()),
-                              SuiteUtil::VariantToAmount(m_rcs.Field(QStringLiteral("Entradas"))),
-                              SuiteUtil::VariantToAmount(m_rcs.Field(QStringLiteral("Salidas"))),
-                              SuiteUtil::NullSafe(m_rcs.Field(QStringLiteral("Observaciones")))});
-        m_rcs.MoveFirst();
+    if (!m_registro.Hay() || cuenta.trimmed().isEmpty()) {
+        m_modelo->Asignar(Importe(), {}, m_decimales);
+        return;
     }
-    for (const Planilla::Linea& l : lineas)
+    const QString periodo = m_registro.Periodo();
+    const std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, cuenta);
+    const Importe saldo = SaldoInicialCuenta(cuenta);
+    bool fueraDelMes = false;
+    for (const LineaRegistro& l : lineas)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
     m_modelo->Asignar(saldo, lineas, m_decimales);
-    m_cargado = {Periodo(), cuenta, true, fueraDelMes};
+    m_registro.MarcarGuardada(cuenta, !lineas.empty());
+    // What the grid holds as loaded, read back the way a save would write it: only a
+    // difference from this is a change.
+    m_registro.CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);
     if (fueraDelMes)
-        operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + Periodo()
+        operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + periodo
                                + QStringLiteral(" tiene días fuera del mes que la grilla no muestra: esta cuenta no se "
                                                 "grabará desde aquí para no perderlos."),
                            Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
@@ -75,42 +66,32 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
 
 QString FrmTolvario::PeriodoAnterior() const
 {
-    const QString periodo = TxtFields[cPeriodo]->text();
-    int mes = int(SuiteUtil::TextToAmount(periodo.left(2)).entero());
-    int anio = int(SuiteUtil::TextToAmount(periodo.mid(3, 4)).entero());
-    if (mes == 1) {
-        anio -= 1;
-        mes = 12;
-    } else {
-        mes -= 1;
+    return RegistroTolvario::PeriodoAnterior(m_registro.Periodo());
+}
+
+void FrmTolvario::vaciarUsuarios()
+{
+    for (int k = 1; k <= Usuarios; ++k) {
+        TxtFields[cUsuario1 + k - 1]->clear();
+        LblDesc[k - 1]->clear();
+        m_registro.PonerCuenta(k, QString());
+        SSTab1->setTabVisible(k, false);
     }
-    return QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
 }
 
 void FrmTolvario::AsignarDatosInicio()
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    const auto consulta = [](const QString& periodo) {
-        return QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
-               + QStringLiteral("' and Cuenta <> 'MOLINO' group by Cuenta");
-    };
-    QString sql = consulta(Periodo());
-    db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 4);
-    if (m_rcs.State() == 0 || m_rcs.BOF()) {
-        sql = consulta(PeriodoAnterior()) + u' ';
-        db.AbrirRecordset(sql, m_rcs, &db.gCnn, 2, 4);
-    }
-    if (m_rcs.State() != 0 && !m_rcs.BOF()) {
-        int k = 0;
-        // Five user boxes: a sixth account of a register not written here has nowhere to go.
-        for (m_rcs.MoveFirst(); !m_rcs.Eof() && k < Usuarios; m_rcs.MoveNext()) {
-            ++k;
-            const QString cuenta = SuiteUtil::NullSafe(m_rcs.Field(QStringLiteral("Cuenta")));
-            if (cuenta.trimmed().compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) != 0)
-                CampoDe(QStringLiteral("USMOLINO%1").arg(k))->setText(cuenta.trimmed());
-        }
-    }
-    db.CierraRecordset(m_rcs);
+    // The boxes hold exactly this period's users: none of another period's stays behind to
+    // be saved into this one.
+    vaciarUsuarios();
+    QStringList cuentas = RegistroTolvario::UsuariosDelPeriodo(m_registro.Periodo());
+    for (const QString& c : std::as_const(cuentas))
+        m_registro.MarcarGuardada(c, true);
+    if (cuentas.isEmpty())
+        cuentas = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());
+    // Five user boxes: a sixth account of a register not written here has nowhere to go.
+    for (int k = 1; k <= Usuarios && k <= cuentas.size(); ++k)
+        TxtFields[cUsuario1 + k - 1]->setText(cuentas[k - 1]);
     seleccionarTabsCargando();
 }
 

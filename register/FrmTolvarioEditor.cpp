@@ -88,7 +88,7 @@ void FrmTolvario::TextPropiedades(QLineEdit* Texto, int Columna)
             Texto->setProperty("Tag", QString());
             Texto->setProperty("Numerico", false);
             Texto->setAlignment(Qt::AlignLeft);
-            largo = 100;
+            largo = 255; // the column's size: a stored remark opens whole
             break;
         default:
             Texto->setProperty("DataField", QString());

@@ -1,108 +1,146 @@
-// Writing the grid back to the register: each account's day lines replace its stored rows
-// in one transaction, so the stored register is the old one or the new one, never a mix.
+// Writing the loaded period back to the register: only what changed, each account in one
+// transaction of the store, so the stored register is the old one or the new one.
 #include "register/FrmTolvario.h"
 
-#include "data/DB_Dll.h"
-#include "data/TextoSQL.h"
-#include "data/Transaccion.h"
+#include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "register/ModeloRegistro.h"
-#include "startup/Configuracion.h"
+#include "register/RegistroTolvario.h"
 #include "suite/SuiteUtil.h"
 
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabBar>
 
-using TextoSQL::Comillas;
+namespace {
 
-void FrmTolvario::grabarCuenta(const QString& cuenta)
+// The lines a user never typed into: 31 days, nothing received or delivered.
+std::vector<LineaRegistro> lineasVacias()
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    const std::vector<Planilla::Linea> lineas = m_modelo->planilla().LineasDeDia();
-    const QString periodo = m_cargado.periodo;
-    const QString donde = QStringLiteral("where Periodo = '") + Comillas(periodo) + QStringLiteral("' and Cuenta = '")
-                          + Comillas(cuenta) + u'\'';
-    const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
-    // A retry repeats all of it: on some databases a failed statement spoils the rest of
-    // its transaction.
-    EnTransaccion(db.gCnn, [&] {
-        db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde);
-        db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde, m_rcs, 2, 3);
-        for (const Planilla::Linea& l : lineas) {
-            m_rcs.AddNew();
-            m_rcs.SetField(QStringLiteral("Periodo"), periodo);
-            m_rcs.SetField(QStringLiteral("Cuenta"), cuenta);
-            m_rcs.SetField(QStringLiteral("DIA"), importe(Importe::desdeEntero(l.dia)));
-            m_rcs.SetField(QStringLiteral("Entradas"), importe(l.entradas));
-            m_rcs.SetField(QStringLiteral("Salidas"), importe(l.salidas));
-            m_rcs.SetField(QStringLiteral("Observaciones"), l.observaciones);
-            m_rcs.Update();
-        }
-    });
+    return Planilla().LineasDeDia();
 }
+
+} // namespace
 
 bool FrmTolvario::GrabarGrid(const QString& cuenta)
 {
-    if (Periodo().isEmpty() || m_cargando)
+    if (!m_registro.Hay() || m_cargando)
         return true;
-    // Only the register the grid was loaded with, under its own period and account.
-    if (!m_cargado.valido || m_cargado.soloLectura
-        || m_cargado.cuenta.compare(cuenta.trimmed(), Qt::CaseInsensitive) != 0)
+    // Only the register the grid was loaded with, under its own period and account; and only
+    // when it differs from what was stored, or the account has nothing stored yet.
+    const QString enGrilla = m_registro.CuentaEnGrilla();
+    if (enGrilla.isEmpty() || m_registro.GrillaSoloLectura() || enGrilla.compare(cuenta.trimmed(), Qt::CaseInsensitive) != 0)
+        return true;
+    const std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
+    if (!m_registro.GrillaCambio(lineas) && m_registro.Guardada(enGrilla))
         return true;
     bool hayFallo = false;
-    const bool completo = Pasos::Ejecutar({[&] { grabarCuenta(m_cargado.cuenta); }}, [&](const ErrorVB& e) {
+    const bool completo = Pasos::Ejecutar({[&] {
+        RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas);
+        m_registro.GrillaGrabada(lineas);
+        ++m_cuentasGrabadas;
+    }}, [&](const ErrorVB& e) {
         hayFallo = true;
         return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
     });
-    if (hayFallo) {
-        // Even when the clerk went on, what is on screen is not what is stored.
+    // Even when the clerk went on, what is on screen is not what is stored.
+    if (hayFallo)
         m_grabacionIncompleta = true;
-        // The rolled-back transaction took the window's recordset with it.
-        m_rcs.Close();
-        AbrirRecordset(m_tabla);
-    }
     if (!completo)
         m_validacionFallida = true;
-    return completo;
+    return completo && !hayFallo;
 }
 
 void FrmTolvario::ActualizarDatos()
 {
     GrabarCfgLocal();
+    const QString periodo = m_registro.Periodo();
+    const auto informar = [&](const ErrorVB& e) {
+        m_grabacionIncompleta = true;
+        return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
+    };
+    // Users the clerk replaced take their stored lines with them.
+    if (!m_registro.AQuitar().isEmpty()
+        && !Pasos::Ejecutar({[&] {
+               RegistroTolvario::QuitarCuentas(periodo, m_registro.AQuitar());
+               m_registro.Quitadas();
+           }}, informar)) {
+        m_validacionFallida = true;
+        return;
+    }
+    // The grid on screen, then every shown account the period has nothing stored for yet (a
+    // user carried over from the month before still gets its 31 days). The clerk stays on the
+    // tab they were on.
+    if (!GrabarGrid(m_registro.CuentaEnGrilla()) && m_validacionFallida)
+        return;
     for (int tab = TabMolino; tab <= Usuarios; ++tab) {
-        if (!SSTab1->isTabVisible(tab))
+        const QString cuenta = CuentaDeTab(tab);
+        if (!SSTab1->isTabVisible(tab) || cuenta.isEmpty() || m_registro.Guardada(cuenta))
             continue;
+        if (cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
+            continue;
+        const bool completo = Pasos::Ejecutar({[&] {
+            RegistroTolvario::GrabarCuenta(periodo, cuenta, lineasVacias());
+            m_registro.MarcarGuardada(cuenta, true);
+            ++m_cuentasGrabadas;
+        }}, informar);
         // A save the clerk abandoned stops here: the accounts before it stay stored.
-        if (m_validacionFallida)
+        if (!completo) {
+            m_validacionFallida = true;
             return;
-        SSTab1->setCurrentIndex(tab);
-        GrabarGrid(CuentaDeTab(tab));
+        }
     }
 }
 
 void FrmTolvario::GrabarCfgLocal()
 {
-    // Stored as the clerk sees them: a control character (a NUL) would make some databases
-    // refuse the setting.
-    const auto texto = [this](const char* campo) {
-        return Planilla::ObservacionGuardable(CampoDe(QString::fromLatin1(campo))->text());
-    };
-    const QString periodo = TxtFields[cPeriodo]->text();
-    GrabarConfiguracion(QStringLiteral("ONCCA"), texto("ONCCA"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_DECIMALES"), texto("DECIMALES"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_MEDIDA"), texto("MEDIDA"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_TITULO"), texto("TITULO"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_LINEA"), texto("LINEA"), QString(), false, QStringLiteral("DATOS"));
-    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2),
-                        Planilla::ObservacionGuardable(TxtFields[cHoja]->text()),
-                        QString(), false, QStringLiteral("DATOS"));
+    RegistroTolvario::GrabarAjustes({CampoDe(QStringLiteral("ONCCA"))->text(), CampoDe(QStringLiteral("DECIMALES"))->text(),
+                                     CampoDe(QStringLiteral("MEDIDA"))->text(), CampoDe(QStringLiteral("TITULO"))->text(),
+                                     CampoDe(QStringLiteral("LINEA"))->text()});
+    // The sheet number belongs to the period loaded, whatever the period box holds by now.
+    if (m_registro.Hay()) {
+        RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
+        m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
+    }
 }
 
 void FrmTolvario::borrarPeriodo()
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    // Every account of the period on screen, together or not at all; the sheet number stays.
-    EnTransaccion(db.gCnn, [&] {
-        db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(Periodo()) + u'\'');
-    });
+    RegistroTolvario::BorrarPeriodo(m_registro.Periodo());
+}
+
+QString FrmTolvario::nombreDeCuenta(const QString& cuenta) const
+{
+    return cuenta.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Molino") : cuenta;
+}
+
+QStringList FrmTolvario::cambiosPendientes() const
+{
+    QStringList nombres;
+    if (!m_registro.Hay())
+        return nombres;
+    const QString enGrilla = m_registro.CuentaEnGrilla();
+    if (m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia()))
+        nombres << nombreDeCuenta(enGrilla);
+    for (const QString& c : m_registro.AQuitar())
+        nombres << QStringLiteral("baja de ") + c;
+    if (TxtFields[cHoja]->text().trimmed() != m_registro.Hoja())
+        nombres << QStringLiteral("Hoja Nro");
+    return nombres;
+}
+
+bool FrmTolvario::resolverPendientes()
+{
+    const QStringList pendientes = cambiosPendientes();
+    if (pendientes.isEmpty())
+        return true;
+    const int r = operador().Mensaje(QStringLiteral("Hay cambios sin grabar en %1 (%2). ¿Grabarlos?")
+                                         .arg(m_registro.Periodo(), pendientes.join(QStringLiteral(", "))),
+                                     Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
+                                     QStringLiteral("Aviso al Operador"));
+    if (r == Operador::No)
+        return true;
+    if (r != Operador::Si)
+        return false;
+    return grabar();
 }

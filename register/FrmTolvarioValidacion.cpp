@@ -7,7 +7,7 @@
 #include "platform/Pasos.h"
 #include "register/ModeloRegistro.h"
 #include "register/Periodo.h"
-#include "startup/Configuracion.h"
+#include "register/RegistroTolvario.h"
 #include "suite/SuiteUtil.h"
 
 #include <QLabel>
@@ -45,7 +45,7 @@ void FrmTolvario::CampoValida(QLineEdit* control)
                 avisar(FormatoPeriodo);
                 totalizar = false;
             } else {
-                validarPeriodo(valor, campo);
+                validarPeriodo(valor);
             }
         } else if (campo.compare(QStringLiteral("Decimales"), Qt::CaseInsensitive) == 0) {
             // The stock and the next registers loaded follow the new count at once.
@@ -72,51 +72,37 @@ void FrmTolvario::CampoValida(QLineEdit* control)
     }
 }
 
-void FrmTolvario::validarPeriodo(const QString& valor, const QString& campo)
+void FrmTolvario::validarPeriodo(const QString& valor)
 {
     // The period already on screen is not loaded again: that would throw away what the
     // clerk typed since, as leaving the box by Tab or an arrow validates it too.
-    if (m_cargado.valido && valor == m_cargado.periodo) {
+    if (m_registro.Hay() && valor == m_registro.Periodo()) {
         DetalleOn(true);
         return;
     }
-    DB_Dll& db = DB_Dll::Instancia();
-    const bool existe = db.ExisteEnTabla(m_tabla, valor, campo, &m_rcs, 8);
-    if (!m_grabando) {
-        if (!existe)
-            InicializaGrids();
-        AsignarDatosInicio();
+    // A save validates the header of the period loaded, never loads another one.
+    if (m_grabando) {
+        DetalleOn(true);
+        return;
     }
+    // The period on screen leaves it: what it holds unsaved is saved or dropped first, as
+    // the clerk says; Cancelar keeps it on screen, the box back on it.
+    if (!resolverPendientes()) {
+        TxtFields[cPeriodo]->setText(m_registro.Periodo());
+        m_validacionFallida = true;
+        return;
+    }
+    m_registro.Empezar(valor, {});
+    AsignarDatosInicio();
     DetalleOn(true);
-    if (!m_grabando)
-        llenarHoja();
+    llenarHoja();
 }
 
 void FrmTolvario::llenarHoja()
 {
-    const QString periodo = TxtFields[cPeriodo]->text();
-    const QString guardada = LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2));
-    // A stored number beyond any amount is no sheet number: the next one is taken.
-    const Importe hoja = SuiteUtil::TextToAmountOrZero(guardada);
-    if (!hoja.esCero()) {
-        TxtFields[cHoja]->setText(guardada.trimmed());
-        return;
-    }
-    Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(
-        QStringLiteral("select * from ta_configuracion where clave like 'TOLVARIO_HOJA_%' order by clave desc"), rs);
-    if (rs.BOF())
-        TxtFields[cHoja]->setText(QStringLiteral("1"));
-    else {
-        Importe ultima;
-        try {
-            ultima = SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))));
-            ultima += Importe::desdeEntero(1);
-        } catch (const ErrorVB&) {
-            ultima = Importe::desdeEntero(1);
-        }
-        TxtFields[cHoja]->setText(ultima.texto());
-    }
+    const QString hoja = RegistroTolvario::Hoja(m_registro.Periodo());
+    TxtFields[cHoja]->setText(hoja);
+    m_registro.PonerHoja(hoja);
 }
 
 void FrmTolvario::validarUsuario(int k, const QString& valor)
@@ -126,17 +112,52 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
     Recordset rs;
     if (!DB_Dll::Instancia().ExisteEnTabla(QStringLiteral("Vt_Clientes"), valor, QStringLiteral("CODIGO"), &rs, 8))
         return;
+    // The account is stored as the customer's code is, however the clerk typed it.
+    QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
+    if (codigo.isEmpty())
+        codigo = valor;
+    const QString anterior = m_registro.Cuenta(k);
+    if (codigo.compare(anterior, Qt::CaseInsensitive) != 0 && !reemplazarUsuario(k, anterior, codigo))
+        return;
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
     LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
-    // The account is stored as the customer's code is, however the clerk typed it.
-    const QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
-    if (!codigo.isEmpty() && codigo != valor)
+    if (codigo != valor)
         TxtFields[cUsuario1 + k - 1]->setText(codigo);
-    m_cuentaTab[k] = codigo.isEmpty() ? valor : codigo;
+    m_registro.PonerCuenta(k, codigo);
     SSTab1->setTabVisible(k, true);
     // Setting even the same text lays the tab bar out and paints it again.
     if (SSTab1->tabText(k) != razon.left(10))
         SSTab1->setTabText(k, razon.left(10));
+}
+
+bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo)
+{
+    QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
+    // One customer, one tab: two tabs of one account would each store over the other.
+    const int otra = m_registro.TabDe(nuevo);
+    if (otra > 0 && otra != k) {
+        avisar(QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra));
+        caja->setText(anterior);
+        return false;
+    }
+    if (!anterior.isEmpty() && m_registro.Hay() && m_registro.Guardada(anterior)) {
+        const int r = operador().Mensaje(QStringLiteral("El usuario %1 tiene movimientos grabados en %2.\n"
+                                                        "¿Quitarlos del período al grabar? (No: %1 sigue como usuario %3)")
+                                             .arg(anterior, m_registro.Periodo())
+                                             .arg(k),
+                                         Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton,
+                                         QStringLiteral("Aviso al Operador"));
+        if (r != Operador::Si) {
+            caja->setText(anterior);
+            return false;
+        }
+        m_registro.Quitar(anterior);
+    }
+    m_registro.NoQuitar(nuevo);
+    // The grid stood for the customer replaced: it is that customer's, never the new one's.
+    if (!anterior.isEmpty() && m_registro.CuentaEnGrilla().compare(anterior, Qt::CaseInsensitive) == 0)
+        m_registro.SoltarGrilla();
+    return true;
 }
 
 void FrmTolvario::validarCantidad(const QString& valor)
@@ -156,6 +177,10 @@ bool FrmTolvario::Datosvalidos()
 {
     m_validacionFallida = false;
     for (QLineEdit* campo : std::as_const(TxtFields)) {
+        // The loaded period is valid by being loaded; the box may already hold the next one
+        // the clerk is moving to.
+        if (campo == TxtFields[cPeriodo] && m_registro.Hay())
+            continue;
         CampoValida(campo);
         if (m_validacionFallida)
             break;

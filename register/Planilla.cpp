@@ -30,6 +30,9 @@ void Planilla::Inicializar()
     for (auto& fila : m_celdas)
         for (QString& c : fila)
             c.clear();
+    for (auto& fila : m_exactos)
+        fila = {};
+    m_saldoAnterior = Importe();
     m_celdas[0] = {QStringLiteral("Dia"), QStringLiteral("Entradas"), QStringLiteral("Salidas"), QStringLiteral("Saldo"),
                    QStringLiteral("Observaciones")};
     for (int f = PrimeraFilaDia; f <= UltimaFilaDia; ++f)
@@ -39,6 +42,7 @@ void Planilla::Inicializar()
 void Planilla::Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, int decimales)
 {
     Inicializar();
+    m_saldoAnterior = saldoAnterior;
     m_celdas[FilaSaldoAnterior][ColSaldo] = formateado(saldoAnterior, decimales);
     m_celdas[FilaSaldoAnterior][ColObservaciones] = QStringLiteral("SALDO ANTERIOR");
     // Each line goes on its day's row: a register with gaps never repeats a day on screen,
@@ -50,13 +54,29 @@ void Planilla::Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, 
         fila[ColEntradas] = l.entradas.esCero() ? QString() : formateado(l.entradas, decimales);
         fila[ColSalidas] = l.salidas.esCero() ? QString() : formateado(l.salidas, decimales);
         fila[ColObservaciones] = l.observaciones;
+        m_exactos[size_t(l.dia + 1)] = {l.entradas, l.salidas};
     }
     Totalizar(decimales);
 }
 
+void Planilla::PonerTexto(int fila, int columna, const QString& texto)
+{
+    m_celdas[size_t(fila)][size_t(columna)] = texto;
+    if (columna == ColEntradas || columna == ColSalidas)
+        m_exactos[size_t(fila)][size_t(columna - ColEntradas)].reset();
+    else if (fila == FilaSaldoAnterior && columna == ColSaldo)
+        m_saldoAnterior = SuiteUtil::TextToAmount(texto);
+}
+
+Importe Planilla::Cantidad(int fila, int columna) const
+{
+    const std::optional<Importe>& exacto = m_exactos[size_t(fila)][size_t(columna - ColEntradas)];
+    return exacto ? *exacto : SuiteUtil::TextToAmount(m_celdas[size_t(fila)][size_t(columna)]);
+}
+
 void Planilla::Totalizar(int decimales)
 {
-    Importe saldo = SuiteUtil::TextToAmount(m_celdas[FilaSaldoAnterior][ColSaldo]);
+    Importe saldo = m_saldoAnterior;
     Importe entradas;
     Importe salidas;
     bool alguna = false;
@@ -64,8 +84,8 @@ void Planilla::Totalizar(int decimales)
         auto& fila = m_celdas[size_t(f)];
         if (fila[ColDia].isEmpty())
             continue;
-        const Importe e = SuiteUtil::TextToAmount(fila[ColEntradas]);
-        const Importe s = SuiteUtil::TextToAmount(fila[ColSalidas]);
+        const Importe e = Cantidad(f, ColEntradas);
+        const Importe s = Cantidad(f, ColSalidas);
         saldo = saldo + e - s;
         fila[ColSaldo] = formateado(saldo, decimales);
         entradas += e;
@@ -87,8 +107,8 @@ std::vector<Planilla::Linea> Planilla::LineasDeDia() const
         const auto& fila = m_celdas[size_t(f)];
         if (fila[ColDia].isEmpty())
             continue;
-        lineas.push_back({int(SuiteUtil::TextToAmount(fila[ColDia]).entero()), SuiteUtil::TextToAmount(fila[ColEntradas]),
-                          SuiteUtil::TextToAmount(fila[ColSalidas]), ObservacionGuardable(fila[ColObservaciones])});
+        lineas.push_back({int(SuiteUtil::TextToAmount(fila[ColDia]).entero()), Cantidad(f, ColEntradas),
+                          Cantidad(f, ColSalidas), ObservacionGuardable(fila[ColObservaciones])});
     }
     return lineas;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/Importe.h"
+#include "register/LineaRegistro.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // The register's grid as the clerk sees it, as texts: row 0 the titles, row 1 the opening
@@ -20,14 +22,7 @@ public:
     static constexpr int FilaTotales = 33;
     enum Columna { ColDia = 0, ColEntradas = 1, ColSalidas = 2, ColSaldo = 3, ColObservaciones = 4 };
 
-    // One stored line of the register.
-    struct Linea {
-        int dia = 0;
-        Importe entradas;
-        Importe salidas;
-        QString observaciones;
-        bool operator==(const Linea&) const = default;
-    };
+    using Linea = LineaRegistro;
 
     Planilla() { Inicializar(); }
 
@@ -35,18 +30,20 @@ public:
     void Inicializar();
 
     const QString& Texto(int fila, int columna) const { return m_celdas[size_t(fila)][size_t(columna)]; }
-    void PonerTexto(int fila, int columna, const QString& texto) { m_celdas[size_t(fila)][size_t(columna)] = texto; }
+    // A text the clerk put: a quantity is then read from it.
+    void PonerTexto(int fila, int columna, const QString& texto);
     // Where Enter goes from a column: Entradas, Salidas, Observaciones (the stock skipped),
     // then back to the same line's Entradas.
     static int ColumnaSiguiente(int columna);
     static bool EsFilaDeDia(int fila) { return fila >= PrimeraFilaDia && fila <= UltimaFilaDia; }
 
     // The stored register of one account: the opening balance and each line on the row of its
-    // day (a day outside 1 to 31 has no row), quantities formatted, 0 shown empty; then the totals.
+    // day (a day outside 1 to 31 has no row), quantities shown formatted, 0 shown empty, yet
+    // kept exact: browsing never rounds a stored figure. Then the totals.
     void Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, int decimales);
 
-    // Running stock on every day line from the opening balance and the quantities as shown,
-    // and the totals line. Raises ErrorVB 6 when a sum leaves the amounts' range.
+    // Running stock on every day line from the opening balance and the quantities (the stored
+    // amounts, or what the clerk typed), and the totals line. Raises ErrorVB 6 when a sum leaves the amounts' range.
     void Totalizar(int decimales);
 
     // A quantity the clerk may type: an optional sign, digits and at most one decimal
@@ -64,6 +61,12 @@ public:
     // The lines to store: every row with a day number, quantities read from their texts.
     std::vector<Linea> LineasDeDia() const;
 
+    // The amount of a quantity cell: exact as loaded, else read from its text.
+    Importe Cantidad(int fila, int columna) const;
+
 private:
     std::array<std::array<QString, Columnas>, Filas> m_celdas;
+    // Entradas and Salidas as loaded, until the clerk types over them.
+    std::array<std::array<std::optional<Importe>, 2>, Filas> m_exactos;
+    Importe m_saldoAnterior;
 };

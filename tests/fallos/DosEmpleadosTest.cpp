@@ -26,8 +26,9 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
     ASSERT_EQ(otro.readLine().trimmed(), QByteArray("listo")) << otro.readAllStandardError().toStdString();
     int fallidas = 0;
     for (int vuelta = 0; vuelta < Vueltas; ++vuelta) {
+        // A new figure each round: a save writes only what changed.
         for (int dia = 1; dia <= 31; ++dia)
-            m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, QStringLiteral("3"));
+            m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, vuelta % 2 ? QStringLiteral("4") : QStringLiteral("3"));
         const size_t antes = m_guion->avisos.size();
         m_guion->respuestas = {Operador::Abortar};
         tecla(Qt::Key_F5);
@@ -49,9 +50,11 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(DISTINCT Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")), QStringLiteral("1"));
     // A clerk whose save lost can save again.
     m_guion->avisos.clear();
+    for (int dia = 1; dia <= 31; ++dia)
+        m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, QStringLiteral("5"));
     tecla(Qt::Key_F5);
     EXPECT_FALSE(m_ventana->ValidacionFallida()) << m_guion->todo().toStdString();
-    EXPECT_EQ(valor(QStringLiteral("SELECT MAX(Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")).toDouble(), 3.0);
+    EXPECT_EQ(valor(QStringLiteral("SELECT MAX(Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")).toDouble(), 5.0);
     RecordProperty("fallidas", fallidas);
 }
 

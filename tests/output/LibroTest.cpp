@@ -34,8 +34,8 @@ DatosLibro periodo(int cuentas, int decimales = 2)
         const QString codigo = k == 0 ? QStringLiteral("MOLINO") : QStringLiteral("C00%1").arg(k);
         d.cuentas.push_back({codigo, k == 2 ? QString() : QStringLiteral("Cuenta %1").arg(k)});
         for (int dia = 1; dia <= 31; ++dia)
-            d.filas.push_back({codigo, dia, Importe::desdeDiezmilesimos((k + 1) * 10000 + dia * 1000), imp("1"),
-                               k == 0 && dia == 5 ? QStringLiteral("  Remito 0001-12345 camión  ") : QString()});
+            d.filas.push_back({dia, Importe::desdeDiezmilesimos((k + 1) * 10000 + dia * 1000), imp("1"),
+                               k == 0 && dia == 5 ? QStringLiteral("  Remito 0001-12345 camión  ") : QString(), codigo});
     }
     d.saldoAnterior = [](const QString& cuenta) { return cuenta == QStringLiteral("MOLINO") ? imp("100") : Importe(); };
     return d;
@@ -120,9 +120,9 @@ TEST_F(LibroTest, LasSumasDeCuentaSonLoImpresoYLasDelDiaLoGuardado)
     DatosLibro d = periodo(0, -2);
     d.cuentas = {{QStringLiteral("MOLINO"), {}}, {QStringLiteral("C001"), {}}};
     for (int dia = 1; dia <= 31; ++dia)
-        d.filas.push_back({QStringLiteral("MOLINO"), dia, imp("0.4"), {}, {}});
+        d.filas.push_back({dia, imp("0.4"), {}, {}, QStringLiteral("MOLINO")});
     for (int dia = 1; dia <= 28; ++dia)
-        d.filas.push_back({QStringLiteral("C001"), dia, imp("1"), {}, {}});
+        d.filas.push_back({dia, imp("1"), {}, {}, QStringLiteral("C001")});
     const Hoja h = ArmarLibro(d);
     const int D = 10;
     EXPECT_EQ(h.Texto(D + 31, 2), QStringLiteral("0")) << "31 printed zeros add to 0";

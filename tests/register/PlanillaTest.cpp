@@ -67,10 +67,17 @@ TEST_F(PlanillaTest, SinDecimalesSeMuestraRedondeadoPeroCuentaLoEscrito)
     EXPECT_EQ(saldo(p, 1), QStringLiteral("3"));
     EXPECT_EQ(saldo(p, 2), QStringLiteral("3"));
     EXPECT_EQ(p.Texto(Planilla::FilaTotales, Planilla::ColEntradas), QStringLiteral("3"));
-    // Once stored and loaded again the quantity is what was shown.
-    p.Asignar({}, {{1, imp("2.6"), {}, {}}}, -2);
+    // Once stored and loaded again it is shown rounded, yet counted and stored as it is: the
+    // totals are the book's, and a save of the loaded lines changes nothing.
+    p.Asignar(imp("0.5"), {{1, imp("2.6"), {}, {}}, {2, {}, imp("0.5"), {}}}, -2);
     EXPECT_EQ(p.Texto(2, Planilla::ColEntradas), QStringLiteral("3"));
-    EXPECT_EQ(p.Texto(Planilla::FilaTotales, Planilla::ColEntradas), QStringLiteral("3"));
+    EXPECT_EQ(p.Texto(Planilla::FilaTotales, Planilla::ColEntradas), QStringLiteral("2,6"));
+    EXPECT_EQ(saldo(p, 2), QStringLiteral("3")) << "0.5 + 2.6 - 0.5, rounded only when shown";
+    EXPECT_EQ(p.LineasDeDia()[0].entradas, imp("2.6"));
+    EXPECT_EQ(p.LineasDeDia()[1].salidas, imp("0.5"));
+    // What the clerk types over it is taken from the text.
+    p.PonerTexto(2, Planilla::ColEntradas, QStringLiteral("4"));
+    EXPECT_EQ(p.LineasDeDia()[0].entradas, imp("4"));
 }
 
 // A register not written by this window may skip days: each line stays on its day's row, so

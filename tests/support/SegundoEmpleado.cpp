@@ -35,8 +35,10 @@ int main(int argc, char* argv[])
         std::printf("listo\n");
         std::fflush(stdout);
         for (int vuelta = 0; vuelta < args[4].toInt(); ++vuelta) {
+            // A new figure each round: a save writes only what changed.
+            const QString cifra = vuelta % 2 ? args[3] + QStringLiteral(".5") : args[3];
             for (int dia = 1; dia <= 31; ++dia)
-                ventana.Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, args[3]);
+                ventana.Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, cifra);
             ventana.Panobar1_click(QStringLiteral("GRABAR"));
             (ventana.ValidacionFallida() ? fallidas : completas) += 1;
         }

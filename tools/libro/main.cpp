@@ -6,6 +6,7 @@
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
 #include "register/Periodo.h"
+#include "register/RegistroTolvario.h"
 #include "startup/Inicio.h"
 #include "tools/esquema/OperadorConsola.h"
 
@@ -86,7 +87,7 @@ int main(int argc, char* argv[])
         return falla(QStringLiteral("No se pudo conectar con la base de datos."));
     try {
         if (periodo == QLatin1String("ultimo")) {
-            periodo = UltimoPeriodo();
+            periodo = RegistroTolvario::UltimoPeriodo();
             if (periodo.isEmpty())
                 return falla(QStringLiteral("El registro no tiene ningún período guardado."));
         }

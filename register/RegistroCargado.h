@@ -1,0 +1,60 @@
+#pragma once
+
+#include "register/LineaRegistro.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+// The period on screen as it was loaded: the period, the account each tab stands for, which
+// accounts have lines stored, the grid's account and its lines as loaded, the sheet number.
+// Every command of the window acts on this, never on what a box holds at that moment.
+class RegistroCargado
+{
+public:
+    static constexpr int Tabs = 6; // the mill and five users
+
+    bool Hay() const { return !m_periodo.isEmpty(); }
+    const QString& Periodo() const { return m_periodo; }
+    // A period begins: `guardadas` are the accounts with lines stored in it.
+    void Empezar(const QString& periodo, const QStringList& guardadas);
+    void Vaciar();
+
+    // "MOLINO" on tab 0; on 1 to 5 the customer the tab was shown with (empty when none).
+    QString Cuenta(int tab) const;
+    void PonerCuenta(int tab, const QString& cuenta);
+    // The tab (0 to 5) that stands for the account, or -1.
+    int TabDe(const QString& cuenta) const;
+
+    bool Guardada(const QString& cuenta) const;
+    void MarcarGuardada(const QString& cuenta, bool guardada);
+
+    // The account on the grid and its lines as loaded; a read-only one is never written.
+    void CargarGrilla(const QString& cuenta, std::vector<LineaRegistro> lineas, bool soloLectura);
+    void SoltarGrilla();
+    const QString& CuentaEnGrilla() const { return m_enGrilla; }
+    bool GrillaSoloLectura() const { return m_soloLectura; }
+    bool GrillaCambio(const std::vector<LineaRegistro>& ahora) const;
+    void GrillaGrabada(std::vector<LineaRegistro> lineas);
+
+    // Users replaced in the period whose stored lines go with the next save.
+    const QStringList& AQuitar() const { return m_quitar; }
+    void Quitar(const QString& cuenta);
+    void NoQuitar(const QString& cuenta);
+    void Quitadas();
+
+    const QString& Hoja() const { return m_hoja; }
+    void PonerHoja(const QString& hoja) { m_hoja = hoja; }
+
+private:
+    QString m_periodo;
+    std::array<QString, Tabs> m_cuentas;
+    QSet<QString> m_guardadas; // upper case: accounts compare without regard to case
+    QString m_enGrilla;
+    std::vector<LineaRegistro> m_alCargar;
+    bool m_soloLectura = false;
+    QStringList m_quitar;
+    QString m_hoja;
+};

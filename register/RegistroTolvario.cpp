@@ -1,0 +1,273 @@
+#include "register/RegistroTolvario.h"
+
+#include "data/DB_Dll.h"
+#include "data/TextoSQL.h"
+#include "data/Transaccion.h"
+#include "platform/ErrorVB.h"
+#include "register/Periodo.h"
+#include "register/Planilla.h"
+#include "startup/Configuracion.h"
+#include "suite/SuiteUtil.h"
+
+using TextoSQL::Comillas;
+
+namespace RegistroTolvario {
+
+const QString Tabla = QStringLiteral("EM_Tolvario");
+
+namespace {
+
+// Nothing is read or written under a text that names no month: it would file rows where no
+// period finds them and sheet-number keys that outrank every real one.
+void exigirPeriodo(const QString& periodo)
+{
+    if (!PeriodoBienEscrito(periodo))
+        throw ErrorVB(ErrorVB::LlamadaInvalida,
+                      QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
+}
+
+QString claveHoja(const QString& periodo)
+{
+    return QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2);
+}
+
+void grabarAjuste(const QString& clave, const QString& valor)
+{
+    // Stored as the clerk sees them: a control character (a NUL) would make some databases
+    // refuse the setting.
+    GrabarConfiguracion(clave, Planilla::ObservacionGuardable(valor), QString(), false, QStringLiteral("DATOS"));
+}
+
+QString donde(const QString& periodo, const QString& cuenta)
+{
+    return QStringLiteral("where Periodo = '") + Comillas(periodo) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta)
+           + u'\'';
+}
+
+LineaRegistro lineaDe(const Recordset& rs, bool conCuenta)
+{
+    return {int(SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("DIA"))).entero()),
+            SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Entradas"))),
+            SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Salidas"))),
+            SuiteUtil::NullSafe(rs.Field(QStringLiteral("Observaciones"))),
+            conCuenta ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed() : QString()};
+}
+
+} // namespace
+
+bool TablaExiste()
+{
+    return DB_Dll::Instancia().ExisteTablaDB(Tabla);
+}
+
+bool HayPeriodo(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    return DB_Dll::Instancia().ExisteEnTabla(Tabla, periodo, QStringLiteral("Periodo"), &rs, 8);
+}
+
+QString PeriodoAnterior(const QString& periodo)
+{
+    int mes = periodo.left(2).toInt();
+    int anio = periodo.mid(3, 4).toInt();
+    if (mes <= 1) {
+        anio -= 1;
+        mes = 12;
+    } else {
+        mes -= 1;
+    }
+    return QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
+}
+
+QString UltimoPeriodo()
+{
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT TOP 1 Periodo FROM EM_Tolvario ORDER BY SUBSTRING(Periodo,4,4) + "
+                                                     "SUBSTRING(Periodo,1,2) DESC"),
+                                      rs);
+    return rs.State() != 0 && !rs.BOF() ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed() : QString();
+}
+
+QStringList UsuariosDelPeriodo(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
+                                          + QStringLiteral("' and Cuenta <> 'MOLINO' group by Cuenta"),
+                                      rs);
+    QStringList cuentas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext()) {
+        const QString cuenta = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
+        if (cuenta.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) != 0)
+            cuentas << cuenta;
+    }
+    return cuentas;
+}
+
+std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta)
+                                          + QStringLiteral(" order by dia"),
+                                      rs);
+    std::vector<LineaRegistro> lineas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        lineas.push_back(lineaDe(rs, false));
+    return lineas;
+}
+
+Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
+{
+    exigirPeriodo(periodo);
+    const QString anioMes = periodo.mid(3, 4) + periodo.left(2);
+    // Year then month as text: the statement's expression is the one the index is built on.
+    const QString condicion = QStringLiteral(" from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '")
+                              + Comillas(anioMes) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' ");
+    DB_Dll& db = DB_Dll::Instancia();
+    Recordset rs;
+    Importe saldo;
+    db.AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent") + condicion, rs);
+    if (!rs.BOF())
+        saldo = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent")));
+    db.AbrirConsulta(QStringLiteral("Select sum(Salidas) as Sal") + condicion, rs);
+    if (!rs.BOF())
+        saldo -= SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
+    return saldo;
+}
+
+void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas)
+{
+    exigirPeriodo(periodo);
+    if (cuenta.trimmed().isEmpty())
+        throw ErrorVB(ErrorVB::LlamadaInvalida, QStringLiteral("No se puede grabar un registro sin cuenta."));
+    DB_Dll& db = DB_Dll::Instancia();
+    const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
+    Recordset rs;
+    // A retry repeats all of it: on some databases a failed statement spoils the rest of
+    // its transaction.
+    EnTransaccion(db.gCnn, [&] {
+        db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
+        db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
+        for (const LineaRegistro& l : lineas) {
+            rs.AddNew();
+            rs.SetField(QStringLiteral("Periodo"), periodo);
+            rs.SetField(QStringLiteral("Cuenta"), cuenta);
+            rs.SetField(QStringLiteral("DIA"), importe(Importe::desdeEntero(l.dia)));
+            rs.SetField(QStringLiteral("Entradas"), importe(l.entradas));
+            rs.SetField(QStringLiteral("Salidas"), importe(l.salidas));
+            rs.SetField(QStringLiteral("Observaciones"), Planilla::ObservacionGuardable(l.observaciones));
+            rs.Update();
+        }
+    });
+}
+
+void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
+{
+    exigirPeriodo(periodo);
+    DB_Dll& db = DB_Dll::Instancia();
+    EnTransaccion(db.gCnn, [&] {
+        for (const QString& cuenta : cuentas)
+            db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
+    });
+}
+
+void BorrarPeriodo(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    DB_Dll& db = DB_Dll::Instancia();
+    EnTransaccion(db.gCnn, [&] {
+        db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(periodo) + u'\'');
+    });
+}
+
+std::vector<CuentaDelLibro> CuentasDelLibro(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    const QString p = Comillas(periodo);
+    Recordset rs;
+    // The period is chosen before grouping (WHERE, not HAVING on the grouped period: the same
+    // rows), so the database reads one period's rows through the key instead of grouping
+    // every period ever stored.
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("SELECT EM_Tolvario.Periodo, EM_Tolvario.Cuenta,")
+            + QStringLiteral("MA_CUENTAS.Descripcion FROM EM_Tolvario LEFT OUTER JOIN MA_CUENTAS ON ")
+            + QStringLiteral("EM_Tolvario.Cuenta = MA_CUENTAS.CODIGO WHERE (EM_Tolvario.Periodo = N'") + p
+            + QStringLiteral("') GROUP BY EM_Tolvario.Periodo, EM_Tolvario.Cuenta, MA_CUENTAS.Descripcion ")
+            + QStringLiteral("order by cuenta desc"),
+        rs);
+    std::vector<CuentaDelLibro> cuentas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        cuentas.push_back({SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed(),
+                           SuiteUtil::NullSafe(rs.Field(QStringLiteral("Descripcion")))});
+    return cuentas;
+}
+
+std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT * From EM_Tolvario WHERE (Periodo = N'") + Comillas(periodo)
+                                          + QStringLiteral("') ORDER BY cuenta DESC, dia ASC"),
+                                      rs);
+    std::vector<LineaRegistro> lineas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        lineas.push_back(lineaDe(rs, true));
+    return lineas;
+}
+
+QString HojaGuardada(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    const QString guardada = LeerConfiguracion(claveHoja(periodo));
+    // A stored number beyond any amount is no sheet number: the next one is taken.
+    return SuiteUtil::TextToAmountOrZero(guardada).esCero() ? QString() : guardada.trimmed();
+}
+
+QString HojaSiguiente()
+{
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("select * from ta_configuracion where clave like 'TOLVARIO_HOJA_%' order by clave desc"), rs);
+    if (rs.State() == 0 || rs.BOF())
+        return QStringLiteral("1");
+    Importe ultima;
+    try {
+        ultima = SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))));
+        ultima += Importe::desdeEntero(1);
+    } catch (const ErrorVB&) {
+        ultima = Importe::desdeEntero(1);
+    }
+    return ultima.texto();
+}
+
+QString Hoja(const QString& periodo)
+{
+    const QString guardada = HojaGuardada(periodo);
+    return guardada.isEmpty() ? HojaSiguiente() : guardada;
+}
+
+void GrabarHoja(const QString& periodo, const QString& hoja)
+{
+    exigirPeriodo(periodo);
+    grabarAjuste(claveHoja(periodo), hoja);
+}
+
+Ajustes LeerAjustes()
+{
+    return {LeerConfiguracion(QStringLiteral("ONCCA")), LeerConfiguracion(QStringLiteral("TOLVARIO_DECIMALES")),
+            LeerConfiguracion(QStringLiteral("TOLVARIO_MEDIDA")), LeerConfiguracion(QStringLiteral("TOLVARIO_TITULO")),
+            LeerConfiguracion(QStringLiteral("TOLVARIO_LINEA"))};
+}
+
+void GrabarAjustes(const Ajustes& a)
+{
+    grabarAjuste(QStringLiteral("ONCCA"), a.oncca);
+    grabarAjuste(QStringLiteral("TOLVARIO_DECIMALES"), a.decimales);
+    grabarAjuste(QStringLiteral("TOLVARIO_MEDIDA"), a.medida);
+    grabarAjuste(QStringLiteral("TOLVARIO_TITULO"), a.titulo);
+    grabarAjuste(QStringLiteral("TOLVARIO_LINEA"), a.linea);
+}
+
+} // namespace RegistroTolvario

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "register/LineaRegistro.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The register as stored: the only code that sends statements on its table and reads or
+// writes its settings and sheet numbers. No widgets: the window, the book and the
+// command-line tool all go through it. Every function raises ErrorVB when the database
+// fails; a period that is not MM/AAAA is refused before anything is sent.
+namespace RegistroTolvario {
+
+extern const QString Tabla;
+
+// The header the book carries, as the settings hold it (texts, untrimmed as read).
+struct Ajustes {
+    QString oncca;
+    QString decimales;
+    QString medida;
+    QString titulo;
+    QString linea;
+};
+
+struct CuentaDelLibro {
+    QString codigo;
+    QString descripcion;
+};
+
+bool TablaExiste();
+bool HayPeriodo(const QString& periodo);
+// The month before, MM/AAAA.
+QString PeriodoAnterior(const QString& periodo);
+// The latest period stored (year, then month); empty when none.
+QString UltimoPeriodo();
+
+// The users (every account but the mill) stored in the period, in the order the database
+// groups them.
+QStringList UsuariosDelPeriodo(const QString& periodo);
+// The stored lines of one account, in day order.
+std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta);
+// What the account carries into the period from every earlier one.
+Importe SaldoAnterior(const QString& periodo, const QString& cuenta);
+
+// Replaces the account's lines of the period in one transaction: the old register or the
+// new one is stored, never a mix.
+void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+// The accounts lose their lines of the period, all of them or none.
+void QuitarCuentas(const QString& periodo, const QStringList& cuentas);
+// Every account of the period, together or not at all. The sheet number stays.
+void BorrarPeriodo(const QString& periodo);
+
+// The book: the period's accounts (with their names) and every line, grouped by account in
+// the same order.
+std::vector<CuentaDelLibro> CuentasDelLibro(const QString& periodo);
+std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo);
+
+// The sheet number stored for the period; empty when there is none (or it is no number).
+QString HojaGuardada(const QString& periodo);
+// The one after the latest period's stored number; 1 when none is stored.
+QString HojaSiguiente();
+// The stored one, else the next one.
+QString Hoja(const QString& periodo);
+void GrabarHoja(const QString& periodo, const QString& hoja);
+
+Ajustes LeerAjustes();
+void GrabarAjustes(const Ajustes& a);
+
+} // namespace RegistroTolvario

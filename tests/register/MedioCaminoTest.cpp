@@ -1,0 +1,431 @@
+// The register window when the clerk leaves things half done: a period typed but not
+// confirmed with Enter, a tab clicked or the window closed with edits pending, a user box
+// overwritten without Enter. Keys and the mouse only; after each step the stored register
+// and settings are read back with SQL, since what the screen shows can hide what was lost.
+#include "platform/Operador.h"
+#include "register/FrmTolvario.h"
+#include "register/Planilla.h"
+#include "tests/register/BaseDeRegistro.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using P = Planilla;
+
+constexpr int TabMolino = 0;
+constexpr int TabUsuarios = 6;
+
+class MedioCaminoTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // The mill's stock before every period used here: the balance later periods open with.
+        fila(u"03/2026"_s, u"MOLINO"_s, 1, u"50"_s, u"0"_s);
+    }
+
+    // Controls by their object names, header boxes by the field they are bound to.
+    QLineEdit* caja(const QString& dataField) const
+    {
+        for (QLineEdit* c : m_ventana->findChildren<QLineEdit*>(u"TxtFields"_s))
+            if (c->property("DataField").toString().compare(dataField, Qt::CaseInsensitive) == 0)
+                return c;
+        ADD_FAILURE() << "sin caja " << dataField.toStdString();
+        return nullptr;
+    }
+    QLineEdit* usuario(int k) const { return caja(u"USMOLINO%1"_s.arg(k)); }
+    QTabBar* tabs() const { return m_ventana->findChild<QTabBar*>(u"SSTab1"_s); }
+    QTableView* grilla() const { return m_ventana->findChild<QTableView*>(u"MSFlexGrid"_s); }
+    QLineEdit* editor() const { return m_ventana->findChild<QLineEdit*>(u"txtEdit"_s); }
+    QString periodo() const { return caja(u"Periodo"_s)->text(); }
+    // The grid's own rows: 1 the opening balance, day d on row d + 1.
+    QString enGrilla(int fila, int columna) const { return grilla()->model()->index(fila - 1, columna).data().toString(); }
+
+    // Typed over what the box held, and left there: no Enter.
+    void teclearEnCaja(const QString& dataField, const QString& texto)
+    {
+        QLineEdit* c = caja(dataField);
+        c->setFocus();
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Delete);
+        QTest::keyClicks(c, texto);
+    }
+    void clicTab(int i)
+    {
+        QTabBar* t = tabs();
+        ASSERT_TRUE(t->isTabVisible(i)) << "pestaña " << i;
+        QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(i).center());
+    }
+    void irA(int dia, int columna)
+    {
+        grilla()->setFocus();
+        grilla()->setCurrentIndex(grilla()->model()->index(dia, columna));
+    }
+    // Key by key to whatever has the focus: the first opens the editor, the rest go into it.
+    void escribirDia(int dia, int columna, const QString& texto)
+    {
+        irA(dia, columna);
+        for (QChar c : texto)
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        tecla(Qt::Key_Return);
+    }
+    // The user box holding a customer, 0 when none: the database decides their order.
+    int cajaDe(const QString& cuenta) const
+    {
+        for (int k = 1; k <= 5; ++k)
+            if (usuario(k)->text() == cuenta)
+                return k;
+        return 0;
+    }
+
+    QString filasDe(const QString& periodo) { return valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '%1'"_s.arg(periodo)); }
+    double cifra(const QString& columna, const QString& periodo, const QString& cuenta, int dia)
+    {
+        return valor(u"SELECT COALESCE(SUM(%1), 0) FROM EM_Tolvario WHERE Periodo = '%2' AND Cuenta = '%3' AND DIA = %4"_s
+                         .arg(columna, periodo, cuenta)
+                         .arg(dia))
+            .toDouble();
+    }
+    double entradas(const QString& periodo, const QString& cuenta, int dia) { return cifra(u"Entradas"_s, periodo, cuenta, dia); }
+    void guardarHoja(const QString& anioMes, const QString& numero)
+    {
+        ejecutar(u"INSERT INTO ta_configuracion (CLAVE, VALOR, Grupo, PoliticaNegocio) VALUES ('TOLVARIO_HOJA_%1', '%2', 'DATOS', 0)"_s
+                     .arg(anioMes, numero));
+    }
+    QString hojaGuardada(const QString& anioMes)
+    {
+        return valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_%1'"_s.arg(anioMes));
+    }
+    // The latest box whose text has `parte`; nullptr when none was shown.
+    const OperadorGuionado::Aviso* aviso(const QString& parte) const
+    {
+        for (auto a = m_guion->avisos.rbegin(); a != m_guion->avisos.rend(); ++a)
+            if (a->texto.contains(parte))
+                return &*a;
+        return nullptr;
+    }
+    std::string todo() const { return m_guion->todo().toStdString(); }
+    // The clerk opens the register again on the same database after closing it.
+    void reabrir()
+    {
+        m_ventana.reset();
+        m_ventana = std::make_unique<FrmTolvario>();
+        m_ventana->Form_Load();
+        m_ventana->show();
+        QApplication::setActiveWindow(m_ventana.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_ventana.get()));
+    }
+};
+
+} // namespace
+
+// F4 acts on the register on screen: a period typed over it is first loaded, as Enter would,
+// and deleting it takes a second, confirmed F4 that names it.
+TEST_P(MedioCaminoTest, BorrarConUnPeriodoSinConfirmarPrimeroLoCarga)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    fila(u"09/2026"_s, u"MOLINO"_s, 3, u"30"_s, u"0"_s);
+    fila(u"09/2026"_s, u"MOLINO"_s, 4, u"31"_s, u"0"_s);
+    fila(u"09/2026"_s, u"C001"_s, 1, u"1"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    teclearEnCaja(u"Periodo"_s, u"092026"_s);
+    ASSERT_EQ(periodo(), u"09/2026"_s) << "the typing aid adds the slash";
+
+    // Even a ready Sí deletes nothing on this F4: the clerk has not seen September yet.
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F4);
+    EXPECT_EQ(aviso(u"Confirma la baja"_s), nullptr) << todo();
+    EXPECT_EQ(filasDe(u"10/2026"_s), u"1"_s);
+    EXPECT_EQ(filasDe(u"09/2026"_s), u"3"_s);
+    EXPECT_EQ(periodo(), u"09/2026"_s);
+    EXPECT_EQ(enGrilla(4, P::ColEntradas), u"30"_s) << "September is what the grid shows now";
+
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F4);
+    const auto* pregunta = aviso(u"Confirma la baja de este registro?"_s);
+    ASSERT_NE(pregunta, nullptr) << todo();
+    EXPECT_TRUE(pregunta->texto.startsWith(u"Confirma la baja de este registro?"_s));
+    QStringList lineas = pregunta->texto.split(u'\n');
+    for (QString& l : lineas)
+        l = l.trimmed();
+    EXPECT_TRUE(lineas.contains(u"09/2026"_s)) << pregunta->texto.toStdString();
+    EXPECT_EQ(filasDe(u"09/2026"_s), u"0"_s);
+    EXPECT_EQ(filasDe(u"10/2026"_s), u"1"_s) << "October was never the one on screen";
+}
+
+// A tab clicked with a period typed in the box: a good period is loaded as Enter would, a
+// malformed one refused; nothing is ever stored under a period that is not MM/AAAA, nor
+// under one the grid was not loaded for.
+TEST_P(MedioCaminoTest, UnaPestanaConUnPeriodoSinConfirmarLoValidaComoEnter)
+{
+    const QString malFormados = u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo NOT LIKE '__/____' OR Periodo = ''"_s;
+    fila(u"03/2026"_s, u"C001"_s, 1, u"5"_s, u"0"_s);
+
+    // At start-up: a figure typed before any period, then April without Enter.
+    escribirDia(1, P::ColEntradas, u"100"_s);
+    teclearEnCaja(u"Periodo"_s, u"042026"_s);
+    clicTab(TabUsuarios);
+    clicTab(TabMolino);
+    EXPECT_EQ(valor(malFormados), u"0"_s);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = ''"_s), u"0"_s);
+    EXPECT_EQ(periodo(), u"04/2026"_s);
+    EXPECT_EQ(usuario(1)->text(), u"C001"_s) << "March's user, as Enter on the period brings it";
+    EXPECT_TRUE(tabs()->isTabVisible(1));
+    elegirPeriodo(u"05/2026"_s);
+    EXPECT_EQ(enGrilla(P::FilaSaldoAnterior, P::ColSaldo), u"50"_s) << "the 100 typed before any period counts nowhere";
+
+    // Not a period: said so, and the box shows again the period on screen.
+    m_guion->avisos.clear();
+    teclearEnCaja(u"Periodo"_s, u"0420"_s);
+    ASSERT_EQ(periodo(), u"04/20"_s);
+    clicTab(TabUsuarios);
+    EXPECT_FALSE(m_guion->avisos.empty());
+    EXPECT_EQ(periodo(), u"05/2026"_s);
+    EXPECT_EQ(filasDe(u"04/20"_s), u"0"_s);
+    EXPECT_EQ(valor(malFormados), u"0"_s);
+
+    // From a user's tab to the mill's with February typed: February is on screen, so its
+    // sheet number and the edit are February's, and January stays as stored.
+    guardarHoja(u"202601"_s, u"7"_s);
+    guardarHoja(u"202602"_s, u"9"_s);
+    fila(u"01/2026"_s, u"MOLINO"_s, 1, u"30"_s, u"0"_s);
+    fila(u"01/2026"_s, u"C001"_s, 1, u"40"_s, u"0"_s);
+    elegirPeriodo(u"01/2026"_s);
+    ASSERT_EQ(caja(u"HOJA"_s)->text(), u"7"_s);
+    clicTab(1);
+    teclearEnCaja(u"Periodo"_s, u"022026"_s);
+    clicTab(TabMolino);
+    EXPECT_EQ(periodo(), u"02/2026"_s);
+    EXPECT_EQ(caja(u"HOJA"_s)->text(), u"9"_s);
+    escribirDia(4, P::ColEntradas, u"7"_s);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(hojaGuardada(u"202602"_s), u"9"_s);
+    EXPECT_EQ(hojaGuardada(u"202601"_s), u"7"_s);
+    EXPECT_EQ(entradas(u"02/2026"_s, u"MOLINO"_s, 4), 7.0) << todo();
+    EXPECT_EQ(valor(u"SELECT SUM(Entradas) FROM EM_Tolvario WHERE Periodo = '01/2026'"_s).toDouble(), 70.0);
+    EXPECT_EQ(entradas(u"01/2026"_s, u"C001"_s, 1), 40.0);
+}
+
+// A user box overwritten without Enter: the tab clicked next stands for the new customer,
+// the figure typed there is stored under it, and the old customer's lines go only after
+// the clerk says so.
+TEST_P(MedioCaminoTest, UnUsuarioCambiadoSinEnterSeGrabaComoElNuevo)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    fila(u"10/2026"_s, u"C001"_s, 1, u"5"_s, u"0"_s);
+    fila(u"10/2026"_s, u"C002"_s, 2, u"6"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    const int k = cajaDe(u"C002"_s);
+    ASSERT_NE(k, 0);
+    clicTab(TabUsuarios);
+    teclearEnCaja(u"USMOLINO%1"_s.arg(k), u"C004"_s);
+    m_guion->respuestas = {Operador::Si};
+    clicTab(k);
+    escribirDia(5, P::ColEntradas, u"100"_s);
+    tecla(Qt::Key_F5);
+
+    EXPECT_EQ(entradas(u"10/2026"_s, u"C004"_s, 5), 100.0) << todo();
+    const auto* pregunta = aviso(u"C002"_s);
+    ASSERT_NE(pregunta, nullptr) << "C002 had lines in the period: " << todo();
+    EXPECT_TRUE(pregunta->texto.contains(u"10/2026"_s)) << pregunta->texto.toStdString();
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"C002"_s), u"0"_s);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"C001"_s, 1), 5.0);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM (SELECT Cuenta FROM EM_Tolvario WHERE Periodo = '10/2026' "
+                    "GROUP BY Cuenta HAVING SUM(Entradas) = 0 AND SUM(Salidas) = 0) vacias"_s),
+              u"0"_s)
+        << "no account stored as a month of empty days";
+}
+
+// Edits not yet saved are never dropped without asking: a new period, F5 with another period
+// typed, closing the window. Cancelar leaves everything as it was; Sí stores them under the
+// period they were made in; No drops them.
+TEST_P(MedioCaminoTest, LosCambiosSinGrabarSePreguntanAntesDePerderlos)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(3, P::ColEntradas, u"25"_s);
+
+    m_guion->respuestas = {Operador::Cancelar};
+    elegirPeriodo(u"11/2026"_s);
+    const auto* pregunta = aviso(u"Hay cambios sin grabar en 10/2026"_s);
+    ASSERT_NE(pregunta, nullptr) << todo();
+    EXPECT_EQ(pregunta->estilo & 0xF, int(Operador::SiNoCancelar));
+    EXPECT_EQ(periodo(), u"10/2026"_s);
+    EXPECT_EQ(enGrilla(4, P::ColEntradas), u"25"_s);
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"1"_s);
+    EXPECT_EQ(filasDe(u"11/2026"_s), u"0"_s);
+
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    elegirPeriodo(u"11/2026"_s);
+    EXPECT_NE(aviso(u"Hay cambios sin grabar en 10/2026"_s), nullptr) << todo();
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 3), 25.0);
+    EXPECT_EQ(periodo(), u"11/2026"_s);
+    EXPECT_TRUE(enGrilla(4, P::ColEntradas).isEmpty());
+    EXPECT_EQ(filasDe(u"11/2026"_s), u"0"_s);
+
+    escribirDia(4, P::ColEntradas, u"40"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::No};
+    elegirPeriodo(u"12/2026"_s);
+    EXPECT_NE(aviso(u"Hay cambios sin grabar en 11/2026"_s), nullptr) << todo();
+    EXPECT_EQ(filasDe(u"11/2026"_s), u"0"_s);
+    EXPECT_EQ(periodo(), u"12/2026"_s);
+    EXPECT_TRUE(enGrilla(5, P::ColEntradas).isEmpty());
+
+    // F5 with January typed over December: December's edits are December's.
+    escribirDia(5, P::ColEntradas, u"60"_s);
+    teclearEnCaja(u"Periodo"_s, u"012027"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_NE(aviso(u"Hay cambios sin grabar en 12/2026"_s), nullptr) << todo();
+    EXPECT_EQ(entradas(u"12/2026"_s, u"MOLINO"_s, 5), 60.0);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '01/2027' AND Entradas <> 0"_s), u"0"_s);
+
+    // Closing: Cancelar keeps the window open, Sí stores and closes.
+    elegirPeriodo(u"12/2026"_s);
+    escribirDia(6, P::ColEntradas, u"70"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Cancelar};
+    m_ventana->close();
+    EXPECT_NE(aviso(u"Hay cambios sin grabar en 12/2026"_s), nullptr) << todo();
+    EXPECT_TRUE(m_ventana->isVisible());
+    EXPECT_EQ(entradas(u"12/2026"_s, u"MOLINO"_s, 6), 0.0);
+    m_guion->respuestas = {Operador::Si};
+    m_ventana->close();
+    EXPECT_EQ(entradas(u"12/2026"_s, u"MOLINO"_s, 6), 70.0);
+    EXPECT_FALSE(m_ventana->isVisible());
+}
+
+// Whole-number decimals only change what the grid shows: leaving a tab or saving without a
+// change stores every figure exactly as it was.
+TEST_P(MedioCaminoTest, LasCifrasGuardadasNoSeRedondeanPorMostrarlasEnteras)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 3, u"2.5"_s, u"0"_s);
+    fila(u"10/2026"_s, u"MOLINO"_s, 7, u"0"_s, u"0.5"_s);
+    fila(u"10/2026"_s, u"C001"_s, 4, u"0"_s, u"1.5"_s);
+    teclearEnCaja(u"Decimales"_s, u"0"_s);
+    tecla(Qt::Key_Return);
+    elegirPeriodo(u"10/2026"_s);
+    EXPECT_EQ(enGrilla(4, P::ColEntradas), u"2"_s) << "shown whole, half to even";
+
+    const auto intactas = [this](const char* paso) {
+        SCOPED_TRACE(paso);
+        EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 3), 2.5);
+        EXPECT_EQ(cifra(u"Salidas"_s, u"10/2026"_s, u"MOLINO"_s, 7), 0.5);
+        EXPECT_EQ(cifra(u"Salidas"_s, u"10/2026"_s, u"C001"_s, 4), 1.5);
+        EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Entradas IN (2, 3) OR Salidas IN (2, 3)"_s), u"0"_s);
+    };
+    clicTab(TabUsuarios);
+    clicTab(TabMolino);
+    intactas("una vuelta por las pestañas");
+    tecla(Qt::Key_F5);
+    intactas("F5 sin cambios");
+}
+
+// The sheet number goes only under the period loaded when the window closes: never under
+// one typed after it, never under a key that is no period.
+TEST_P(MedioCaminoTest, AlCerrarLaHojaSeGrabaSoloBajoElPeriodoCargado)
+{
+    guardarHoja(u"202606"_s, u"5"_s);
+    guardarHoja(u"202607"_s, u"6"_s);
+    elegirPeriodo(u"06/2026"_s);
+    ASSERT_EQ(caja(u"HOJA"_s)->text(), u"5"_s);
+    teclearEnCaja(u"Periodo"_s, u"072026"_s);
+    m_guion->respuestas = {Operador::No};
+    m_ventana->close();
+    EXPECT_EQ(hojaGuardada(u"202607"_s), u"6"_s) << todo();
+    EXPECT_EQ(hojaGuardada(u"202606"_s), u"5"_s);
+
+    reabrir();
+    if (HasFatalFailure())
+        return;
+    elegirPeriodo(u"06/2026"_s);
+    teclearEnCaja(u"Periodo"_s, u"129"_s);
+    ASSERT_EQ(periodo(), u"12/9"_s);
+    m_guion->respuestas = {Operador::No};
+    m_ventana->close();
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%' AND LENGTH(CLAVE) <> 20"_s),
+              u"0"_s)
+        << "TOLVARIO_HOJA_ and six digits, nothing else";
+    EXPECT_EQ(hojaGuardada(u"202606"_s), u"5"_s);
+    EXPECT_EQ(hojaGuardada(u"202607"_s), u"6"_s);
+}
+
+// A period with fewer users than the one shown before it: the boxes and tabs left over are
+// cleared, and saving stores nothing for customers the period does not have.
+TEST_P(MedioCaminoTest, UnPeriodoConMenosUsuariosNoConservaLosDelAnterior)
+{
+    for (const QString& cuenta : {u"C001"_s, u"C002"_s, u"C003"_s, u"C004"_s, u"C005"_s})
+        fila(u"05/2026"_s, cuenta, 1, u"1"_s, u"0"_s);
+    fila(u"04/2026"_s, u"C001"_s, 1, u"1"_s, u"0"_s);
+    fila(u"04/2026"_s, u"C002"_s, 2, u"2"_s, u"0"_s);
+    elegirPeriodo(u"05/2026"_s);
+    ASSERT_TRUE(tabs()->isTabVisible(5));
+    elegirPeriodo(u"04/2026"_s);
+
+    QStringList usuarios{usuario(1)->text(), usuario(2)->text()};
+    usuarios.sort();
+    EXPECT_EQ(usuarios, (QStringList{u"C001"_s, u"C002"_s}));
+    for (int k = 3; k <= 5; ++k) {
+        EXPECT_TRUE(usuario(k)->text().trimmed().isEmpty()) << k;
+        EXPECT_FALSE(tabs()->isTabVisible(k)) << k;
+    }
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '04/2026' AND Cuenta IN ('C003', 'C004', 'C005')"_s),
+              u"0"_s);
+    EXPECT_EQ(cuantas(u"04/2026"_s, u"C002"_s), u"1"_s) << "a stored user nobody changed is not written again";
+}
+
+// A stored remark longer than the editor used to take comes back whole after the clerk
+// opens its cell and confirms it unchanged.
+TEST_P(MedioCaminoTest, UnaObservacionLargaAbiertaYConfirmadaVuelveEntera)
+{
+    const QString larga = u"Entrega de trigo candeal segun remito 0001-"_s.leftJustified(200, u'9');
+    fila(u"10/2026"_s, u"MOLINO"_s, 2, u"0"_s, u"0"_s, larga);
+    elegirPeriodo(u"10/2026"_s);
+    irA(2, P::ColObservaciones);
+    tecla(Qt::Key_Space);
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), larga);
+    tecla(Qt::Key_Return);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(valor(u"SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 2"_s), larga);
+    EXPECT_EQ(valor(u"SELECT LENGTH(Observaciones) FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 2"_s),
+              u"200"_s);
+}
+
+// After F5 the status bar says what was stored, and the clerk stays on the tab being worked.
+TEST_P(MedioCaminoTest, TrasGrabarLaBarraDeEstadoLoDiceYLaPestanaSigue)
+{
+    fila(u"10/2026"_s, u"C001"_s, 1, u"5"_s, u"0"_s);
+    fila(u"10/2026"_s, u"C002"_s, 1, u"6"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    const QString cuenta = usuario(1)->text();
+    clicTab(1);
+    escribirDia(2, P::ColEntradas, u"8"_s);
+    tecla(Qt::Key_F5);
+    auto* barra = m_ventana->findChild<QStatusBar*>(u"BStat"_s);
+    ASSERT_NE(barra, nullptr);
+    const QString mensaje = barra->currentMessage();
+    EXPECT_TRUE(mensaje.contains(u"Período 10/2026 grabado"_s)) << mensaje.toStdString();
+    // The user changed, and the mill, which had nothing stored in the period yet.
+    EXPECT_TRUE(mensaje.contains(u"2 cuentas"_s)) << mensaje.toStdString();
+    EXPECT_EQ(tabs()->currentIndex(), 1);
+    EXPECT_EQ(entradas(u"10/2026"_s, cuenta, 2), 8.0) << todo();
+}
+
+CON_CADA_MOTOR(MedioCaminoTest);
