@@ -32,6 +32,7 @@ public:
 
     // Indexes of the header boxes in TxtFields.
     enum Campo { cPeriodo = 0, cOncca = 1, cUsuario1 = 2, cDecimales = 7, cMedida = 8, cHoja = 9, cTitulo = 10, cLinea = 11 };
+    static constexpr int Campos = 12;
     static constexpr int Usuarios = 5;
     static constexpr int TabMolino = 0;
     static constexpr int TabUsuarios = 6;
@@ -92,8 +93,6 @@ public:
     // The book; without one, the report and the ONCCA button say it is not available.
     void EstablecerLibro(std::unique_ptr<Libro> libro);
 
-    // The header box bound to a data field (case ignored); nullptr when none is.
-    QLineEdit* CampoDe(const QString& dataField) const;
     QString Periodo() const;
     ModeloRegistro& Modelo() const { return *m_modelo; }
     const QString& NombreTabla() const;
@@ -109,6 +108,11 @@ public:
     // The period on screen as loaded; empty before one is.
     const QString& PeriodoCargado() const { return m_registro.Periodo(); }
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
     // The controls, by the names the suite's code uses.
     Panobar* Panobar1 = nullptr;
     QStatusBar* BStat = nullptr;
@@ -127,11 +131,8 @@ public:
     QPushButton* CmdArchivo = nullptr;
     QComboBox* CmbLetra = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
-private:
+    // The header box bound to a data field (case ignored); nullptr when none is.
+    QLineEdit* CampoDe(const QString& dataField) const;
     void construir();
     void construirEncabezado();
     void construirRejilla();

@@ -2,6 +2,7 @@
 // the command line and the INI file get empty, overlong, non-numeric, out-of-range, quoted,
 // SQL, control, NUL, broken UTF-8 and accented texts. Each is refused with its message or
 // stored and read back intact; nothing stored is lost; nothing crashes.
+#include "tests/support/Controles.h"
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -92,8 +93,8 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
     // Every header box but the period, each bad text validated and then saved: no database
     // error on the way (a bad user code is simply not a customer).
     m_guion->avisos.clear();
-    for (int i = 1; i < m_ventana->TxtFields.size(); ++i) {
-        QLineEdit* campo = m_ventana->TxtFields[i];
+    for (int i = 1; i < FrmTolvario::Campos; ++i) {
+        QLineEdit* campo = Controles::Caja(m_ventana.get(), i);
         const QString original = campo->text();
         for (const QString& mala : Malas()) {
             m_guion->respuestas = {Operador::Ignorar, Operador::Ignorar};
@@ -109,7 +110,7 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
     EXPECT_EQ(valor(QStringLiteral("SELECT SUM(Entradas) FROM EM_Tolvario")), antes) << "nothing stored was lost";
 
     // The period: each refused with the format message, the register untouched.
-    QLineEdit* periodo = m_ventana->TxtFields[FrmTolvario::cPeriodo];
+    QLineEdit* periodo = Controles::Caja(m_ventana.get(), FrmTolvario::cPeriodo);
     for (const QString& mala : Malas()) {
         m_guion->avisos.clear();
         periodo->setText(mala);
@@ -125,17 +126,17 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
     int dia = 1;
     for (const QString& mala : Malas()) {
         m_ventana->IrACelda(dia + 1, P::ColEntradas);
-        m_ventana->MsflexGridEdt(m_ventana->MSFlexGrid, m_ventana->txtEdit, u' ');
-        m_ventana->txtEdit->setText(mala);
+        m_ventana->MsflexGridEdt(Controles::Grilla(m_ventana.get()), Controles::Editor(m_ventana.get()), u' ');
+        Controles::Editor(m_ventana.get())->setText(mala);
         m_guion->avisos.clear();
-        m_ventana->CampoValida(m_ventana->txtEdit);
+        m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
         if (!mala.trimmed().isEmpty()) {
             EXPECT_EQ(m_guion->avisos.size(), 1u) << mala.toStdString();
         }
         tecla(Qt::Key_Escape);
         m_ventana->IrACelda(dia + 1, P::ColObservaciones);
-        m_ventana->MsflexGridEdt(m_ventana->MSFlexGrid, m_ventana->txtEdit, u' ');
-        m_ventana->txtEdit->setText(mala.left(100));
+        m_ventana->MsflexGridEdt(Controles::Grilla(m_ventana.get()), Controles::Editor(m_ventana.get()), u' ');
+        Controles::Editor(m_ventana.get())->setText(mala.left(100));
         tecla(Qt::Key_Return);
         ++dia;
     }

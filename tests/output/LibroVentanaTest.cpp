@@ -1,5 +1,6 @@
 // The book from the register window: the report saves, builds the workbook and prints it;
 // the ONCCA button copies it to a removable disk, every answer of the clerk taken.
+#include "tests/support/Controles.h"
 #include "output/LibroDelRegistro.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
@@ -41,8 +42,8 @@ protected:
             GuardarPdf(hoja, m_pdf);
         };
         m_ventana->EstablecerLibro(std::move(libro));
-        m_ventana->CampoDe(QStringLiteral("Decimales"))->setText(QStringLiteral("2"));
-        m_ventana->CampoDe(QStringLiteral("linea"))->setText(QStringLiteral("2"));
+        Controles::Caja(m_ventana.get(), FrmTolvario::cDecimales)->setText(QStringLiteral("2"));
+        Controles::Caja(m_ventana.get(), FrmTolvario::cLinea)->setText(QStringLiteral("2"));
         elegirPeriodo(QStringLiteral("03/2005"));
         m_guion->avisos.clear();
     }
@@ -105,13 +106,13 @@ TEST_P(LibroVentanaTest, ElReporteGrabaArmaElLibroYLoImprime)
 
 TEST_P(LibroVentanaTest, SinBordesSiLaCasillaNoEstaMarcadaYSinLibroSiNoSeGrabo)
 {
-    m_ventana->chk->setChecked(false);
+    Controles::Hijo<QCheckBox>(m_ventana.get(), "chk")->setChecked(false);
     tecla(Qt::Key_F8);
     LectorXlsx x;
     ASSERT_TRUE(x.Leer(libroGuardado()));
     EXPECT_FALSE(x.En(10, 2).borde);
     QFile::remove(libroGuardado());
-    m_ventana->CampoDe(QStringLiteral("PERIODO"))->setText(QStringLiteral("3/2005"));
+    Controles::Caja(m_ventana.get(), FrmTolvario::cPeriodo)->setText(QStringLiteral("3/2005"));
     tecla(Qt::Key_F8);
     EXPECT_FALSE(QFile::exists(libroGuardado()));
 }
@@ -230,7 +231,7 @@ TEST_P(LibroVentanaTest, ElDiscoElegidoSigueElegido)
     u.Agregar(QStringLiteral("PRIMERO"), Unidades::Tipo::Removible);
     const QString segundo = u.Agregar(QStringLiteral("SEGUNDO"), Unidades::Tipo::Removible);
     m_ventana->ActualizarUnidades();
-    m_ventana->CmbLetra->setCurrentText(segundo);
+    Controles::Discos(m_ventana.get())->setCurrentText(segundo);
     m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::Si};
     m_ventana->CmdArchivo_Click();
     EXPECT_EQ(u.formateadas, QStringList{segundo});

@@ -1,3 +1,4 @@
+#include "tests/support/Controles.h"
 #include "tests/register/BaseDeRegistro.h"
 
 #include "platform/Carpetas.h"
@@ -54,7 +55,7 @@ void BaseDeRegistro::fila(const QString& periodo, const QString& cuenta, int dia
 
 void BaseDeRegistro::elegirPeriodo(const QString& periodo)
 {
-    QLineEdit* campo = m_ventana->TxtFields[FrmTolvario::cPeriodo];
+    QLineEdit* campo = Controles::Caja(m_ventana.get(), FrmTolvario::cPeriodo);
     campo->setFocus();
     campo->selectAll();
     QTest::keyClick(campo, Qt::Key_Delete);

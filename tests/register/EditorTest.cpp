@@ -1,5 +1,6 @@
 // The grid editor and the header keys, driven by keys and the mouse only, as the clerk types
 // a month.
+#include "tests/support/Controles.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
@@ -22,7 +23,7 @@ using P = Planilla;
 class EditorTest : public BaseDeRegistro
 {
 protected:
-    QLineEdit* campo(int i) const { return m_ventana->TxtFields[i]; }
+    QLineEdit* campo(int i) const { return Controles::Caja(m_ventana.get(), i); }
     QLineEdit* editor() const { return m_ventana->findChild<QLineEdit*>(QStringLiteral("txtEdit")); }
     QTableView* grilla() const { return m_ventana->findChild<QTableView*>(QStringLiteral("MSFlexGrid")); }
     QWidget* foco() const { return QApplication::focusWidget(); }
@@ -204,7 +205,7 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
     QLineEdit* periodo = campo(FrmTolvario::cPeriodo);
     periodo->setFocus();
     EXPECT_EQ(periodo->palette().color(QPalette::Base), QColor(0, 255, 255));
-    EXPECT_FALSE(m_ventana->Panobar1->consultaenabled());
+    EXPECT_FALSE(Controles::Barra(m_ventana.get())->consultaenabled());
     teclear(QStringLiteral("0a3-x2006"));
     EXPECT_EQ(periodo->text(), QStringLiteral("03/2006")) << "the period takes digits and its slash";
     periodo->clear();
@@ -218,7 +219,7 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
     teclear(QStringLiteral("032006"));
     pulsar(Qt::Key_Tab);
     EXPECT_EQ(foco(), campo(FrmTolvario::cHoja));
-    EXPECT_TRUE(m_ventana->Panobar1->grabarenabled()) << "the period was validated";
+    EXPECT_TRUE(Controles::Barra(m_ventana.get())->grabarenabled()) << "the period was validated";
     EXPECT_EQ(periodo->palette().color(QPalette::Base), QColor(Qt::white));
     teclear(QStringLiteral("1x2"));
     EXPECT_EQ(campo(FrmTolvario::cHoja)->text().right(2), QStringLiteral("12"));
@@ -226,7 +227,7 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
     EXPECT_EQ(foco(), periodo) << "Up goes back";
 
     // Right button: a user box opens the customer lookup; the title has none.
-    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabUsuarios);
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabUsuarios);
     QLineEdit* u1 = campo(FrmTolvario::cUsuario1);
     ConVentanaModal(
         [&](QWidget* w) {
@@ -237,8 +238,8 @@ TEST_P(EditorTest, LasTeclasDelEncabezado)
         },
         [&] { QTest::mouseClick(u1, Qt::RightButton); });
     EXPECT_EQ(u1->text(), QStringLiteral("C002"));
-    EXPECT_TRUE(m_ventana->SSTab1->isTabVisible(1));
-    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabMolino);
+    EXPECT_TRUE(Controles::Pestanas(m_ventana.get())->isTabVisible(1));
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabMolino);
     QApplication::setActiveWindow(m_ventana.get());
     QTest::mouseClick(campo(FrmTolvario::cTitulo), Qt::RightButton);
     EXPECT_EQ(m_ventana->ControlActivo(), campo(FrmTolvario::cTitulo));
@@ -268,16 +269,16 @@ TEST_P(EditorTest, LoEscritoNoSePierdeAlSalirDeLaCelda)
     m_ventana->IrACelda(4, P::ColEntradas);
     grilla()->setFocus();
     teclear(QStringLiteral("-"));
-    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabUsuarios);
-    EXPECT_EQ(m_ventana->SSTab1->currentIndex(), FrmTolvario::TabMolino);
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(Controles::Pestanas(m_ventana.get())->currentIndex(), FrmTolvario::TabMolino);
     EXPECT_TRUE(editor()->isVisible());
     editor()->setText(QStringLiteral("9"));
-    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabUsuarios);
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabUsuarios);
     EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '03/2006' AND Cuenta = 'MOLINO' AND DIA = 3")).toDouble(),
               9.0);
 
     // Space opens a cell with its text; Escape after amending leaves the old one.
-    m_ventana->SSTab1->setCurrentIndex(FrmTolvario::TabMolino);
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabMolino);
     m_ventana->IrACelda(2, P::ColEntradas);
     grilla()->setFocus();
     pulsar(Qt::Key_Space);

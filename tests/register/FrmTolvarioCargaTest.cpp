@@ -1,3 +1,4 @@
+#include "tests/support/Controles.h"
 #include "data/DB_Dll.h"
 #include "platform/Carpetas.h"
 #include "register/FrmTolvario.h"
@@ -36,7 +37,7 @@ TEST_P(FrmTolvarioCargaTest, ConElRegistroLaVentanaQuedaConectada)
     EXPECT_EQ(ventana.NombreTabla(), QStringLiteral("EM_Tolvario"));
     EXPECT_EQ(ventana.windowTitle(), QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
     EXPECT_FALSE(ventana.windowIcon().isNull());
-    EXPECT_EQ(ventana.Panobar1->StyleBar(), 1.0) << "the suite's default toolbar style";
+    EXPECT_EQ(Controles::Barra(&ventana)->StyleBar(), 1.0) << "the suite's default toolbar style";
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
@@ -65,16 +66,16 @@ TEST_P(FrmTolvarioCargaTest, SoloLosDiscosRemoviblesLleganAlComboTalComoSeMontan
     {
         FrmTolvario sinDisco;
         EXPECT_EQ(cargar(sinDisco), std::nullopt);
-        EXPECT_EQ(sinDisco.CmbLetra->count(), 0);
+        EXPECT_EQ(Controles::Discos(&sinDisco)->count(), 0);
         EXPECT_TRUE(m_guion->avisos.empty()) << "no removable disk is the common case: " << m_guion->todo().toStdString();
     }
     const QString pendrive = u.Agregar(QStringLiteral("PenDrive ONCCA"), Unidades::Tipo::Removible);
     FrmTolvario ventana;
     EXPECT_EQ(cargar(ventana), std::nullopt);
     Unidades::establecer(nullptr);
-    ASSERT_EQ(ventana.CmbLetra->count(), 1);
-    EXPECT_EQ(ventana.CmbLetra->currentText(), pendrive) << "a mount point keeps its case";
-    EXPECT_NE(ventana.CmbLetra->findText(fijo), 0);
+    ASSERT_EQ(Controles::Discos(&ventana)->count(), 1);
+    EXPECT_EQ(Controles::Discos(&ventana)->currentText(), pendrive) << "a mount point keeps its case";
+    EXPECT_NE(Controles::Discos(&ventana)->findText(fijo), 0);
 }
 
 CON_CADA_MOTOR(FrmTolvarioCargaTest);

@@ -1,5 +1,6 @@
 // The register window driven as the clerk works it: a period, its carried-over balance,
 // the milling users and their tabs, changes, saving, cancelling and deleting.
+#include "tests/support/Controles.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "platform/AlSalir.h"
 #include "register/ModeloRegistro.h"
@@ -48,8 +49,8 @@ protected:
         fila(QStringLiteral("01/2005"), QStringLiteral("C003"), 2, QStringLiteral("0"), QStringLiteral("0"));
         fila(QStringLiteral("03/2005"), QStringLiteral("MOLINO"), 1, QStringLiteral("1000"), QStringLiteral("0"));
     }
-    QLineEdit* campo(int i) const { return m_ventana->TxtFields[i]; }
-    QTabBar* tabs() const { return m_ventana->SSTab1; }
+    QLineEdit* campo(int i) const { return Controles::Caja(m_ventana.get(), i); }
+    QTabBar* tabs() const { return Controles::Pestanas(m_ventana.get()); }
 };
 
 } // namespace
@@ -64,8 +65,8 @@ TEST_P(FrmTolvarioTest, AlArrancarLaGrillaEstaVaciaYSoloSeVeElMolino)
     for (int k = 1; k <= 5; ++k)
         EXPECT_FALSE(tabs()->isTabVisible(k));
     EXPECT_TRUE(tabs()->isTabVisible(FrmTolvario::TabUsuarios));
-    EXPECT_FALSE(m_ventana->Panobar1->grabarenabled()) << "browse state until a period is chosen";
-    EXPECT_TRUE(m_ventana->Panobar1->borrarenabled());
+    EXPECT_FALSE(Controles::Barra(m_ventana.get())->grabarenabled()) << "browse state until a period is chosen";
+    EXPECT_TRUE(Controles::Barra(m_ventana.get())->borrarenabled());
     EXPECT_EQ(campo(FrmTolvario::cTitulo)->text(), QStringLiteral("libro de movimientos y existencia de Mercadería"));
     EXPECT_EQ(campo(FrmTolvario::cMedida)->text(), QStringLiteral(" ")) << "a missing key replaces TONELADAS";
     EXPECT_EQ(m_ventana->DecimalesVigentes(), -2);
@@ -85,9 +86,9 @@ TEST_P(FrmTolvarioTest, UnPeriodoNuevoArrastraElSaldoYLosUsuariosDelMesAnterior)
     EXPECT_TRUE(tabs()->isTabVisible(1));
     EXPECT_EQ(tabs()->tabText(1), QStringLiteral("Panificado"));
     EXPECT_EQ(tabs()->tabText(2), QStringLiteral("Molienda O"));
-    EXPECT_EQ(m_ventana->LblDesc[0]->text(), QStringLiteral("Panificadora La Espiga S.R.L. 30-71234567-1"));
+    EXPECT_EQ(Controles::Descripcion(m_ventana.get(), 1)->text(), QStringLiteral("Panificadora La Espiga S.R.L. 30-71234567-1"));
     EXPECT_FALSE(tabs()->isTabVisible(3));
-    EXPECT_TRUE(m_ventana->Panobar1->grabarenabled());
+    EXPECT_TRUE(Controles::Barra(m_ventana.get())->grabarenabled());
     EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("1")) << "no sheet number anywhere yet";
 
     // The user's tab shows its own balance: 40 from January.
@@ -156,7 +157,7 @@ TEST_P(FrmTolvarioTest, CancelarYBorrarPreguntanYSoloConSiActuan)
         << "every account of the period";
     EXPECT_EQ(cuantas(QStringLiteral("12/2004"), QStringLiteral("MOLINO")), QStringLiteral("1"));
     EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200501")), QStringLiteral("12"));
-    EXPECT_FALSE(m_ventana->Panobar1->grabarenabled()) << "back to browsing";
+    EXPECT_FALSE(Controles::Barra(m_ventana.get())->grabarenabled()) << "back to browsing";
 }
 
 TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
@@ -278,7 +279,7 @@ TEST_P(FrmTolvarioTest, ElMarcoVisibleSigueALaPestana)
 TEST_P(FrmTolvarioTest, LaGrillaPintaFondoTextoYCursor)
 {
     elegirPeriodo(QStringLiteral("01/2005"));
-    QTableView* grilla = m_ventana->MSFlexGrid;
+    QTableView* grilla = Controles::Grilla(m_ventana.get());
     m_ventana->IrACelda(2, P::ColEntradas);
     grilla->selectionModel()->select(grilla->currentIndex(), QItemSelectionModel::ClearAndSelect);
     const QImage imagen = grilla->viewport()->grab().toImage();
@@ -332,16 +333,16 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
 
     for (const char* malo : {"abc", "-", "1.2.3", "99999999999999999999"}) {
         m_guion->avisos.clear();
-        m_ventana->MSFlexGrid->setCurrentIndex(m_ventana->Modelo().index(ModeloRegistro::FilaDeVista(5), P::ColEntradas));
-        m_ventana->txtEdit->setProperty("DataField", QStringLiteral("Entradas"));
-        m_ventana->txtEdit->setText(QString::fromLatin1(malo));
-        m_ventana->CampoValida(m_ventana->txtEdit);
+        Controles::Grilla(m_ventana.get())->setCurrentIndex(m_ventana->Modelo().index(ModeloRegistro::FilaDeVista(5), P::ColEntradas));
+        Controles::Editor(m_ventana.get())->setProperty("DataField", QStringLiteral("Entradas"));
+        Controles::Editor(m_ventana.get())->setText(QString::fromLatin1(malo));
+        m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
         ASSERT_EQ(m_guion->avisos.size(), 1u) << malo;
         EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral(" Debe ser Numerico!"));
         EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << malo;
     }
-    m_ventana->txtEdit->setText(QStringLiteral("3,5"));
-    m_ventana->CampoValida(m_ventana->txtEdit);
+    Controles::Editor(m_ventana.get())->setText(QStringLiteral("3,5"));
+    m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
     EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("3,5"));
     EXPECT_EQ(celda(5, P::ColSaldo), QStringLiteral("119")) << "115.5 carried over (shown 116) + 3.5: the stock counts the exact balance";
 }
@@ -428,7 +429,7 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
 
 TEST_P(FrmTolvarioTest, EnUnaPantallaComunSeVenDosSemanasYLaGrillaTomaElEspacio)
 {
-    QTableView* grilla = m_ventana->MSFlexGrid;
+    QTableView* grilla = Controles::Grilla(m_ventana.get());
     const auto visible = [grilla](int dia) {
         const int fila = ModeloRegistro::FilaDeVista(dia + 1);
         return grilla->rowViewportPosition(fila) >= 0
@@ -450,10 +451,10 @@ TEST_P(FrmTolvarioTest, EnUnaPantallaComunSeVenDosSemanasYLaGrillaTomaElEspacio)
               int(Qt::AlignRight));
 
     tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
-    EXPECT_TRUE(m_ventana->FrmUsuarios->isVisible());
-    EXPECT_FALSE(m_ventana->FrmDet->isVisible());
+    EXPECT_TRUE(Controles::Hijo<QWidget>(m_ventana.get(), "FrmUsuarios")->isVisible());
+    EXPECT_FALSE(Controles::Hijo<QWidget>(m_ventana.get(), "FrmDet")->isVisible());
     tabs()->setCurrentIndex(FrmTolvario::TabMolino);
-    EXPECT_TRUE(m_ventana->FrmDet->isVisible());
+    EXPECT_TRUE(Controles::Hijo<QWidget>(m_ventana.get(), "FrmDet")->isVisible());
 }
 
 // The customer lookup answers the user box; a toolbar key pressed while it is open belongs
@@ -464,7 +465,7 @@ TEST_P(FrmTolvarioTest, LaConsultaDeClientesLlenaElUsuarioYSusTeclasNoLleganALaB
     tabs()->setCurrentIndex(FrmTolvario::TabUsuarios);
     QLineEdit* u3 = campo(FrmTolvario::cUsuario1 + 2);
     u3->setFocus();
-    EXPECT_TRUE(m_ventana->Panobar1->consultaenabled()) << "a box with a lookup";
+    EXPECT_TRUE(Controles::Barra(m_ventana.get())->consultaenabled()) << "a box with a lookup";
     const QString filas = valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario"));
     m_guion->respuestas = {Operador::Si};
     ConVentanaModal(
@@ -481,14 +482,14 @@ TEST_P(FrmTolvarioTest, LaConsultaDeClientesLlenaElUsuarioYSusTeclasNoLleganALaB
         [&] { tecla(Qt::Key_F3); });
     EXPECT_EQ(u3->text(), QStringLiteral("C004"));
     EXPECT_TRUE(tabs()->isTabVisible(3));
-    EXPECT_EQ(m_ventana->LblDesc[2]->text(), QStringLiteral("Fideera del Sur 30-69876543-2"));
+    EXPECT_EQ(Controles::Descripcion(m_ventana.get(), 3)->text(), QStringLiteral("Fideera del Sur 30-69876543-2"));
     EXPECT_FALSE(m_guion->todo().contains(QStringLiteral("Confirma la baja"))) << m_guion->todo().toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario")), filas) << "nothing saved or deleted";
 
     // On a box without a lookup the key does nothing.
     QApplication::setActiveWindow(m_ventana.get());
     campo(FrmTolvario::cOncca)->setFocus();
-    EXPECT_FALSE(m_ventana->Panobar1->consultaenabled());
+    EXPECT_FALSE(Controles::Barra(m_ventana.get())->consultaenabled());
 }
 
 // The statements that would read the whole register are answered by an index instead, as

@@ -2,6 +2,7 @@
 // period, puts one value in every day's receipts of the mill and saves it, round after round.
 //   segundo_empleado "<command line>" MM/AAAA valor vueltas
 // Prints how many saves completed and how many did not.
+#include "tests/support/Controles.h"
 #include "platform/Carpetas.h"
 #include "register/FrmTolvario.h"
 #include "register/ModeloRegistro.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
     {
         FrmTolvario ventana;
         ventana.Form_Load();
-        QLineEdit* periodo = ventana.TxtFields[FrmTolvario::cPeriodo];
+        QLineEdit* periodo = Controles::Caja(&ventana, FrmTolvario::cPeriodo);
         periodo->setText(args[2]);
         ventana.CampoValida(periodo);
         // The other clerk starts its rounds only once this one is ready.
