@@ -128,6 +128,10 @@ bool FrmTolvario::revisarUsuarios()
         CampoValida(caja);
         if (m_validacionFallida)
             return false;
+        // The clerk chose to keep the user the tab had: the box went back to it.
+        if (caja->text().trimmed().compare(escrito, Qt::CaseInsensitive) != 0
+            && m_registro.Cuenta(k).compare(escrito, Qt::CaseInsensitive) != 0)
+            continue;
         if (m_registro.Cuenta(k).compare(escrito, Qt::CaseInsensitive) != 0) {
             // Not a customer: the tab keeps its own, and the clerk knows nothing was changed.
             operador().Mensaje(QStringLiteral(" El código %1 no corresponde a ningún cliente: el usuario %2 queda como estaba.")
@@ -187,12 +191,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
             return;
         }
-        QStringList cuentas;
-        for (int tab = TabMolino; tab <= Usuarios; ++tab)
-            if (!CuentaDeTab(tab).isEmpty() && m_registro.Guardada(CuentaDeTab(tab)))
-                cuentas << CuentaDeTab(tab);
-        for (const QString& c : m_registro.AQuitar())
-            cuentas << c;
+        const QStringList cuentas = m_registro.Guardadas();
         QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
                                .arg(m_registro.Periodo(),
                                     cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));

@@ -3,6 +3,7 @@
 #include "register/FrmTolvario.h"
 
 #include "lookup/Lib_ClsCons3.h"
+#include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Teclas.h"
 #include "register/ModeloRegistro.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 QString FrmTolvario::Periodo() const
@@ -53,7 +55,6 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
     for (const LineaRegistro& l : lineas)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
     m_modelo->Asignar(saldo, lineas, m_decimales);
-    m_registro.MarcarGuardada(cuenta, !lineas.empty());
     // What the grid holds as loaded, read back the way a save would write it: only a
     // difference from this is a change.
     m_registro.CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);
@@ -71,6 +72,10 @@ QString FrmTolvario::PeriodoAnterior() const
 
 void FrmTolvario::vaciarUsuarios()
 {
+    // Hiding the user tab on screen moves the strip to another tab: no tab event may load
+    // a register halfway through the period's load.
+    const QSignalBlocker quieto(SSTab1);
+    const AlSalir fin([this] { m_tabPrevio = SSTab1->currentIndex(); });
     for (int k = 1; k <= Usuarios; ++k) {
         TxtFields[cUsuario1 + k - 1]->clear();
         LblDesc[k - 1]->clear();
@@ -85,13 +90,15 @@ void FrmTolvario::AsignarDatosInicio()
     // be saved into this one.
     vaciarUsuarios();
     QStringList cuentas = RegistroTolvario::UsuariosDelPeriodo(m_registro.Periodo());
-    for (const QString& c : std::as_const(cuentas))
-        m_registro.MarcarGuardada(c, true);
-    if (cuentas.isEmpty())
+    const bool propias = !cuentas.isEmpty();
+    if (!propias)
         cuentas = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());
     // Five user boxes: a sixth account of a register not written here has nowhere to go.
-    for (int k = 1; k <= Usuarios && k <= cuentas.size(); ++k)
+    for (int k = 1; k <= Usuarios && k <= cuentas.size(); ++k) {
         TxtFields[cUsuario1 + k - 1]->setText(cuentas[k - 1]);
+        if (propias)
+            m_registro.PonerCodigoCargado(k, cuentas[k - 1]);
+    }
     seleccionarTabsCargando();
 }
 

@@ -122,6 +122,8 @@ QStringList FrmTolvario::cambiosPendientes() const
     const QString enGrilla = m_registro.CuentaEnGrilla();
     if (m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia()))
         nombres << nombreDeCuenta(enGrilla);
+    for (const QString& c : m_registro.AgregadasSinGrabar())
+        nombres << QStringLiteral("alta de ") + c;
     for (const QString& c : m_registro.AQuitar())
         nombres << QStringLiteral("baja de ") + c;
     if (TxtFields[cHoja]->text().trimmed() != m_registro.Hoja())
@@ -138,9 +140,12 @@ bool FrmTolvario::resolverPendientes()
                                          .arg(m_registro.Periodo(), pendientes.join(QStringLiteral(", "))),
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
-    if (r == Operador::No)
+    if (r == Operador::No) {
+        // Dropped means dropped: closing writes the sheet number, which goes back too.
+        TxtFields[cHoja]->setText(m_registro.Hoja());
         return true;
+    }
     if (r != Operador::Si)
         return false;
-    return grabar();
+    return revisarUsuarios() && grabar();
 }

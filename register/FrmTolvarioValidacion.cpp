@@ -3,6 +3,7 @@
 #include "register/FrmTolvario.h"
 
 #include "data/DB_Dll.h"
+#include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "register/ModeloRegistro.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 
@@ -85,6 +87,11 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         DetalleOn(true);
         return;
     }
+    // A value still open in the editor belongs to the period on screen.
+    if (!terminarEdicion()) {
+        m_validacionFallida = true;
+        return;
+    }
     // The period on screen leaves it: what it holds unsaved is saved or dropped first, as
     // the clerk says; Cancelar keeps it on screen, the box back on it.
     if (!resolverPendientes()) {
@@ -92,10 +99,25 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         m_validacionFallida = true;
         return;
     }
-    m_registro.Empezar(valor, {});
+    // A load the database interrupts leaves no period loaded: nothing is saved over a
+    // register that was never read, and a retry loads it again.
+    bool cargado = false;
+    const AlSalir siFalla([&] {
+        if (cargado)
+            return;
+        m_registro.Vaciar();
+        vaciarUsuarios();
+        InicializaGrids();
+        m_modelo->Asignar(Importe(), {}, m_decimales);
+        DetalleOn(false);
+    });
+    m_registro.Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
     AsignarDatosInicio();
-    DetalleOn(true);
     llenarHoja();
+    DetalleOn(true);
+    cargado = true;
+    // What the status bar said belongs to the period that left.
+    BStat->clearMessage();
 }
 
 void FrmTolvario::llenarHoja()
@@ -116,9 +138,16 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
     QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
     if (codigo.isEmpty())
         codigo = valor;
-    const QString anterior = m_registro.Cuenta(k);
-    if (codigo.compare(anterior, Qt::CaseInsensitive) != 0 && !reemplazarUsuario(k, anterior, codigo))
-        return;
+    // The customer the tab stood for; or, for a stored account that is no customer (a box
+    // without a tab), the code the box was loaded with.
+    const QString anterior = m_registro.Cuenta(k).isEmpty() ? m_registro.CodigoCargado(k) : m_registro.Cuenta(k);
+    if (codigo.compare(anterior, Qt::CaseInsensitive) != 0) {
+        if (!reemplazarUsuario(k, anterior, codigo))
+            return;
+        if (!m_cargando)
+            m_registro.Agregar(codigo);
+        m_registro.PonerCodigoCargado(k, QString());
+    }
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
     LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
     if (codigo != valor)

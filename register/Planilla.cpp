@@ -61,6 +61,9 @@ void Planilla::Asignar(Importe saldoAnterior, const std::vector<Linea>& lineas, 
 
 void Planilla::PonerTexto(int fila, int columna, const QString& texto)
 {
+    // A cell opened and confirmed as it was keeps its exact amount: only typing changes it.
+    if (m_celdas[size_t(fila)][size_t(columna)] == texto)
+        return;
     m_celdas[size_t(fila)][size_t(columna)] = texto;
     if (columna == ColEntradas || columna == ColSalidas)
         m_exactos[size_t(fila)][size_t(columna - ColEntradas)].reset();

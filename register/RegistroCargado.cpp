@@ -56,6 +56,41 @@ void RegistroCargado::MarcarGuardada(const QString& cuenta, bool guardada)
         m_guardadas.remove(cuenta.trimmed().toUpper());
 }
 
+QStringList RegistroCargado::Guardadas() const
+{
+    QStringList todas(m_guardadas.cbegin(), m_guardadas.cend());
+    todas.sort();
+    if (todas.removeOne(QStringLiteral("MOLINO")))
+        todas.prepend(QStringLiteral("MOLINO"));
+    return todas;
+}
+
+QString RegistroCargado::CodigoCargado(int tab) const
+{
+    return tab > 0 && tab < Tabs ? m_codigosCargados[size_t(tab)] : QString();
+}
+
+void RegistroCargado::PonerCodigoCargado(int tab, const QString& codigo)
+{
+    if (tab > 0 && tab < Tabs)
+        m_codigosCargados[size_t(tab)] = codigo.trimmed();
+}
+
+void RegistroCargado::Agregar(const QString& cuenta)
+{
+    if (!m_agregadas.contains(cuenta, Qt::CaseInsensitive))
+        m_agregadas << cuenta;
+}
+
+QStringList RegistroCargado::AgregadasSinGrabar() const
+{
+    QStringList pendientes;
+    for (const QString& c : m_agregadas)
+        if (!Guardada(c) && TabDe(c) > 0)
+            pendientes << c;
+    return pendientes;
+}
+
 void RegistroCargado::CargarGrilla(const QString& cuenta, std::vector<LineaRegistro> lineas, bool soloLectura)
 {
     m_enGrilla = cuenta;

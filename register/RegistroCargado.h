@@ -30,6 +30,16 @@ public:
 
     bool Guardada(const QString& cuenta) const;
     void MarcarGuardada(const QString& cuenta, bool guardada);
+    // The accounts with lines stored, the mill first, for the clerk to read.
+    QStringList Guardadas() const;
+
+    // The code a user box was loaded with, a customer or not (a stored account that is no
+    // customer has a box but no tab).
+    QString CodigoCargado(int tab) const;
+    void PonerCodigoCargado(int tab, const QString& codigo);
+    // A user the clerk added to the period: pending until it is stored.
+    void Agregar(const QString& cuenta);
+    QStringList AgregadasSinGrabar() const;
 
     // The account on the grid and its lines as loaded; a read-only one is never written.
     void CargarGrilla(const QString& cuenta, std::vector<LineaRegistro> lineas, bool soloLectura);
@@ -52,6 +62,8 @@ private:
     QString m_periodo;
     std::array<QString, Tabs> m_cuentas;
     QSet<QString> m_guardadas; // upper case: accounts compare without regard to case
+    std::array<QString, Tabs> m_codigosCargados;
+    QStringList m_agregadas;
     QString m_enGrilla;
     std::vector<LineaRegistro> m_alCargar;
     bool m_soloLectura = false;

@@ -89,6 +89,19 @@ QString UltimoPeriodo()
     return rs.State() != 0 && !rs.BOF() ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed() : QString();
 }
 
+QStringList CuentasDelPeriodo(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
+                                          + QStringLiteral("' group by Cuenta"),
+                                      rs);
+    QStringList cuentas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        cuentas << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
+    return cuentas;
+}
+
 QStringList UsuariosDelPeriodo(const QString& periodo)
 {
     exigirPeriodo(periodo);

@@ -35,6 +35,8 @@ QString PeriodoAnterior(const QString& periodo);
 // The latest period stored (year, then month); empty when none.
 QString UltimoPeriodo();
 
+// Every account with lines stored in the period, the mill included.
+QStringList CuentasDelPeriodo(const QString& periodo);
 // The users (every account but the mill) stored in the period, in the order the database
 // groups them.
 QStringList UsuariosDelPeriodo(const QString& periodo);

@@ -310,6 +310,36 @@ TEST_P(MedioCaminoTest, LosCambiosSinGrabarSePreguntanAntesDePerderlos)
     EXPECT_FALSE(m_ventana->isVisible());
 }
 
+// Sí to the question, and that save fails: nothing leaves the screen, neither for another
+// period nor by closing; once the database takes it, Sí stores and goes on.
+TEST_P(MedioCaminoTest, SiLaGrabacionPedidaFallaElPeriodoSeQueda)
+{
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(15, P::ColEntradas, u"33"_s);
+    if (esPostgres()) {
+        ejecutar(u"CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
+                 "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"_s);
+        ejecutar(u"CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"_s);
+    } else {
+        ejecutar(u"CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
+                 "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"_s);
+    }
+    m_guion->respuestas = {Operador::Si, Operador::Abortar};
+    elegirPeriodo(u"11/2026"_s);
+    EXPECT_EQ(periodo(), u"10/2026"_s) << todo();
+    EXPECT_EQ(enGrilla(16, P::ColEntradas), u"33"_s);
+    m_guion->respuestas = {Operador::Si, Operador::Abortar};
+    m_ventana->close();
+    EXPECT_TRUE(m_ventana->isVisible());
+    EXPECT_EQ(enGrilla(16, P::ColEntradas), u"33"_s);
+
+    ejecutar(u"DROP TRIGGER falla"_s + (esPostgres() ? u" ON EM_Tolvario"_s : QString()));
+    m_guion->respuestas = {Operador::Si};
+    elegirPeriodo(u"11/2026"_s);
+    EXPECT_EQ(periodo(), u"11/2026"_s);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 15), 33.0) << todo();
+}
+
 // Whole-number decimals only change what the grid shows: leaving a tab or saving without a
 // change stores every figure exactly as it was.
 TEST_P(MedioCaminoTest, LasCifrasGuardadasNoSeRedondeanPorMostrarlasEnteras)
@@ -334,6 +364,83 @@ TEST_P(MedioCaminoTest, LasCifrasGuardadasNoSeRedondeanPorMostrarlasEnteras)
     intactas("una vuelta por las pestañas");
     tecla(Qt::Key_F5);
     intactas("F5 sin cambios");
+    // Opened and confirmed as it was: still no change, nothing asked on leaving.
+    irA(3, P::ColEntradas);
+    tecla(Qt::Key_Space);
+    ASSERT_TRUE(editor()->isVisible());
+    tecla(Qt::Key_Return);
+    m_guion->avisos.clear();
+    clicTab(TabUsuarios);
+    clicTab(TabMolino);
+    elegirPeriodo(u"11/2026"_s);
+    EXPECT_EQ(aviso(u"Hay cambios sin grabar"_s), nullptr) << todo();
+    intactas("una celda abierta y confirmada sin cambios");
+}
+
+// What the clerk left half-way is pending too: a value still open in the editor, a sheet
+// number typed, a user added. Each is asked about; No drops it, the sheet number included.
+TEST_P(MedioCaminoTest, LoDejadoAMedioTambienSePregunta)
+{
+    guardarHoja(u"202610"_s, u"4"_s);
+    elegirPeriodo(u"10/2026"_s);
+    irA(3, P::ColEntradas);
+    QTest::keyClicks(grilla(), u"2"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"5"_s);
+    ASSERT_TRUE(editor()->isVisible());
+    m_guion->respuestas = {Operador::Cancelar};
+    elegirPeriodo(u"11/2026"_s);
+    EXPECT_NE(aviso(u"Hay cambios sin grabar en 10/2026 (Molino)"_s), nullptr) << todo();
+    EXPECT_EQ(periodo(), u"10/2026"_s);
+    EXPECT_EQ(enGrilla(4, P::ColEntradas), u"25"_s);
+
+    teclearEnCaja(u"HOJA"_s, u"9"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::No};
+    m_ventana->close();
+    EXPECT_NE(aviso(u"Hoja Nro"_s), nullptr) << todo();
+    EXPECT_EQ(hojaGuardada(u"202610"_s), u"4"_s) << "No drops the sheet number typed";
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 3), 0.0);
+
+    reabrir();
+    if (HasFatalFailure())
+        return;
+    elegirPeriodo(u"10/2026"_s);
+    clicTab(TabUsuarios);
+    usuario(1)->setFocus();
+    QTest::keyClicks(usuario(1), u"C004"_s);
+    tecla(Qt::Key_Return);
+    ASSERT_TRUE(tabs()->isTabVisible(1));
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Cancelar};
+    m_ventana->close();
+    EXPECT_NE(aviso(u"alta de C004"_s), nullptr) << todo();
+    EXPECT_TRUE(m_ventana->isVisible());
+    m_guion->respuestas = {Operador::Si};
+    m_ventana->close();
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"C004"_s), u"31"_s);
+}
+
+// A period whose load the database interrupts is not loaded: a save afterwards never writes
+// over the register it did not read.
+TEST_P(MedioCaminoTest, UnaCargaInterrumpidaNoQuedaCargada)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"5"_s, u"0"_s);
+    elegirPeriodo(u"09/2026"_s);
+    ejecutar(u"ALTER TABLE EM_Tolvario RENAME TO EM_Tolvario_fuera"_s);
+    m_guion->respuestas = {Operador::Abortar, Operador::Abortar, Operador::Abortar, Operador::Abortar};
+    elegirPeriodo(u"10/2026"_s);
+    ejecutar(u"ALTER TABLE EM_Tolvario_fuera RENAME TO EM_Tolvario"_s);
+    EXPECT_TRUE(m_ventana->PeriodoCargado().isEmpty()) << todo();
+    m_guion->respuestas = {};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"1"_s) << "nothing loaded, nothing to save";
+    // Enter on the period still typed loads it now; saving it unchanged writes nothing.
+    caja(u"Periodo"_s)->setFocus();
+    tecla(Qt::Key_Return);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(m_ventana->PeriodoCargado(), u"10/2026"_s) << todo();
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"1"_s) << todo();
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 1), 5.0);
 }
 
 // The sheet number goes only under the period loaded when the window closes: never under
