@@ -53,6 +53,20 @@ LineaRegistro lineaDe(const Recordset& rs, bool conCuenta)
             conCuenta ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed() : QString()};
 }
 
+// The accounts stored in the period, as the database groups them.
+QStringList cuentasAgrupadas(const QString& periodo, const QString& condicion)
+{
+    exigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
+                                          + u'\'' + condicion + QStringLiteral(" group by Cuenta"),
+                                      rs);
+    QStringList cuentas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        cuentas << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
+    return cuentas;
+}
+
 } // namespace
 
 bool TablaExiste()
@@ -91,30 +105,13 @@ QString UltimoPeriodo()
 
 QStringList CuentasDelPeriodo(const QString& periodo)
 {
-    exigirPeriodo(periodo);
-    Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
-                                          + QStringLiteral("' group by Cuenta"),
-                                      rs);
-    QStringList cuentas;
-    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-        cuentas << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
-    return cuentas;
+    return cuentasAgrupadas(periodo, QString());
 }
 
 QStringList UsuariosDelPeriodo(const QString& periodo)
 {
-    exigirPeriodo(periodo);
-    Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
-                                          + QStringLiteral("' and Cuenta <> 'MOLINO' group by Cuenta"),
-                                      rs);
-    QStringList cuentas;
-    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext()) {
-        const QString cuenta = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
-        if (cuenta.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) != 0)
-            cuentas << cuenta;
-    }
+    QStringList cuentas = cuentasAgrupadas(periodo, QStringLiteral(" and Cuenta <> 'MOLINO'"));
+    cuentas.removeIf([](const QString& c) { return c.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) == 0; });
     return cuentas;
 }
 
