@@ -33,10 +33,12 @@ Hoja ArmarLibro(const DatosLibro& datos)
     Hoja hoja;
     const Estilos e{datos.bordes};
     const int L = datos.lineaInicial;
-    const auto formato = [&](Importe v) { return FormatoCantidad(v.texto(), datos.decimales); };
-    const auto dato = [&](int fila, int columna, const QString& texto, bool negrita) {
-        hoja.Escribir(fila, columna, texto, e.dato(negrita));
-        hoja.AnchoColumna(columna, 8);
+    // Each figure as shown: rounded to the decimals in force, halves to even.
+    const int d = datos.decimales < 0 ? 0 : qMin(datos.decimales, 4);
+    const auto mostrado = [&](Importe v) { return v.redondeado(d); };
+    const auto dato = [&](int fila, int columna, Importe valor, bool negrita) {
+        hoja.EscribirNumero(fila, columna, valor, datos.decimales, e.dato(negrita));
+        hoja.AnchoColumna(columna, qMax(8.0, hoja.Ancho(columna)));
     };
 
     hoja.Escribir(L, 1, datos.titulo, e.titulo(16));
@@ -100,16 +102,14 @@ Hoja ArmarLibro(const DatosLibro& datos)
                 int c = InicioDeGrupo(g);
                 if (g == 1)
                     ++c;
-                const QString ent = formato(f->entradas);
-                dato(r, ++c, ent, false);
-                recibido += SuiteUtil::TextToAmount(ent);
+                dato(r, ++c, f->entradas, false);
+                recibido += mostrado(f->entradas);
                 entradasDia[size_t(dia)] += f->entradas;
-                const QString sal = formato(f->salidas);
-                dato(r, ++c, sal, false);
-                entregado += SuiteUtil::TextToAmount(sal);
+                dato(r, ++c, f->salidas, false);
+                entregado += mostrado(f->salidas);
                 salidasDia[size_t(dia)] += f->salidas;
                 saldo = saldo + f->entradas - f->salidas;
-                dato(r, ++c, formato(saldo), true);
+                dato(r, ++c, saldo, true);
                 saldoDia[size_t(dia)] += saldo;
                 if (g == 1)
                     hoja.Escribir(r, observaciones, f->observaciones.trimmed().left(15), e.observacion());
@@ -121,28 +121,34 @@ Hoja ArmarLibro(const DatosLibro& datos)
             int c = InicioDeGrupo(g);
             if (c == 0)
                 c = 1;
-            dato(D + Dias, ++c, formato(recibido), true);
-            dato(D + Dias, ++c, formato(entregado), true);
-            dato(D + Dias, ++c, formato(saldo), true);
+            dato(D + Dias, ++c, recibido, true);
+            dato(D + Dias, ++c, entregado, true);
+            dato(D + Dias, ++c, saldo, true);
         }
         // The days run 1 to 31 down the first column whichever accounts have them.
         for (int dia = 1; dia <= Dias; ++dia)
-            dato(D + dia - 1, 1, QString::number(dia), false);
+            hoja.EscribirNumero(D + dia - 1, 1, Importe::desdeEntero(dia), -2, e.dato(false));
+        hoja.AnchoColumna(1, 8);
         Importe totalEntradas, totalSalidas;
         for (int d = 1; d <= Dias; ++d) {
             int c = InicioDeGrupo(K + 1);
-            dato(D + d - 1, ++c, formato(entradasDia[size_t(d)]), false);
-            dato(D + d - 1, ++c, formato(salidasDia[size_t(d)]), false);
-            dato(D + d - 1, ++c, formato(saldoDia[size_t(d)]), true);
+            dato(D + d - 1, ++c, entradasDia[size_t(d)], false);
+            dato(D + d - 1, ++c, salidasDia[size_t(d)], false);
+            dato(D + d - 1, ++c, saldoDia[size_t(d)], true);
             totalEntradas += entradasDia[size_t(d)];
             totalSalidas += salidasDia[size_t(d)];
         }
         int c = InicioDeGrupo(K + 1);
-        dato(D + Dias, ++c, formato(totalEntradas), true);
-        dato(D + Dias, ++c, formato(totalSalidas), true);
-        dato(D + Dias, ++c, formato(saldoDia[Dias]), true);
+        dato(D + Dias, ++c, totalEntradas, true);
+        dato(D + Dias, ++c, totalSalidas, true);
+        dato(D + Dias, ++c, saldoDia[Dias], true);
         fila = D + Dias;
     }
     hoja.Escribir(fila + 1, 1, QStringLiteral("Cantidades expresadas en ") + datos.medida, e.cierre());
+    hoja.AnchosParaCifras();
+    const QString p = datos.periodo.trimmed();
+    hoja.Nombre = p.left(2) + u'-' + p.mid(3, 4);
+    hoja.PieIzquierdo = QStringLiteral("PERIODO: ") + p;
+    hoja.PieDerecho = QStringLiteral("Hoja Nro: ") + datos.hoja.trimmed();
     return hoja;
 }

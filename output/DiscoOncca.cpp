@@ -40,9 +40,18 @@ void probarEscritura(const QString& unidad)
     }
 }
 
+bool igualesEnDisco(const QString& libro, const QString& copia)
+{
+    QFile a(libro);
+    QFile b(copia);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    return a.size() == b.size() && a.readAll() == b.readAll();
+}
+
 } // namespace
 
-void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QString& libro, QWidget* ventana,
+bool CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QString& libro, QWidget* ventana,
                         QStatusBar* estado)
 {
     const QString p = periodo.trimmed();
@@ -50,7 +59,7 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
                              + QStringLiteral("\r\ne insertelo en la Unidad ") + unidad + QStringLiteral(", cuando este listo pulse aceptar");
     if (operador().Mensaje(pregunta, Operador::AceptarCancelar + Operador::Pregunta, QStringLiteral("Confirmación")) != Operador::Aceptar) {
         operador().Mensaje(QStringLiteral("Cancelado por el Usuario!!!"), Operador::Critico, QStringLiteral("Aviso al Operador!!!"));
-        return;
+        return false;
     }
     probarEscritura(unidad);
     operador().Mensaje(QStringLiteral("Atención el disco insertado en la unidad ") + unidad
@@ -77,7 +86,7 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
                 estado->clearMessage();
             operador().Mensaje(e.Description + QStringLiteral("\r\nEl libro no se copió; quedó en ") + libro + u'.', Operador::Critico,
                                QStringLiteral("Aviso al operador!!!"));
-            return;
+            return false;
         }
         if (estado)
             estado->clearMessage();
@@ -86,10 +95,22 @@ void CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
     const QString copia = NombreDelLibro(destino, p);
     QFile::remove(copia);
     QFile origen(libro);
-    if (!origen.copy(copia))
+    if (!origen.copy(copia)) {
         operador().Mensaje(QStringLiteral("No se pudo copiar el libro a ") + copia
                                + QStringLiteral(": el disco no lo acepta (retirado, protegido contra escritura o sin espacio)."
                                                 " El libro quedó en ")
                                + libro + u'.',
                            Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        return false;
+    }
+    // What the authority gets is what was read back from the disk, not what was sent to it.
+    if (!igualesEnDisco(libro, copia)) {
+        operador().Mensaje(QStringLiteral("La copia del libro en ") + copia
+                               + QStringLiteral(" no se pudo leer igual al libro: el disco puede estar dañado o fue retirado."
+                                                " El libro quedó en ")
+                               + libro + u'.',
+                           Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        return false;
+    }
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <filesystem>
 #include <memory>
 #include <xlsxwriter.h>
@@ -34,7 +35,8 @@ QString textoDe(lxw_error e)
     }
 }
 
-// One format per distinct look: libxlsxwriter keeps them for the workbook's life.
+// One format per distinct look (and, for figures, per number of decimals): libxlsxwriter
+// keeps them for the workbook's life.
 class Formatos
 {
 public:
@@ -42,9 +44,11 @@ public:
         : m_libro(libro)
     {
     }
-    lxw_format* de(const EstiloCelda& e)
+    lxw_format* de(const Celda& c)
     {
-        const QString clave = QStringLiteral("%1|%2%3%4%5").arg(e.tamano).arg(e.negrita).arg(e.cursiva).arg(e.sombra).arg(e.borde);
+        const EstiloCelda& e = c.estilo;
+        const int decimales = c.numero ? c.decimales : -1;
+        const QString clave = QStringLiteral("%1|%2%3%4%5|%6").arg(e.tamano).arg(e.negrita).arg(e.cursiva).arg(e.sombra).arg(e.borde).arg(decimales);
         if (auto it = m_formatos.constFind(clave); it != m_formatos.cend())
             return *it;
         lxw_format* f = workbook_add_format(m_libro);
@@ -60,6 +64,11 @@ public:
             format_set_border(f, LXW_BORDER_HAIR);
             format_set_border_color(f, LXW_COLOR_BLACK);
         }
+        // The same digits the book's formatter shows: "0" for whole numbers, "0.00" for two.
+        if (decimales >= 0) {
+            const QByteArray codigo = decimales == 0 ? QByteArray("0") : "0." + QByteArray(decimales, '0');
+            format_set_num_format(f, codigo.constData());
+        }
         m_formatos.insert(clave, f);
         return f;
     }
@@ -68,6 +77,51 @@ private:
     lxw_workbook* m_libro;
     QMap<QString, lxw_format*> m_formatos;
 };
+
+// A sheet name the spreadsheets accept: none of []:*?/\ and at most 31 characters.
+QByteArray nombreDeHoja(const QString& nombre)
+{
+    QString n = nombre;
+    n.remove(QRegularExpression(QStringLiteral("[\\[\\]:*?/\\\\]")));
+    return n.trimmed().left(31).toUtf8();
+}
+
+// A footer's own text: "&" starts a code there.
+QByteArray textoDePie(const QString& texto)
+{
+    return QString(texto).replace(u'&', QStringLiteral("&&")).toUtf8();
+}
+
+// Points a column of the given spreadsheet width takes on paper (one digit of the default
+// font is about 5.25 points); columns with no width of their own take the default 8.43.
+double anchoEnPuntos(const Hoja& hoja)
+{
+    double puntos = 0;
+    for (int c = 1; c <= hoja.UltimaColumna(); ++c)
+        puntos += (hoja.Ancho(c) > 0 ? hoja.Ancho(c) : 8.43) * 5.25;
+    return puntos;
+}
+
+// A4, across the page when the month does not fit upright, one page wide, the title block
+// and the headings on every page, narrow margins, the period and the sheet in the footer.
+void prepararPagina(lxw_worksheet* hoja, const Hoja& modelo)
+{
+    constexpr double MargenLateral = 0.25; // inches
+    worksheet_set_paper(hoja, 9);
+    const double utilVertical = 595.0 - 2 * 72 * MargenLateral;
+    if (anchoEnPuntos(modelo) > utilVertical)
+        worksheet_set_landscape(hoja);
+    else
+        worksheet_set_portrait(hoja);
+    worksheet_fit_to_pages(hoja, 1, 0);
+    worksheet_set_margins(hoja, MargenLateral, MargenLateral, 0.4, 0.5);
+    if (modelo.FilasDeTitulo > 0)
+        worksheet_repeat_rows(hoja, 0, lxw_row_t(modelo.FilasDeTitulo - 1));
+    if (!modelo.PieIzquierdo.isEmpty() || !modelo.PieDerecho.isEmpty()) {
+        const QByteArray pie = "&L" + textoDePie(modelo.PieIzquierdo) + "&R" + textoDePie(modelo.PieDerecho);
+        worksheet_set_footer(hoja, pie.left(250).constData());
+    }
+}
 
 } // namespace
 
@@ -81,15 +135,21 @@ void GuardarXlsx(const Hoja& hoja, const QString& ruta)
     lxw_workbook* libro = workbook_new(nombre.constData());
     if (!libro)
         fallo(ruta, QStringLiteral("no se puede crear el archivo (carpeta inexistente o sin permiso de escritura)"));
-    lxw_worksheet* hojaXlsx = workbook_add_worksheet(libro, nullptr);
+    const QByteArray nombreHoja = nombreDeHoja(hoja.Nombre);
+    lxw_worksheet* hojaXlsx = workbook_add_worksheet(libro, nombreHoja.isEmpty() ? nullptr : nombreHoja.constData());
+    if (!hojaXlsx)
+        hojaXlsx = workbook_add_worksheet(libro, nullptr);
+    prepararPagina(hojaXlsx, hoja);
     Formatos formatos(libro);
     for (auto it = hoja.Anchos().cbegin(); it != hoja.Anchos().cend(); ++it)
         worksheet_set_column(hojaXlsx, lxw_col_t(it.key() - 1), lxw_col_t(it.key() - 1), it.value(), nullptr);
     for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it) {
         const lxw_row_t fila = lxw_row_t(it.key().first - 1);
         const lxw_col_t columna = lxw_col_t(it.key().second - 1);
-        lxw_format* f = formatos.de(it->estilo);
-        if (it->texto.isEmpty())
+        lxw_format* f = formatos.de(*it);
+        if (it->numero)
+            worksheet_write_number(hojaXlsx, fila, columna, double(it->numero->diezmilesimos()) / double(Importe::Escala), f);
+        else if (it->texto.isEmpty())
             worksheet_write_blank(hojaXlsx, fila, columna, f);
         else if (worksheet_write_string(hojaXlsx, fila, columna, it->texto.toUtf8().constData(), f) != LXW_NO_ERROR) {
             workbook_close(libro);

@@ -24,7 +24,7 @@ DatosLibro EncabezadoDesdeAjustes(const QString& periodo)
         d.titulo = QStringLiteral("libro de movimientos y existencia de Mercadería");
     d.empresa = LeerConfiguracion(QStringLiteral("NOMBRE")).trimmed();
     d.oncca = a.oncca.trimmed();
-    d.hoja = RegistroTolvario::HojaGuardada(p);
+    d.hoja = RegistroTolvario::Hoja(p);
     d.medida = a.medida.trimmed();
     return d;
 }

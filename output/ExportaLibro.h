@@ -8,7 +8,9 @@
 // The book's file of a period in a folder: month + year + ".xlsx".
 QString NombreDelLibro(const QString& carpeta, const QString& periodo);
 
-// The header as the window writes it to the settings, for a book made without the window.
+// The header as the window writes it to the settings, for a book made without the window;
+// the sheet number as validating the period gives it (the stored one, else the next one),
+// and nothing is written.
 DatosLibro EncabezadoDesdeAjustes(const QString& periodo);
 
 struct LibroExportado {

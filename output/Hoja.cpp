@@ -1,5 +1,9 @@
 #include "output/Hoja.h"
 
+#include "startup/Formatos.h"
+
+#include <cmath>
+
 void Hoja::Escribir(int fila, int columna, const QString& texto, const EstiloCelda& estilo)
 {
     m_celdas[{fila, columna}] = {texto, estilo};
@@ -25,4 +29,27 @@ QString Hoja::Texto(int fila, int columna) const
 {
     const Celda* c = En(fila, columna);
     return c ? c->texto : QString();
+}
+
+void Hoja::EscribirNumero(int fila, int columna, Importe valor, int decimales, const EstiloCelda& estilo)
+{
+    const int d = qBound(0, decimales, 4);
+    Escribir(fila, columna, FormatoCantidad(valor.texto(), decimales), estilo);
+    Celda& c = m_celdas[{fila, columna}];
+    c.numero = valor.redondeado(d);
+    c.decimales = d;
+}
+
+void Hoja::AnchosParaCifras()
+{
+    for (auto it = m_celdas.cbegin(); it != m_celdas.cend(); ++it) {
+        if (!it->numero)
+            continue;
+        // A spreadsheet's width unit is one digit of its 11-point font; bold digits are a
+        // little wider, and a cell keeps some room on each side.
+        const double ancho = std::ceil((it->texto.size() * it->estilo.tamano / 11.0 * (it->estilo.negrita ? 1.1 : 1.0) + 1.5) * 4) / 4;
+        const int columna = it.key().second;
+        if (ancho > m_anchos.value(columna, 0))
+            m_anchos[columna] = ancho;
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/Importe.h"
+
 #include <QMap>
 #include <QString>
+#include <optional>
 #include <utility>
 
 // One worksheet as the book needs it: texts in cells with their look, and column widths.
@@ -16,14 +19,21 @@ struct EstiloCelda {
 };
 
 struct Celda {
-    QString texto;
+    QString texto; // as shown
     EstiloCelda estilo;
+    // A figure: the value as shown (already rounded to its decimals) and how many decimals
+    // it shows; a reader sums and aligns it as a number.
+    std::optional<Importe> numero;
+    int decimales = 0;
 };
 
 class Hoja
 {
 public:
     void Escribir(int fila, int columna, const QString& texto, const EstiloCelda& estilo);
+    // A figure shown with `decimales` (-2: whole numbers), rounded as the quantity formatter
+    // rounds it, so what is shown and what is summed agree.
+    void EscribirNumero(int fila, int columna, Importe valor, int decimales, const EstiloCelda& estilo);
     // Gives the cell a look without a value.
     void Estilo(int fila, int columna, const EstiloCelda& estilo);
     void AnchoColumna(int columna, double ancho) { m_anchos[columna] = ancho; }
@@ -35,8 +45,16 @@ public:
     int UltimaColumna() const { return m_ultimaColumna; }
     const QMap<std::pair<int, int>, Celda>& Celdas() const { return m_celdas; }
     const QMap<int, double>& Anchos() const { return m_anchos; }
+    // Every column at least as wide as its widest figure in its own font, so a spreadsheet
+    // never shows "###" where the book has a number.
+    void AnchosParaCifras();
+
     // Rows that repeat on top of every printed page (the title block and the headings).
     int FilasDeTitulo = 0;
+    // The worksheet's name and the printed page's footer.
+    QString Nombre;
+    QString PieIzquierdo;
+    QString PieDerecho;
 
 private:
     QMap<std::pair<int, int>, Celda> m_celdas;

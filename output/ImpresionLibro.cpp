@@ -15,105 +15,272 @@
 
 namespace {
 
-// A spreadsheet width unit is about one digit of the default font: 5.25 points.
-constexpr double PuntosPorAncho = 5.25;
-constexpr double AnchoPorDefecto = 8.43;
+// Everything below is in points, turned into device units only when drawn.
+constexpr double Margen = 20;
+constexpr double Relleno = 2.5;       // inside a cell, on each side: figures never touch
+constexpr double AltoPorPunto = 1.25; // a row's height for the size of its largest text
+constexpr double TamanoPie = 7;
 
-struct Medidas {
-    std::vector<double> x;     // left edge of each column (index 1..n), in points
-    std::vector<double> altos; // height of each row (index 1..m), in points
-    double ancho = 0;
+// Where a cell's text may go: its own cell, or, for a text followed in its row by empty
+// cells of the same kind (a group's title over its three columns, a title line), those too.
+struct Tramo {
+    int desde = 0;
+    int hasta = 0;
 };
 
-Medidas medir(const Hoja& hoja)
+class Plano
 {
-    Medidas m;
-    const int columnas = qMax(1, hoja.UltimaColumna());
-    m.x.assign(size_t(columnas + 2), 0);
-    for (int c = 1; c <= columnas + 1; ++c) {
-        const double ancho = hoja.Ancho(c - 1 >= 1 ? c - 1 : 1);
-        m.x[size_t(c)] = c == 1 ? 0 : m.x[size_t(c - 1)] + (ancho > 0 ? ancho : AnchoPorDefecto) * PuntosPorAncho;
+public:
+    Plano(const Hoja& hoja, QPaintDevice& dispositivo)
+        : m_hoja(hoja)
+        , m_dispositivo(dispositivo)
+        , m_puntos(dispositivo.logicalDpiX() / 72.0)
+    {
+        medirColumnas();
+        medirFilas();
     }
-    m.ancho = m.x[size_t(columnas + 1)];
-    m.altos.assign(size_t(hoja.UltimaFila() + 1), 12);
-    for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it)
-        m.altos[size_t(it.key().first)] = qMax(m.altos[size_t(it.key().first)], it->estilo.tamano * 1.45);
-    return m;
+
+    QFont fuente(const EstiloCelda& e) const
+    {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(e.tamano);
+        f.setBold(e.negrita);
+        f.setItalic(e.cursiva);
+        return f;
+    }
+    // The width of a text in its font, in points.
+    double anchoDe(const QString& texto, const EstiloCelda& e) const
+    {
+        return QFontMetricsF(fuente(e), &m_dispositivo).horizontalAdvance(texto) / m_puntos;
+    }
+
+    Tramo tramo(int fila, int columna) const
+    {
+        const Celda* c = m_hoja.En(fila, columna);
+        Tramo t{columna, columna};
+        if (!c || c->numero || c->texto.isEmpty())
+            return t;
+        for (int sig = columna + 1; sig <= m_hoja.UltimaColumna(); ++sig) {
+            const Celda* s = m_hoja.En(fila, sig);
+            const bool vacia = !s || (s->texto.isEmpty() && !s->numero);
+            if (!vacia || (s ? s->estilo.borde : false) != c->estilo.borde)
+                break;
+            t.hasta = sig;
+        }
+        return t;
+    }
+
+    double ancho(int columna) const { return m_anchos[size_t(columna)]; }
+    double alto(int fila) const { return m_altos[size_t(fila)]; }
+    double puntos() const { return m_puntos; }
+    const Hoja& hoja() const { return m_hoja; }
+
+private:
+    void medirColumnas()
+    {
+        const int columnas = qMax(1, m_hoja.UltimaColumna());
+        m_anchos.assign(size_t(columnas + 1), 0);
+        for (int c = 1; c <= columnas; ++c)
+            m_anchos[size_t(c)] = 12;
+        // Each column as wide as its widest text in its own font; a text spread over empty
+        // cells widens the last of them when they are not enough. A frameless text (a title
+        // line) runs over the page instead.
+        std::vector<std::pair<Tramo, double>> tramos;
+        for (auto it = m_hoja.Celdas().cbegin(); it != m_hoja.Celdas().cend(); ++it) {
+            if (it->texto.isEmpty())
+                continue;
+            const auto [fila, columna] = it.key();
+            const double necesario = anchoDe(it->texto, it->estilo) + 2 * Relleno;
+            const Tramo t = tramo(fila, columna);
+            if (t.hasta == t.desde)
+                m_anchos[size_t(columna)] = qMax(m_anchos[size_t(columna)], necesario);
+            else if (it->estilo.borde)
+                tramos.push_back({t, necesario});
+        }
+        for (const auto& [t, necesario] : tramos) {
+            double hay = 0;
+            for (int c = t.desde; c <= t.hasta; ++c)
+                hay += m_anchos[size_t(c)];
+            if (hay < necesario)
+                m_anchos[size_t(t.hasta)] += necesario - hay;
+        }
+    }
+
+    void medirFilas()
+    {
+        m_altos.assign(size_t(m_hoja.UltimaFila() + 1), 10 * AltoPorPunto);
+        for (auto it = m_hoja.Celdas().cbegin(); it != m_hoja.Celdas().cend(); ++it)
+            m_altos[size_t(it.key().first)] = qMax(m_altos[size_t(it.key().first)], it->estilo.tamano * AltoPorPunto);
+    }
+
+    const Hoja& m_hoja;
+    QPaintDevice& m_dispositivo;
+    double m_puntos; // device units per point
+    std::vector<double> m_anchos;
+    std::vector<double> m_altos;
+};
+
+// The columns one page across shows: the day column, then whole groups of three.
+std::vector<std::vector<int>> columnasPorPagina(const Plano& plano, double anchoUtil)
+{
+    const int ultima = qMax(1, plano.hoja().UltimaColumna());
+    std::vector<std::vector<int>> paginas;
+    std::vector<int> actual{1};
+    double ancho = plano.ancho(1);
+    for (int c = 2; c <= ultima;) {
+        const int hasta = qMin(ultima, c + 2);
+        double grupo = 0;
+        for (int k = c; k <= hasta; ++k)
+            grupo += plano.ancho(k);
+        if (ancho + grupo > anchoUtil && actual.size() > 1) {
+            paginas.push_back(actual);
+            actual = {1};
+            ancho = plano.ancho(1);
+        }
+        for (int k = c; k <= hasta; ++k)
+            actual.push_back(k);
+        ancho += grupo;
+        c = hasta + 1;
+    }
+    paginas.push_back(actual);
+    return paginas;
 }
 
-void dibujarFila(QPainter& p, const Hoja& hoja, const Medidas& m, int fila, double y, double dpi)
+void dibujarFila(QPainter& p, const Plano& plano, const std::vector<int>& columnas, int fila, double y, double anchoUtil)
 {
-    const double alto = m.altos[size_t(fila)];
-    const int ultima = hoja.UltimaColumna();
-    // The frames first, so a text running on over empty cells is not crossed by them.
-    p.setPen(QPen(Qt::black, 0.3));
-    for (int c = 1; c <= ultima; ++c)
-        if (const Celda* celda = hoja.En(fila, c); celda && celda->estilo.borde)
-            p.drawRect(QRectF(m.x[size_t(c)], y, m.x[size_t(c + 1)] - m.x[size_t(c)], alto));
-    for (int c = 1; c <= ultima; ++c) {
-        const Celda* celda = hoja.En(fila, c);
-        if (!celda || celda->texto.isEmpty())
+    const Hoja& hoja = plano.hoja();
+    const double k = plano.puntos();
+    const double alto = plano.alto(fila);
+    std::vector<double> x(columnas.size() + 1, 0);
+    for (size_t i = 0; i < columnas.size(); ++i)
+        x[i + 1] = x[i] + plano.ancho(columnas[i]);
+    const auto indice = [&](int columna) {
+        for (size_t i = 0; i < columnas.size(); ++i)
+            if (columnas[i] == columna)
+                return int(i);
+        return -1;
+    };
+    for (size_t i = 0; i < columnas.size(); ++i) {
+        const Celda* c = hoja.En(fila, columnas[i]);
+        if (!c)
             continue;
-        // As in the spreadsheet, a text runs on over the empty cells to its right; titles
-        // without a frame may run to the end of the page.
-        int hasta = c;
-        while (hasta < ultima && hoja.Texto(fila, hasta + 1).isEmpty())
-            ++hasta;
-        const double derecha = celda->estilo.borde || hasta < ultima ? m.x[size_t(hasta + 1)] : qMax(m.ancho, m.x[size_t(c)] + 2000);
-        const QRectF caja(m.x[size_t(c)] + 1.5, y, derecha - m.x[size_t(c)] - 3, alto);
-        QFont f = p.font();
-        // The painter already draws in points; the font must not be scaled a second time.
-        double tamano = celda->estilo.tamano;
-        f.setBold(celda->estilo.negrita);
-        f.setItalic(celda->estilo.cursiva);
-        f.setPointSizeF(tamano * 72.0 / dpi);
-        // A figure wider than its column is drawn smaller rather than cut.
-        while (tamano > 4 && QFontMetricsF(f, p.device()).horizontalAdvance(celda->texto) > caja.width() * dpi / 72.0) {
-            tamano -= 0.5;
-            f.setPointSizeF(tamano * 72.0 / dpi);
+        // A text spread over the empty cells after it is one frame; those cells draw nothing.
+        const Tramo t = plano.tramo(fila, columnas[i]);
+        const int fin = indice(t.hasta) >= 0 ? indice(t.hasta) : int(i);
+        double izquierda = x[i];
+        double derecha = x[size_t(fin) + 1];
+        bool cubierta = false;
+        for (int antes = columnas[i] - 1; antes >= 1 && !cubierta; --antes) {
+            const Celda* a = hoja.En(fila, antes);
+            if (a && !a->texto.isEmpty()) {
+                cubierta = plano.tramo(fila, antes).hasta >= columnas[i];
+                break;
+            }
         }
-        p.setFont(f);
+        if (cubierta)
+            continue;
+        if (!c->estilo.borde && !c->numero && t.hasta >= hoja.UltimaColumna())
+            derecha = qMax(derecha, anchoUtil);
+        const QRectF marco(izquierda * k, y * k, (derecha - izquierda) * k, alto * k);
+        if (c->estilo.borde) {
+            p.setPen(QPen(Qt::black, 0.3 * k));
+            p.drawRect(marco);
+        }
+        if (c->texto.isEmpty())
+            continue;
+        p.setFont(plano.fuente(c->estilo));
         p.setPen(Qt::black);
-        p.drawText(caja, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, celda->texto);
+        const QRectF caja = marco.adjusted(Relleno * k, 0, -Relleno * k, 0);
+        // Figures to the right of their cells, as a spreadsheet shows numbers.
+        const Qt::Alignment alineacion = (c->numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        p.save();
+        p.setClipRect(caja);
+        p.drawText(caja, alineacion, c->texto);
+        p.restore();
     }
+}
+
+void dibujarPie(QPainter& p, const Plano& plano, double y, double anchoUtil, int pagina, int paginas)
+{
+    const double k = plano.puntos();
+    EstiloCelda e;
+    e.tamano = TamanoPie;
+    p.setFont(plano.fuente(e));
+    p.setPen(Qt::black);
+    const QRectF caja(0, y * k, anchoUtil * k, TamanoPie * AltoPorPunto * k);
+    const Hoja& hoja = plano.hoja();
+    p.drawText(caja, Qt::AlignLeft | Qt::AlignVCenter, hoja.PieIzquierdo);
+    p.drawText(caja, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas));
+    p.drawText(caja, Qt::AlignRight | Qt::AlignVCenter, hoja.PieDerecho);
 }
 
 } // namespace
 
 void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
 {
-    const Medidas m = medir(hoja);
+    // Sizes as written, never shrunk: a month too wide for the page goes on across pages,
+    // each with the day column and the titles.
     QPageLayout disposicion = dispositivo.pageLayout();
     disposicion.setUnits(QPageLayout::Point);
-    disposicion.setMargins(QMarginsF(28, 28, 28, 28));
-    // Wide books go across the page.
-    const QSizeF vertical = QPageSize(QPageSize::A4).size(QPageSize::Point);
-    disposicion.setOrientation(m.ancho > vertical.width() - 56 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    disposicion.setPageSize(QPageSize(QPageSize::A4));
+    disposicion.setMargins(QMarginsF(Margen, Margen, Margen, Margen));
+    disposicion.setOrientation(QPageLayout::Portrait);
     dispositivo.setPageLayout(disposicion);
 
-    QPainter p(&dispositivo);
+    const Plano plano(hoja, dispositivo);
+    double total = 0;
+    for (int c = 1; c <= qMax(1, hoja.UltimaColumna()); ++c)
+        total += plano.ancho(c);
+    if (total > disposicion.paintRect(QPageLayout::Point).width()) {
+        disposicion.setOrientation(QPageLayout::Landscape);
+        dispositivo.setPageLayout(disposicion);
+    }
     const QRectF util = disposicion.paintRect(QPageLayout::Point);
-    // Points to device units, shrunk when the book is wider than the page.
-    const double escala = (dispositivo.logicalDpiX() / 72.0) * qMin(1.0, util.width() / qMax(1.0, m.ancho));
-    p.scale(escala, escala);
-    const double altoPagina = util.height() * (dispositivo.logicalDpiX() / 72.0) / escala;
+    const double altoPie = TamanoPie * AltoPorPunto + 4;
+    const double altoUtil = util.height() - altoPie;
+    const std::vector<std::vector<int>> across = columnasPorPagina(plano, util.width());
 
-    double y = 0;
-    int fila = 1;
+    // The rows of each page down, the title rows repeated on top of the next ones.
     const int ultima = hoja.UltimaFila();
-    while (fila <= ultima) {
-        if (y + m.altos[size_t(fila)] > altoPagina && y > 0) {
-            dispositivo.newPage();
-            y = 0;
-            // The title block and the headings on top of every page.
-            for (int t = 1; t <= hoja.FilasDeTitulo && t <= ultima; ++t) {
-                dibujarFila(p, hoja, m, t, y, dispositivo.logicalDpiY());
-                y += m.altos[size_t(t)];
-            }
+    const int titulos = qMin(hoja.FilasDeTitulo, ultima);
+    double altoTitulos = 0;
+    for (int t = 1; t <= titulos; ++t)
+        altoTitulos += plano.alto(t);
+    std::vector<std::pair<int, int>> abajo; // first and last row of each page, titles apart
+    {
+        int fila = 1;
+        bool primera = true;
+        while (fila <= ultima || primera) {
+            double y = primera ? 0 : altoTitulos;
+            const int desde = primera ? 1 : fila;
+            int hasta = desde - 1;
+            while (hasta + 1 <= ultima && (y + plano.alto(hasta + 1) <= altoUtil || hasta < desde))
+                y += plano.alto(++hasta);
+            abajo.push_back({desde, hasta});
+            fila = hasta + 1;
+            primera = false;
         }
-        dibujarFila(p, hoja, m, fila, y, dispositivo.logicalDpiY());
-        y += m.altos[size_t(fila)];
-        ++fila;
+    }
+
+    QPainter p(&dispositivo);
+    const int paginas = int(across.size() * abajo.size());
+    int pagina = 0;
+    for (const std::vector<int>& columnas : across) {
+        for (size_t v = 0; v < abajo.size(); ++v) {
+            if (pagina++ > 0)
+                dispositivo.newPage();
+            double y = 0;
+            if (v > 0)
+                for (int t = 1; t <= titulos; ++t) {
+                    dibujarFila(p, plano, columnas, t, y, util.width());
+                    y += plano.alto(t);
+                }
+            for (int fila = abajo[v].first; fila <= abajo[v].second; ++fila) {
+                dibujarFila(p, plano, columnas, fila, y, util.width());
+                y += plano.alto(fila);
+            }
+            dibujarPie(p, plano, util.height() - TamanoPie * AltoPorPunto, util.width(), pagina, paginas);
+        }
     }
 }
 

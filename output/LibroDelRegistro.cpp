@@ -62,9 +62,9 @@ bool LibroDelRegistro::ExportaExcel(const Pedido& pedido, bool, bool Exportar, Q
     }
     if (!guardado)
         return false;
-    if (Exportar)
-        CopiarLibroAlDisco(pedido.unidad, pedido.encabezado.periodo, ruta, pedido.ventana, pedido.estado);
     Destino = ruta;
+    if (Exportar)
+        return CopiarLibroAlDisco(pedido.unidad, pedido.encabezado.periodo, ruta, pedido.ventana, pedido.estado);
     return true;
 }
 
@@ -93,6 +93,8 @@ void LibroDelRegistro::ArchivoOncca(const Pedido& pedido)
         != Operador::Si)
         return;
     QString destino;
-    ExportaExcel(pedido, false, true, destino);
-    operador().Mensaje(QStringLiteral("FINALIZADO"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
+    // Only a copy written and read back is finished; otherwise the failure's own message,
+    // already shown, is the last word.
+    if (ExportaExcel(pedido, false, true, destino))
+        operador().Mensaje(QStringLiteral("FINALIZADO"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
 }

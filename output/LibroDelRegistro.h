@@ -17,7 +17,7 @@ public:
     void ArchivoOncca(const Pedido& pedido) override;
 
     // Builds and saves the book; with `Exportar` the disk procedure follows. False when it
-    // was not saved (the clerk was told why).
+    // was not saved, or not copied to the disk (the clerk was told why).
     bool ExportaExcel(const Pedido& pedido, bool Mostrar, bool Exportar, QString& Destino);
 
     // How a built book reaches paper; the print preview unless a test puts its own.

@@ -167,7 +167,16 @@ TEST_F(LibroTest, ElXlsxGuardadoDiceLoMismoCeldaPorCelda)
     for (auto it = h.Celdas().cbegin(); it != h.Celdas().cend(); ++it) {
         const auto [fila, columna] = it.key();
         const LectorXlsx::Celda c = x.En(fila, columna);
-        EXPECT_EQ(c.texto, it->texto) << fila << "," << columna;
+        // Figures are numbers with the format of their decimals: a reader shows the same
+        // digits (with its own separator) and sums them.
+        EXPECT_EQ(c.numero, it->numero.has_value()) << fila << "," << columna;
+        if (it->numero) {
+            EXPECT_EQ(c.valor, double(it->numero->diezmilesimos()) / 10000) << fila << "," << columna;
+            EXPECT_EQ(c.formato, it->decimales == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(it->decimales, u'0'));
+            EXPECT_EQ(c.texto, QString(it->texto).replace(u',', u'.')) << fila << "," << columna;
+        } else {
+            EXPECT_EQ(c.texto, it->texto) << fila << "," << columna;
+        }
         EXPECT_EQ(c.tamano, it->estilo.tamano) << fila << "," << columna;
         EXPECT_EQ(c.negrita, it->estilo.negrita) << fila << "," << columna;
         EXPECT_EQ(c.cursiva, it->estilo.cursiva) << fila << "," << columna;
@@ -177,7 +186,17 @@ TEST_F(LibroTest, ElXlsxGuardadoDiceLoMismoCeldaPorCelda)
     // Widths are stored as the spreadsheet keeps them, with its padding.
     EXPECT_NEAR(x.Ancho(1), 8.71, 0.01);
     EXPECT_NEAR(x.Ancho(14), 12.71, 0.01);
-    EXPECT_EQ(x.Texto(10, 2), QStringLiteral("1,100"));
+    EXPECT_EQ(x.Texto(10, 2), QStringLiteral("1.100"));
+    EXPECT_TRUE(x.En(10, 1).numero) << "day numbers are numbers";
+    EXPECT_FALSE(x.En(10, 14).numero) << "remarks stay text";
+    EXPECT_LE(x.Formatos, 12) << "one format per look";
+    EXPECT_EQ(x.NombreHoja, QStringLiteral("03-2026"));
+    EXPECT_EQ(x.Pagina.papel, 9) << "A4";
+    EXPECT_TRUE(x.Pagina.ajustarAPagina);
+    EXPECT_EQ(x.Pagina.paginasDeAncho, 1);
+    EXPECT_EQ(x.Pagina.paginasDeAlto, 0) << "as many pages down as it takes";
+    EXPECT_TRUE(x.Pagina.filasRepetidas.endsWith(QStringLiteral("$1:$9"))) << x.Pagina.filasRepetidas.toStdString();
+    EXPECT_TRUE(x.Pagina.pie.contains(QStringLiteral("PERIODO: 03/2026"))) << x.Pagina.pie.toStdString();
     EXPECT_FALSE(QFile::exists(ruta + QStringLiteral(".tmp")));
 
     // A folder that cannot be written is reported, never passed as done.

@@ -59,9 +59,27 @@ bool LectorXlsx::Leer(const QString& ruta)
         }
     }
 
+    {
+        QXmlStreamReader x(parte(ruta, QStringLiteral("xl/workbook.xml")));
+        while (!x.atEnd()) {
+            x.readNext();
+            if (x.isStartElement() && x.name() == QLatin1String("sheet") && NombreHoja.isEmpty())
+                NombreHoja = x.attributes().value(QLatin1String("name")).toString();
+            else if (x.isStartElement() && x.name() == QLatin1String("definedName")
+                     && x.attributes().value(QLatin1String("name")) == QLatin1String("_xlnm.Print_Titles"))
+                Pagina.filasRepetidas = x.readElementText();
+        }
+    }
+
     std::vector<Fuente> fuentes;
     std::vector<bool> bordes;
-    std::vector<std::pair<int, int>> formatos; // font, border
+    struct Formato {
+        int fuente = 0;
+        int borde = 0;
+        int numero = 0;
+    };
+    std::vector<Formato> formatos;
+    QMap<int, QString> codigos; // numFmtId -> format code
     {
         QXmlStreamReader x(parte(ruta, QStringLiteral("xl/styles.xml")));
         QString seccion;
@@ -92,7 +110,11 @@ bool LectorXlsx::Leer(const QString& ruta)
                     conLinea = true;
                 } else if (seccion == QLatin1String("cellXfs") && n == QLatin1String("xf")) {
                     formatos.push_back({x.attributes().value(QLatin1String("fontId")).toInt(),
-                                        x.attributes().value(QLatin1String("borderId")).toInt()});
+                                        x.attributes().value(QLatin1String("borderId")).toInt(),
+                                        x.attributes().value(QLatin1String("numFmtId")).toInt()});
+                } else if (n == QLatin1String("numFmt")) {
+                    codigos[x.attributes().value(QLatin1String("numFmtId")).toInt()]
+                        = x.attributes().value(QLatin1String("formatCode")).toString();
                 }
             } else if (x.isEndElement()) {
                 if (n == QLatin1String("border") && enBorde) {
@@ -105,12 +127,27 @@ bool LectorXlsx::Leer(const QString& ruta)
         }
     }
 
+    Formatos = int(formatos.size());
+    // Built-in codes a workbook may use without declaring them.
+    codigos.insert(1, QStringLiteral("0"));
+    codigos.insert(2, QStringLiteral("0.00"));
     QXmlStreamReader x(hoja);
     while (!x.atEnd()) {
         x.readNext();
         if (!x.isStartElement())
             continue;
-        if (x.name() == QLatin1String("col")) {
+        if (x.name() == QLatin1String("pageSetup")) {
+            Pagina.papel = x.attributes().value(QLatin1String("paperSize")).toInt();
+            Pagina.orientacion = x.attributes().value(QLatin1String("orientation")).toString();
+            if (x.attributes().hasAttribute(QLatin1String("fitToWidth")))
+                Pagina.paginasDeAncho = x.attributes().value(QLatin1String("fitToWidth")).toInt();
+            if (x.attributes().hasAttribute(QLatin1String("fitToHeight")))
+                Pagina.paginasDeAlto = x.attributes().value(QLatin1String("fitToHeight")).toInt();
+        } else if (x.name() == QLatin1String("pageSetUpPr")) {
+            Pagina.ajustarAPagina = x.attributes().value(QLatin1String("fitToPage")) == QLatin1String("1");
+        } else if (x.name() == QLatin1String("oddFooter")) {
+            Pagina.pie = x.readElementText();
+        } else if (x.name() == QLatin1String("col")) {
             const int desde = x.attributes().value(QLatin1String("min")).toInt();
             const int hasta = x.attributes().value(QLatin1String("max")).toInt();
             for (int c = desde; c <= hasta; ++c)
@@ -118,10 +155,13 @@ bool LectorXlsx::Leer(const QString& ruta)
         } else if (x.name() == QLatin1String("c")) {
             const auto pos = referencia(x.attributes().value(QLatin1String("r")).toString());
             const int estilo = x.attributes().value(QLatin1String("s")).toInt();
-            const bool compartido = x.attributes().value(QLatin1String("t")) == QLatin1String("s");
+            const QString tipo = x.attributes().value(QLatin1String("t")).toString();
+            const bool compartido = tipo == QLatin1String("s");
             Celda c;
+            int numFmt = 0;
             if (estilo >= 0 && size_t(estilo) < formatos.size()) {
-                const auto [fuente, borde] = formatos[size_t(estilo)];
+                const auto [fuente, borde, numero] = formatos[size_t(estilo)];
+                numFmt = numero;
                 if (size_t(fuente) < fuentes.size()) {
                     c.tamano = fuentes[size_t(fuente)].tamano;
                     c.negrita = fuentes[size_t(fuente)].negrita;
@@ -135,7 +175,20 @@ bool LectorXlsx::Leer(const QString& ruta)
                 x.readNext();
                 if (x.isStartElement() && x.name() == QLatin1String("v")) {
                     const QString v = x.readElementText();
-                    c.texto = compartido ? compartidos.value(v.toInt()) : v;
+                    const bool texto = !tipo.isEmpty();
+                    if (compartido) {
+                        c.texto = compartidos.value(v.toInt());
+                    } else if (!texto) {
+                        c.numero = true;
+                        c.valor = v.toDouble();
+                        c.formato = codigos.value(numFmt);
+                        // Shown as its format shows it: as many decimals as zeros after the point.
+                        const int punto = int(c.formato.indexOf(u'.'));
+                        const int decimales = punto < 0 ? 0 : int(c.formato.size()) - punto - 1;
+                        c.texto = numFmt == 0 ? v : QString::number(c.valor, 'f', decimales);
+                    } else {
+                        c.texto = v;
+                    }
                 } else if (x.isEndElement() && x.name() == QLatin1String("c")) {
                     break;
                 }

@@ -48,6 +48,16 @@ TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
     EXPECT_EQ(x.Texto(8, 1), QStringLiteral("Hoja Nro: 7"));
     EXPECT_EQ(x.Texto(12, 2), QStringLiteral("1.500"));
     EXPECT_EQ(x.Texto(43, 2), QStringLiteral("46.500"));
+    EXPECT_TRUE(bien.errores.contains(QStringLiteral("Hoja Nro: 7 (la guardada para 03/2005)"))) << bien.errores.toStdString();
+
+    // A period with no sheet number stored carries the next one, as the window would show it,
+    // and nothing is written into the settings.
+    const Salida siguiente = correr({QStringLiteral("--periodo"), QStringLiteral("04/2005"), QStringLiteral("--salida"), carpeta(), comando()});
+    ASSERT_EQ(siguiente.codigo, 0) << siguiente.errores.toStdString();
+    ASSERT_TRUE(x.Leer(carpeta() + QStringLiteral("/042005.xlsx")));
+    EXPECT_EQ(x.Texto(8, 1), QStringLiteral("Hoja Nro: 8"));
+    EXPECT_TRUE(siguiente.errores.contains(QStringLiteral("no se grabó"))) << siguiente.errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%'")), QStringLiteral("1"));
 
     const Salida malPeriodo = correr({QStringLiteral("--periodo"), QStringLiteral("13/2005"), comando()});
     EXPECT_EQ(malPeriodo.codigo, 1);

@@ -91,7 +91,13 @@ int main(int argc, char* argv[])
             if (periodo.isEmpty())
                 return falla(QStringLiteral("El registro no tiene ningún período guardado."));
         }
-        const LibroExportado libro = ExportarLibro(EncabezadoDesdeAjustes(periodo), salida.isEmpty() ? Carpetas::Aplicacion() : salida);
+        const DatosLibro encabezado = EncabezadoDesdeAjustes(periodo);
+        // Which sheet number the book carries, since none may be stored for the period yet.
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(RegistroTolvario::HojaGuardada(periodo).isEmpty()
+                                    ? QStringLiteral("Hoja Nro: %1 (la siguiente a la última guardada; no se grabó)").arg(encabezado.hoja)
+                                    : QStringLiteral("Hoja Nro: %1 (la guardada para %2)").arg(encabezado.hoja, periodo)));
+        const LibroExportado libro = ExportarLibro(encabezado, salida.isEmpty() ? Carpetas::Aplicacion() : salida);
         std::printf("%s\n", qPrintable(QDir::toNativeSeparators(libro.ruta)));
         if (pdf) {
             QString ruta = libro.ruta;

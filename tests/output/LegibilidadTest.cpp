@@ -1,0 +1,210 @@
+// The book as its readers get it: our own PDF read back word by word, and the workbook as
+// LibreOffice prints and reads it, for months of one, three and six accounts with two and
+// three decimals and nine-digit figures.
+#include "output/ArmadoLibro.h"
+#include "output/EscritorXlsx.h"
+#include "output/ImpresionLibro.h"
+#include "platform/Regional.h"
+#include "suite/SuiteUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+Importe imp(const char* t)
+{
+    return SuiteUtil::TextToAmount(QString::fromLatin1(t));
+}
+
+// A month of `cuentas` accounts whose figures reach nine digits before the point, with long
+// customer names and remarks.
+DatosLibro mes(int cuentas, int decimales)
+{
+    DatosLibro d;
+    d.decimales = decimales;
+    d.lineaInicial = 4;
+    d.titulo = QStringLiteral("libro de movimientos y existencia de Mercadería");
+    d.empresa = QStringLiteral("MOLINO HARINERO SAN ISIDRO S.A.");
+    d.oncca = QStringLiteral("15.432/7");
+    d.periodo = QStringLiteral("11/2026");
+    d.hoja = QStringLiteral("118");
+    d.medida = QStringLiteral("TONELADAS");
+    for (int k = 0; k < cuentas; ++k) {
+        const QString codigo = k == 0 ? QStringLiteral("MOLINO") : QStringLiteral("C00%1").arg(k);
+        d.cuentas.push_back({codigo, k == 0 ? QString() : QStringLiteral("Panificadora y Molienda Número %1 S.R.L.").arg(k)});
+        for (int dia = 1; dia <= 31; ++dia)
+            d.filas.push_back({dia, Importe::desdeDiezmilesimos(int64_t(123456789) * 10000 + dia * 1234 + k * 77),
+                               Importe::desdeDiezmilesimos(int64_t(98765432) * 10000 + dia * 4321),
+                               dia % 3 == 0 ? QStringLiteral("Remito 0001-%1 de O'Brien").arg(dia, 8, 10, QLatin1Char('0')) : QString(),
+                               codigo});
+    }
+    d.saldoAnterior = [](const QString&) { return imp("987654321.5"); };
+    return d;
+}
+
+struct Palabra {
+    QString texto;
+    QRectF caja;
+};
+
+// pdftotext's word boxes, page by page.
+std::vector<std::vector<Palabra>> palabras(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    std::vector<std::vector<Palabra>> paginas;
+    QXmlStreamReader x(p.readAllStandardOutput());
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement() && x.name() == QLatin1String("page"))
+            paginas.emplace_back();
+        else if (x.isStartElement() && x.name() == QLatin1String("word") && !paginas.empty()) {
+            const auto a = x.attributes();
+            const double x0 = a.value(QLatin1String("xMin")).toDouble(), y0 = a.value(QLatin1String("yMin")).toDouble();
+            const double x1 = a.value(QLatin1String("xMax")).toDouble(), y1 = a.value(QLatin1String("yMax")).toDouble();
+            paginas.back().push_back({x.readElementText(), QRectF(QPointF(x0, y0), QPointF(x1, y1))});
+        }
+    }
+    return paginas;
+}
+
+// Runs LibreOffice headless with a profile of its own (tests run side by side).
+bool libreOffice(const QString& perfil, const QStringList& argumentos, const QString& carpeta)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        return false;
+    QProcess p;
+    p.setWorkingDirectory(carpeta);
+    p.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + perfil, QStringLiteral("--headless"),
+                                 QStringLiteral("--norestore")}
+                         + argumentos);
+    return p.waitForFinished(180000) && p.exitCode() == 0;
+}
+
+int paginasDe(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+class LegibilidadTest : public testing::Test
+{
+protected:
+    void SetUp() override { Regional::Establecer(Regional::Ajustes{u'.', 2}); }
+    void TearDown() override { Regional::Establecer(std::nullopt); }
+    static std::vector<std::pair<int, int>> Meses() { return {{1, 2}, {1, 3}, {3, 2}, {3, 3}, {6, 2}, {6, 3}}; }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// Our own print: no word over another, no two figures run together, nothing under 6 points,
+// every figure drawn whole.
+TEST_F(LegibilidadTest, NuestroPdfSeLeePalabraPorPalabra)
+{
+    // A 6-point word's box, as pdftotext measures this font: the floor for the smallest.
+    Hoja muestra;
+    muestra.Escribir(1, 1, QStringLiteral("Remito"), {6, false, false, false, false});
+    const QString pdfMuestra = m_dir.filePath(QStringLiteral("muestra.pdf"));
+    GuardarPdf(muestra, pdfMuestra);
+    const auto enMuestra = palabras(pdfMuestra);
+    ASSERT_FALSE(enMuestra.empty() || enMuestra[0].empty());
+    const double altoDe6 = enMuestra[0][0].caja.height();
+
+    static const QRegularExpression dosSeparadores(QStringLiteral("\\d[.,]\\d+[.,]\\d"));
+    for (const auto& [cuentas, decimales] : Meses()) {
+        SCOPED_TRACE(testing::Message() << cuentas << " cuentas, " << decimales << " decimales");
+        const Hoja hoja = ArmarLibro(mes(cuentas, decimales));
+        const QString pdf = m_dir.filePath(QStringLiteral("libro-%1-%2.pdf").arg(cuentas).arg(decimales));
+        GuardarPdf(hoja, pdf);
+        const auto paginas = palabras(pdf);
+        ASSERT_FALSE(paginas.empty());
+        QString todo;
+        for (const auto& pagina : paginas) {
+            for (size_t i = 0; i < pagina.size(); ++i) {
+                const Palabra& a = pagina[i];
+                todo += a.texto + u' ';
+                EXPECT_FALSE(dosSeparadores.match(a.texto).hasMatch()) << "figures run together: " << a.texto.toStdString();
+                EXPECT_GE(a.caja.height(), altoDe6 - 0.01) << a.texto.toStdString() << " is smaller than 6 points";
+                for (size_t j = i + 1; j < pagina.size(); ++j) {
+                    const QRectF comun = a.caja.intersected(pagina[j].caja);
+                    EXPECT_FALSE(comun.width() > 0.2 && comun.height() > 0.2)
+                        << a.texto.toStdString() << " over " << pagina[j].texto.toStdString();
+                }
+            }
+        }
+        // Every figure of the sheet is drawn whole somewhere.
+        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it)
+            if (it->numero)
+                EXPECT_TRUE(todo.contains(it->texto)) << it->texto.toStdString();
+        EXPECT_TRUE(todo.contains(QStringLiteral("PERIODO: 11/2026")));
+    }
+}
+
+// LibreOffice prints the workbook on one page, shows every figure whole (never "###") and
+// reads the quantities as numbers it can sum.
+TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        GTEST_SKIP() << "LibreOffice no está instalado (scripts/deps lo instala)";
+    QStringList libros;
+    for (const auto& [cuentas, decimales] : Meses()) {
+        const QString ruta = m_dir.filePath(QStringLiteral("libro-%1-%2.xlsx").arg(cuentas).arg(decimales));
+        GuardarXlsx(ArmarLibro(mes(cuentas, decimales)), ruta);
+        libros << ruta;
+    }
+    const QString perfil = m_dir.filePath(QStringLiteral("perfil"));
+    ASSERT_TRUE(libreOffice(perfil, QStringList{QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), m_dir.path()} + libros,
+                            m_dir.path()));
+    // Text cells quoted, numbers as their values: what a sum in the spreadsheet reads.
+    const QString csv = m_dir.filePath(QStringLiteral("csv"));
+    QDir().mkpath(csv);
+    ASSERT_TRUE(libreOffice(perfil,
+                            QStringList{QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,false,false"),
+                                        QStringLiteral("--outdir"), csv}
+                                + libros,
+                            m_dir.path()));
+    for (const auto& [cuentas, decimales] : Meses()) {
+        SCOPED_TRACE(testing::Message() << cuentas << " cuentas, " << decimales << " decimales");
+        const QString nombre = QStringLiteral("libro-%1-%2").arg(cuentas).arg(decimales);
+        const QString pdf = m_dir.filePath(nombre + QStringLiteral(".pdf"));
+        EXPECT_EQ(paginasDe(pdf), 1);
+        QProcess texto;
+        texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        texto.waitForFinished(30000);
+        const QString impreso = QString::fromUtf8(texto.readAllStandardOutput());
+        EXPECT_FALSE(impreso.contains(QStringLiteral("###"))) << "a column too narrow for its figure";
+        // The nine-digit figures whole, with the decimals in force.
+        EXPECT_TRUE(impreso.contains(QRegularExpression(QStringLiteral("\\b123456789\\.\\d{%1}\\b").arg(decimales))))
+            << impreso.left(3000).toStdString();
+
+        QFile f(csv + u'/' + nombre + QStringLiteral(".csv"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QStringList filas = QString::fromUtf8(f.readAll()).split(u'\n');
+        // Row 12 is day 1 (title on row 4): day, then Entradas, Salidas, Saldo of the first account.
+        ASSERT_GT(filas.size(), 12);
+        const QStringList dia1 = filas[11].split(u',');
+        ASSERT_GE(dia1.size(), 4) << filas[11].toStdString();
+        EXPECT_EQ(dia1[0], QStringLiteral("1")) << "the day is a number";
+        for (int c = 1; c <= 3; ++c) {
+            EXPECT_FALSE(dia1[c].startsWith(u'"')) << "a quantity read as text: " << dia1[c].toStdString();
+            bool numero = false;
+            dia1[c].toDouble(&numero);
+            EXPECT_TRUE(numero) << dia1[c].toStdString();
+        }
+        EXPECT_TRUE(filas[3].startsWith(u'"')) << "titles stay text";
+    }
+}
