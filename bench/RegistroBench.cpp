@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -321,9 +322,23 @@ void DibujarLibroPdfPiso(benchmark::State& estado)
         QPainter pintor(&pdf);
         const double ancho = pdf.width() / 24.0;
         const double alto = pdf.height() / 45.0;
+        // Each cell in its own face and size: the faces a PDF of the book must carry.
+        QHash<QString, QFont> fuentes;
         const auto& celdas = hoja.Celdas();
-        for (auto c = celdas.cbegin(); c != celdas.cend(); ++c)
+        for (auto c = celdas.cbegin(); c != celdas.cend(); ++c) {
+            const EstiloCelda& e = c.value().estilo;
+            const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
+            auto f = fuentes.find(clave);
+            if (f == fuentes.end()) {
+                QFont nueva(QStringLiteral("DejaVu Sans"));
+                nueva.setPointSizeF(e.tamano);
+                nueva.setBold(e.negrita);
+                nueva.setItalic(e.cursiva);
+                f = fuentes.insert(clave, nueva);
+            }
+            pintor.setFont(*f);
             pintor.drawText(QRectF(c.key().second * ancho, c.key().first * alto, ancho, alto), c.value().texto);
+        }
     }
 }
 BENCHMARK(DibujarLibroPdfPiso)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QMap>
+#include <QSet>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -36,25 +39,39 @@ public:
         , m_dispositivo(dispositivo)
         , m_puntos(dispositivo.logicalDpiX() / 72.0)
     {
+        calcularTramos();
         medirColumnas();
         medirFilas();
     }
 
-    QFont fuente(const EstiloCelda& e) const
+    // One font (and its measures) per look, made once: every cell asks for one.
+    const QFont& fuente(const EstiloCelda& e) const
     {
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(e.tamano);
-        f.setBold(e.negrita);
-        f.setItalic(e.cursiva);
-        return f;
+        const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
+        auto it = m_fuentes.find(clave);
+        if (it == m_fuentes.end()) {
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPointSizeF(e.tamano);
+            f.setBold(e.negrita);
+            f.setItalic(e.cursiva);
+            it = m_fuentes.insert(clave, {f, QFontMetricsF(f, &m_dispositivo)});
+        }
+        return it->first;
     }
     // The width of a text in its font, in points.
     double anchoDe(const QString& texto, const EstiloCelda& e) const
     {
-        return QFontMetricsF(fuente(e), &m_dispositivo).horizontalAdvance(texto) / m_puntos;
+        fuente(e);
+        const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
+        return m_fuentes.find(clave)->second.horizontalAdvance(texto) / m_puntos;
     }
 
-    Tramo tramo(int fila, int columna) const
+    // The cells a text covers to its right, and whether a cell lies under an earlier text.
+    Tramo tramo(int fila, int columna) const { return m_tramos.value({fila, columna}, Tramo{columna, columna}); }
+    bool cubierta(int fila, int columna) const { return m_cubiertas.contains({fila, columna}); }
+
+private:
+    Tramo calcularTramo(int fila, int columna) const
     {
         const Celda* c = m_hoja.En(fila, columna);
         Tramo t{columna, columna};
@@ -70,12 +87,28 @@ public:
         return t;
     }
 
+public:
     double ancho(int columna) const { return m_anchos[size_t(columna)]; }
     double alto(int fila) const { return m_altos[size_t(fila)]; }
     double puntos() const { return m_puntos; }
     const Hoja& hoja() const { return m_hoja; }
 
 private:
+    void calcularTramos()
+    {
+        for (auto it = m_hoja.Celdas().cbegin(); it != m_hoja.Celdas().cend(); ++it) {
+            const auto [fila, columna] = it.key();
+            if (m_cubiertas.contains({fila, columna}))
+                continue;
+            const Tramo t = calcularTramo(fila, columna);
+            if (t.hasta == t.desde)
+                continue;
+            m_tramos.insert({fila, columna}, t);
+            for (int c = t.desde + 1; c <= t.hasta; ++c)
+                m_cubiertas.insert({fila, c});
+        }
+    }
+
     void medirColumnas()
     {
         const int columnas = qMax(1, m_hoja.UltimaColumna());
@@ -118,6 +151,9 @@ private:
     double m_puntos; // device units per point
     std::vector<double> m_anchos;
     std::vector<double> m_altos;
+    QMap<std::pair<int, int>, Tramo> m_tramos;
+    QSet<std::pair<int, int>> m_cubiertas;
+    mutable QHash<QString, std::pair<QFont, QFontMetricsF>> m_fuentes;
 };
 
 // The columns one page across shows: the day column, then whole groups of three.
@@ -146,42 +182,25 @@ std::vector<std::vector<int>> columnasPorPagina(const Plano& plano, double ancho
     return paginas;
 }
 
-void dibujarFila(QPainter& p, const Plano& plano, const std::vector<int>& columnas, int fila, double y, double anchoUtil)
+void dibujarFila(QPainter& p, const Plano& plano, const std::vector<int>& columnas, const std::vector<double>& x, int fila,
+                 double y, double anchoUtil)
 {
     const Hoja& hoja = plano.hoja();
     const double k = plano.puntos();
     const double alto = plano.alto(fila);
-    std::vector<double> x(columnas.size() + 1, 0);
-    for (size_t i = 0; i < columnas.size(); ++i)
-        x[i + 1] = x[i] + plano.ancho(columnas[i]);
-    const auto indice = [&](int columna) {
-        for (size_t i = 0; i < columnas.size(); ++i)
-            if (columnas[i] == columna)
-                return int(i);
-        return -1;
-    };
     for (size_t i = 0; i < columnas.size(); ++i) {
         const Celda* c = hoja.En(fila, columnas[i]);
-        if (!c)
-            continue;
         // A text spread over the empty cells after it is one frame; those cells draw nothing.
-        const Tramo t = plano.tramo(fila, columnas[i]);
-        const int fin = indice(t.hasta) >= 0 ? indice(t.hasta) : int(i);
-        double izquierda = x[i];
-        double derecha = x[size_t(fin) + 1];
-        bool cubierta = false;
-        for (int antes = columnas[i] - 1; antes >= 1 && !cubierta; --antes) {
-            const Celda* a = hoja.En(fila, antes);
-            if (a && !a->texto.isEmpty()) {
-                cubierta = plano.tramo(fila, antes).hasta >= columnas[i];
-                break;
-            }
-        }
-        if (cubierta)
+        if (!c || plano.cubierta(fila, columnas[i]))
             continue;
+        const Tramo t = plano.tramo(fila, columnas[i]);
+        size_t fin = i;
+        while (fin + 1 < columnas.size() && columnas[fin + 1] <= t.hasta)
+            ++fin;
+        double derecha = x[fin + 1];
         if (!c->estilo.borde && !c->numero && t.hasta >= hoja.UltimaColumna())
             derecha = qMax(derecha, anchoUtil);
-        const QRectF marco(izquierda * k, y * k, (derecha - izquierda) * k, alto * k);
+        const QRectF marco(x[i] * k, y * k, (derecha - x[i]) * k, alto * k);
         if (c->estilo.borde) {
             p.setPen(QPen(Qt::black, 0.3 * k));
             p.drawRect(marco);
@@ -190,13 +209,10 @@ void dibujarFila(QPainter& p, const Plano& plano, const std::vector<int>& column
             continue;
         p.setFont(plano.fuente(c->estilo));
         p.setPen(Qt::black);
-        const QRectF caja = marco.adjusted(Relleno * k, 0, -Relleno * k, 0);
-        // Figures to the right of their cells, as a spreadsheet shows numbers.
+        // Figures to the right of their cells, as a spreadsheet shows numbers; a text never
+        // leaves its frame.
         const Qt::Alignment alineacion = (c->numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        p.save();
-        p.setClipRect(caja);
-        p.drawText(caja, alineacion, c->texto);
-        p.restore();
+        p.drawText(marco.adjusted(Relleno * k, 0, -Relleno * k, 0), alineacion, c->texto);
     }
 }
 
@@ -266,17 +282,20 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
     const int paginas = int(across.size() * abajo.size());
     int pagina = 0;
     for (const std::vector<int>& columnas : across) {
+        std::vector<double> x(columnas.size() + 1, 0);
+        for (size_t i = 0; i < columnas.size(); ++i)
+            x[i + 1] = x[i] + plano.ancho(columnas[i]);
         for (size_t v = 0; v < abajo.size(); ++v) {
             if (pagina++ > 0)
                 dispositivo.newPage();
             double y = 0;
             if (v > 0)
                 for (int t = 1; t <= titulos; ++t) {
-                    dibujarFila(p, plano, columnas, t, y, util.width());
+                    dibujarFila(p, plano, columnas, x, t, y, util.width());
                     y += plano.alto(t);
                 }
             for (int fila = abajo[v].first; fila <= abajo[v].second; ++fila) {
-                dibujarFila(p, plano, columnas, fila, y, util.width());
+                dibujarFila(p, plano, columnas, x, fila, y, util.width());
                 y += plano.alto(fila);
             }
             dibujarPie(p, plano, util.height() - TamanoPie * AltoPorPunto, util.width(), pagina, paginas);
