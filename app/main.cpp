@@ -1,7 +1,10 @@
 // The module as the suite's menu starts it:
-//   tolvario [--carpeta DIR] "@Server=...;@DbName=...;@Usuario=...;@Password=...;..."
+//   tolvario [--carpeta DIR] [--conexion -] "@Server=...;@DbName=...;@Usuario=...;@Password=...;..."
+// Without the line on the command line it is read from TOLVARIO_CONEXION, or from standard
+// input with "--conexion -", so the password never shows in the process list.
 #include "output/LibroDelRegistro.h"
 #include "platform/Carpetas.h"
+#include "platform/LineaPrivada.h"
 #include "platform/Operador.h"
 #include "platform/OperadorQt.h"
 #include "register/FrmTolvario.h"
@@ -17,14 +20,19 @@ int main(int argc, char* argv[])
 
     // The menu's command line may arrive as one argument or split at its blanks.
     QStringList resto;
+    QString conexion;
     const QStringList args = QApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--carpeta") && i + 1 < args.size())
             Carpetas::EstablecerAplicacion(args[++i]);
+        else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
+            conexion = args[++i];
         else
             resto << args[i];
     }
-    Carpetas::EstablecerLineaComandos(resto.join(u' '));
+    // Read, then gone from what other users can see.
+    LineaPrivada::BorrarArgumentos(argc, argv);
+    Carpetas::EstablecerLineaComandos(LineaPrivada::Tomar(conexion.isEmpty() ? resto.join(u' ') : conexion));
 
     FrmTolvario ventana;
     ventana.EstablecerLibro(std::make_unique<LibroDelRegistro>());

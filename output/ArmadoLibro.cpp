@@ -34,7 +34,7 @@ Hoja ArmarLibro(const DatosLibro& datos)
     const Estilos e{datos.bordes};
     const int L = datos.lineaInicial;
     // Each figure as shown: rounded to the decimals in force, halves to even.
-    const int d = datos.decimales < 0 ? 0 : qMin(datos.decimales, 4);
+    const int d = qMin(Hoja::DecimalesMostrados(datos.decimales), 4);
     const auto mostrado = [&](Importe v) { return v.redondeado(d); };
     const auto dato = [&](int fila, int columna, Importe valor, bool negrita) {
         hoja.EscribirNumero(fila, columna, valor, datos.decimales, e.dato(negrita));
@@ -71,9 +71,11 @@ Hoja ArmarLibro(const DatosLibro& datos)
             hoja.Escribir(L + 7, col + 2, QStringLiteral("Saldo"), e.encabezado(true));
         }
         hoja.Escribir(L + 7, 3 * K + 5, QStringLiteral("Observaciones"), e.encabezado(false));
+        hoja.PrimeraFilaDeTitulo = L;
         hoja.FilasDeTitulo = L + 7;
         fila = L + 7;
     } else {
+        hoja.PrimeraFilaDeTitulo = L;
         hoja.FilasDeTitulo = L + 6;
     }
 
@@ -135,8 +137,9 @@ Hoja ArmarLibro(const DatosLibro& datos)
             dato(D + d - 1, ++c, entradasDia[size_t(d)], false);
             dato(D + d - 1, ++c, salidasDia[size_t(d)], false);
             dato(D + d - 1, ++c, saldoDia[size_t(d)], true);
-            totalEntradas += entradasDia[size_t(d)];
-            totalSalidas += salidasDia[size_t(d)];
+            // The grand totals add what each day's cell shows, as a reader adding the column does.
+            totalEntradas += mostrado(entradasDia[size_t(d)]);
+            totalSalidas += mostrado(salidasDia[size_t(d)]);
         }
         int c = InicioDeGrupo(K + 1);
         dato(D + Dias, ++c, totalEntradas, true);

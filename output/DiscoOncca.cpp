@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QStorageInfo>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +44,14 @@ void probarEscritura(const QString& unidad)
 
 bool igualesEnDisco(const QString& libro, const QString& copia)
 {
+    // Forced onto the disk, and the system's copy in memory dropped: what is read back is
+    // what the disk holds.
+    {
+        QFile escrita(copia);
+        if (!escrita.open(QIODevice::ReadWrite) || ::fsync(escrita.handle()) != 0)
+            return false;
+        ::posix_fadvise(escrita.handle(), 0, 0, POSIX_FADV_DONTNEED);
+    }
     QFile a(libro);
     QFile b(copia);
     if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))

@@ -102,7 +102,7 @@ double anchoEnPuntos(const Hoja& hoja)
     return puntos;
 }
 
-// A4, across the page when the month does not fit upright, one page wide, the title block
+// A4, across the page when the month does not fit upright, on one page, the title block
 // and the headings on every page, narrow margins, the period and the sheet in the footer.
 void prepararPagina(lxw_worksheet* hoja, const Hoja& modelo)
 {
@@ -113,10 +113,11 @@ void prepararPagina(lxw_worksheet* hoja, const Hoja& modelo)
         worksheet_set_landscape(hoja);
     else
         worksheet_set_portrait(hoja);
-    worksheet_fit_to_pages(hoja, 1, 0);
+    // A month is one sheet of paper: one page wide and one high.
+    worksheet_fit_to_pages(hoja, 1, 1);
     worksheet_set_margins(hoja, MargenLateral, MargenLateral, 0.4, 0.5);
-    if (modelo.FilasDeTitulo > 0)
-        worksheet_repeat_rows(hoja, 0, lxw_row_t(modelo.FilasDeTitulo - 1));
+    if (modelo.FilasDeTitulo >= modelo.PrimeraFilaDeTitulo && modelo.PrimeraFilaDeTitulo >= 1)
+        worksheet_repeat_rows(hoja, lxw_row_t(modelo.PrimeraFilaDeTitulo - 1), lxw_row_t(modelo.FilasDeTitulo - 1));
     if (!modelo.PieIzquierdo.isEmpty() || !modelo.PieDerecho.isEmpty()) {
         const QByteArray pie = "&L" + textoDePie(modelo.PieIzquierdo) + "&R" + textoDePie(modelo.PieDerecho);
         worksheet_set_footer(hoja, pie.left(250).constData());

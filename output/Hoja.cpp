@@ -31,12 +31,21 @@ QString Hoja::Texto(int fila, int columna) const
     return c ? c->texto : QString();
 }
 
+int Hoja::DecimalesMostrados(int decimales)
+{
+    // As the formatter shows them: the digits after its separator in a figure it formats.
+    const QString muestra = FormatoCantidad(QStringLiteral("1"), decimales);
+    const int separador = int(qMax(muestra.lastIndexOf(u'.'), muestra.lastIndexOf(u',')));
+    return separador < 0 ? 0 : int(muestra.size()) - separador - 1;
+}
+
 void Hoja::EscribirNumero(int fila, int columna, Importe valor, int decimales, const EstiloCelda& estilo)
 {
-    const int d = qBound(0, decimales, 4);
+    const int d = DecimalesMostrados(decimales);
     Escribir(fila, columna, FormatoCantidad(valor.texto(), decimales), estilo);
     Celda& c = m_celdas[{fila, columna}];
-    c.numero = valor.redondeado(d);
+    // An amount holds four decimals: more shown are zeros, as the formatter pads them.
+    c.numero = valor.redondeado(qMin(d, 4));
     c.decimales = d;
 }
 

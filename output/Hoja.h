@@ -49,7 +49,14 @@ public:
     // never shows "###" where the book has a number.
     void AnchosParaCifras();
 
-    // Rows that repeat on top of every printed page (the title block and the headings).
+    // How many decimals the quantity formatter shows for a count of decimals in force (-1
+    // takes the configured count, 0 the workstation's, -2 none).
+    static int DecimalesMostrados(int decimales);
+
+    // The rows that repeat on top of every printed page: the title block and the headings,
+    // from PrimeraFilaDeTitulo to FilasDeTitulo. Rows above the first are the blank top of
+    // the first page only.
+    int PrimeraFilaDeTitulo = 1;
     int FilasDeTitulo = 0;
     // The worksheet's name and the printed page's footer.
     QString Nombre;

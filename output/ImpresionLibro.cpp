@@ -41,7 +41,6 @@ public:
     {
         calcularTramos();
         medirColumnas();
-        medirFilas();
     }
 
     // One font (and its measures) per look, made once: every cell asks for one.
@@ -88,6 +87,30 @@ private:
     }
 
 public:
+    // A frameless text that runs on to the end of the row (a title line): it takes the page's
+    // width, wrapped when longer, instead of widening columns.
+    bool corrido(const EstiloCelda& e, const Tramo& t) const { return !e.borde && t.hasta >= m_hoja.UltimaColumna(); }
+
+    // Heights once the page's width is known: a title line longer than the page wraps.
+    void medirFilas(double anchoUtil)
+    {
+        m_altos.assign(size_t(m_hoja.UltimaFila() + 1), 10 * AltoPorPunto);
+        for (auto it = m_hoja.Celdas().cbegin(); it != m_hoja.Celdas().cend(); ++it) {
+            const auto [fila, columna] = it.key();
+            double alto = it->estilo.tamano * AltoPorPunto;
+            if (!it->texto.isEmpty() && !it->numero && corrido(it->estilo, tramo(fila, columna))) {
+                double x = 0;
+                for (int c = 1; c < columna; ++c)
+                    x += ancho(c);
+                const double disponible = qMax(20.0, anchoUtil - x - 2 * Relleno) * m_puntos;
+                const QRectF caja = QFontMetricsF(fuente(it->estilo), &m_dispositivo)
+                                        .boundingRect(QRectF(0, 0, disponible, 1e9), Qt::TextWordWrap, it->texto);
+                alto = qMax(alto, caja.height() / m_puntos + it->estilo.tamano * (AltoPorPunto - 1));
+            }
+            m_altos[size_t(fila)] = qMax(m_altos[size_t(fila)], alto);
+        }
+    }
+
     double ancho(int columna) const { return m_anchos[size_t(columna)]; }
     double alto(int fila) const { return m_altos[size_t(fila)]; }
     double puntos() const { return m_puntos; }
@@ -127,7 +150,7 @@ private:
             const Tramo t = tramo(fila, columna);
             if (t.hasta == t.desde)
                 m_anchos[size_t(columna)] = qMax(m_anchos[size_t(columna)], necesario);
-            else if (it->estilo.borde)
+            else if (!corrido(it->estilo, t))
                 tramos.push_back({t, necesario});
         }
         for (const auto& [t, necesario] : tramos) {
@@ -137,13 +160,6 @@ private:
             if (hay < necesario)
                 m_anchos[size_t(t.hasta)] += necesario - hay;
         }
-    }
-
-    void medirFilas()
-    {
-        m_altos.assign(size_t(m_hoja.UltimaFila() + 1), 10 * AltoPorPunto);
-        for (auto it = m_hoja.Celdas().cbegin(); it != m_hoja.Celdas().cend(); ++it)
-            m_altos[size_t(it.key().first)] = qMax(m_altos[size_t(it.key().first)], it->estilo.tamano * AltoPorPunto);
     }
 
     const Hoja& m_hoja;
@@ -211,7 +227,8 @@ void dibujarFila(QPainter& p, const Plano& plano, const std::vector<int>& column
         p.setPen(Qt::black);
         // Figures to the right of their cells, as a spreadsheet shows numbers; a text never
         // leaves its frame.
-        const Qt::Alignment alineacion = (c->numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        const int alineacion = (c->numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter
+                               | (plano.corrido(c->estilo, t) ? Qt::TextWordWrap : 0);
         p.drawText(marco.adjusted(Relleno * k, 0, -Relleno * k, 0), alineacion, c->texto);
     }
 }
@@ -243,7 +260,7 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
     disposicion.setOrientation(QPageLayout::Portrait);
     dispositivo.setPageLayout(disposicion);
 
-    const Plano plano(hoja, dispositivo);
+    Plano plano(hoja, dispositivo);
     double total = 0;
     for (int c = 1; c <= qMax(1, hoja.UltimaColumna()); ++c)
         total += plano.ancho(c);
@@ -252,27 +269,41 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
         dispositivo.setPageLayout(disposicion);
     }
     const QRectF util = disposicion.paintRect(QPageLayout::Point);
+    plano.medirFilas(util.width());
     const double altoPie = TamanoPie * AltoPorPunto + 4;
     const double altoUtil = util.height() - altoPie;
     const std::vector<std::vector<int>> across = columnasPorPagina(plano, util.width());
 
-    // The rows of each page down, the title rows repeated on top of the next ones.
+    // The rows of each page down, the title block and headings repeated on top of the next
+    // ones. The blank rows above the title are the first page's top margin, never more than
+    // leaves room for the titles and a line.
     const int ultima = hoja.UltimaFila();
+    const int primeraTitulo = qBound(1, hoja.PrimeraFilaDeTitulo, qMax(1, ultima));
     const int titulos = qMin(hoja.FilasDeTitulo, ultima);
     double altoTitulos = 0;
-    for (int t = 1; t <= titulos; ++t)
+    for (int t = primeraTitulo; t <= titulos; ++t)
         altoTitulos += plano.alto(t);
-    std::vector<std::pair<int, int>> abajo; // first and last row of each page, titles apart
+    double arriba = 0;
+    for (int f = 1; f < primeraTitulo; ++f)
+        arriba += plano.alto(f);
+    const double lineaSiguiente = titulos + 1 <= ultima ? plano.alto(titulos + 1) : 0;
+    arriba = qBound(0.0, arriba, qMax(0.0, altoUtil - altoTitulos - lineaSiguiente));
+    struct Pagina {
+        int desde;
+        int hasta;
+        bool conTitulos;
+    };
+    std::vector<Pagina> abajo;
     {
-        int fila = 1;
+        int fila = primeraTitulo;
         bool primera = true;
         while (fila <= ultima || primera) {
-            double y = primera ? 0 : altoTitulos;
-            const int desde = primera ? 1 : fila;
+            double y = primera ? arriba : altoTitulos;
+            const int desde = fila;
             int hasta = desde - 1;
             while (hasta + 1 <= ultima && (y + plano.alto(hasta + 1) <= altoUtil || hasta < desde))
                 y += plano.alto(++hasta);
-            abajo.push_back({desde, hasta});
+            abajo.push_back({desde, hasta, !primera});
             fila = hasta + 1;
             primera = false;
         }
@@ -288,13 +319,13 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
         for (size_t v = 0; v < abajo.size(); ++v) {
             if (pagina++ > 0)
                 dispositivo.newPage();
-            double y = 0;
-            if (v > 0)
-                for (int t = 1; t <= titulos; ++t) {
+            double y = abajo[v].conTitulos ? 0 : arriba;
+            if (abajo[v].conTitulos)
+                for (int t = primeraTitulo; t <= titulos; ++t) {
                     dibujarFila(p, plano, columnas, x, t, y, util.width());
                     y += plano.alto(t);
                 }
-            for (int fila = abajo[v].first; fila <= abajo[v].second; ++fila) {
+            for (int fila = abajo[v].desde; fila <= abajo[v].hasta; ++fila) {
                 dibujarFila(p, plano, columnas, x, fila, y, util.width());
                 y += plano.alto(fila);
             }

@@ -7,6 +7,7 @@
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/AlSalir.h"
+#include "platform/LineaPrivada.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "platform/Unidades.h"
@@ -50,7 +51,7 @@ void FrmTolvario::Form_Load()
                 operador().Mensaje(QStringLiteral("La base de Datos se Encuentra desactualizada, por favor ejecute el "
                                                   "proceso RevisaTablas.EXE, y actualice las Tablas y Campos"),
                                    Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
-                operador().Terminar(1);
+                operador().Terminar(LineaPrivada::BaseDesactualizada);
             }
         },
         [&] {

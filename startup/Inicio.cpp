@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll.h"
 #include "platform/Carpetas.h"
+#include "platform/LineaPrivada.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "startup/Configuracion.h"
@@ -172,7 +173,7 @@ void IniciarSesion(bool usarIni, const QString& comando, QString& textoConexion)
             [&] { db.OpenServerADODB(servidor.trimmed().isEmpty(), 3, textoConexion, true); },
             [&] {
                 if (!db.gOpenFlag)
-                    operador().Terminar(0);
+                    operador().Terminar(LineaPrivada::SinConexion);
                 gUsuarioLogeado = db.gUsuario;
                 db.gCnn.EstablecerCommandTimeout(360);
                 db.gCnn.EstablecerIsolationLevel(256);

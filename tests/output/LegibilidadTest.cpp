@@ -5,7 +5,9 @@
 #include "output/EscritorXlsx.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Regional.h"
+#include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
+#include "tests/support/LectorXlsx.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,9 +27,12 @@ Importe imp(const char* t)
     return SuiteUtil::TextToAmount(QString::fromLatin1(t));
 }
 
-// A month of `cuentas` accounts whose figures reach nine digits before the point, with long
-// customer names and remarks.
-DatosLibro mes(int cuentas, int decimales)
+enum class Cifras { Grandes, Comunes, AMitad };
+
+// A month of `cuentas` accounts with long customer names and remarks, and figures of nine
+// digits before the point, of a few hundreds, or of halves at the fourth decimal that the
+// rounding must settle.
+DatosLibro mes(int cuentas, int decimales, Cifras cifras = Cifras::Grandes)
 {
     DatosLibro d;
     d.decimales = decimales;
@@ -41,8 +47,13 @@ DatosLibro mes(int cuentas, int decimales)
         const QString codigo = k == 0 ? QStringLiteral("MOLINO") : QStringLiteral("C00%1").arg(k);
         d.cuentas.push_back({codigo, k == 0 ? QString() : QStringLiteral("Panificadora y Molienda Número %1 S.R.L.").arg(k)});
         for (int dia = 1; dia <= 31; ++dia)
-            d.filas.push_back({dia, Importe::desdeDiezmilesimos(int64_t(123456789) * 10000 + dia * 1234 + k * 77),
-                               Importe::desdeDiezmilesimos(int64_t(98765432) * 10000 + dia * 4321),
+            d.filas.push_back({dia,
+                               cifras == Cifras::Grandes ? Importe::desdeDiezmilesimos(int64_t(123456789) * 10000 + dia * 1234 + k * 77)
+                               : cifras == Cifras::Comunes ? Importe::desdeDiezmilesimos(int64_t(300 + dia) * 10000 + k * 2500)
+                                                           : Importe::desdeDiezmilesimos(int64_t(dia) * 10000 + 5 + (dia % 2) * 50),
+                               cifras == Cifras::Grandes ? Importe::desdeDiezmilesimos(int64_t(98765432) * 10000 + dia * 4321)
+                               : cifras == Cifras::Comunes ? Importe::desdeDiezmilesimos(int64_t(250 + dia) * 10000)
+                                                           : Importe::desdeDiezmilesimos(int64_t(dia) * 5000 + 5),
                                dia % 3 == 0 ? QStringLiteral("Remito 0001-%1 de O'Brien").arg(dia, 8, 10, QLatin1Char('0')) : QString(),
                                codigo});
     }
@@ -71,7 +82,8 @@ std::vector<std::vector<Palabra>> palabras(const QString& pdf)
             const auto a = x.attributes();
             const double x0 = a.value(QLatin1String("xMin")).toDouble(), y0 = a.value(QLatin1String("yMin")).toDouble();
             const double x1 = a.value(QLatin1String("xMax")).toDouble(), y1 = a.value(QLatin1String("yMax")).toDouble();
-            paginas.back().push_back({x.readElementText(), QRectF(QPointF(x0, y0), QPointF(x1, y1))});
+            // Ligatures ("ﬁ") read back as their letters.
+            paginas.back().push_back({x.readElementText().normalized(QString::NormalizationForm_KC), QRectF(QPointF(x0, y0), QPointF(x1, y1))});
         }
     }
     return paginas;
@@ -125,15 +137,46 @@ TEST_F(LegibilidadTest, NuestroPdfSeLeePalabraPorPalabra)
     const double altoDe6 = enMuestra[0][0].caja.height();
 
     static const QRegularExpression dosSeparadores(QStringLiteral("\\d[.,]\\d+[.,]\\d"));
-    for (const auto& [cuentas, decimales] : Meses()) {
-        SCOPED_TRACE(testing::Message() << cuentas << " cuentas, " << decimales << " decimales");
-        const Hoja hoja = ArmarLibro(mes(cuentas, decimales));
-        const QString pdf = m_dir.filePath(QStringLiteral("libro-%1-%2.pdf").arg(cuentas).arg(decimales));
+    static const QRegularExpression cifra(QStringLiteral("^-?\\d+([.,]\\d+)?$"));
+    // The months of every size, and the awkward ones: a title longer than the page, the title
+    // far down the first page, no frames.
+    std::vector<std::pair<QString, DatosLibro>> casos;
+    for (const auto& [cuentas, decimales] : Meses())
+        casos.push_back({QStringLiteral("%1 cuentas, %2 decimales").arg(cuentas).arg(decimales), mes(cuentas, decimales)});
+    DatosLibro largo = mes(3, 2, Cifras::Comunes);
+    largo.titulo = QStringLiteral("Libro de movimientos y existencia de mercadería del molino harinero, planta de trigo candeal "
+                                  "número 2, según registro de la oficina de control comercial");
+    casos.push_back({QStringLiteral("título largo"), largo});
+    DatosLibro abajo = mes(1, 2, Cifras::Comunes);
+    abajo.lineaInicial = 45;
+    casos.push_back({QStringLiteral("título en la línea 45"), abajo});
+    DatosLibro sinBordes = mes(6, 2);
+    sinBordes.bordes = false;
+    casos.push_back({QStringLiteral("sin bordes"), sinBordes});
+    for (const auto& [nombre, datos] : casos) {
+        SCOPED_TRACE(nombre.toStdString());
+        const Hoja hoja = ArmarLibro(datos);
+        const QString pdf = m_dir.filePath(QStringLiteral("libro.pdf"));
         GuardarPdf(hoja, pdf);
         const auto paginas = palabras(pdf);
         ASSERT_FALSE(paginas.empty());
         QString todo;
         for (const auto& pagina : paginas) {
+            // No page without a figure on it, and every word inside the printable area (A4,
+            // upright or across, 20-point margins).
+            EXPECT_TRUE(std::any_of(pagina.begin(), pagina.end(), [](const Palabra& p) { return cifra.match(p.texto).hasMatch(); }))
+                << "a page without figures";
+            double ancho = 0, alto = 0;
+            for (const Palabra& p : pagina) {
+                ancho = qMax(ancho, p.caja.right());
+                alto = qMax(alto, p.caja.bottom());
+            }
+            const bool apaisada = ancho > 595;
+            for (const Palabra& p : pagina) {
+                EXPECT_GE(p.caja.left(), 19.5) << p.texto.toStdString();
+                EXPECT_LE(p.caja.right(), (apaisada ? 842 : 595) - 19.5) << p.texto.toStdString() << " past the page";
+                EXPECT_LE(p.caja.bottom(), (apaisada ? 595 : 842) - 19.5) << p.texto.toStdString() << " below the page";
+            }
             for (size_t i = 0; i < pagina.size(); ++i) {
                 const Palabra& a = pagina[i];
                 todo += a.texto + u' ';
@@ -151,7 +194,46 @@ TEST_F(LegibilidadTest, NuestroPdfSeLeePalabraPorPalabra)
             if (it->numero)
                 EXPECT_TRUE(todo.contains(it->texto)) << it->texto.toStdString();
         EXPECT_TRUE(todo.contains(QStringLiteral("PERIODO: 11/2026")));
+        for (const QString& w : datos.titulo.split(u' '))
+            EXPECT_TRUE(todo.contains(w)) << "the title lost " << w.toStdString();
     }
+}
+
+// What a reader adds up is what the book totals: every column of received or delivered
+// quantities sums, day by day as the cells hold them, to its totals row; also when the
+// rounding settles halves, with two decimals and with whole numbers, and with the configured
+// count of decimals (-1) the cell shows the digits the print shows.
+TEST_F(LegibilidadTest, LasColumnasSumanLoQueDicenSusTotales)
+{
+    const QString antes = gConfiguracion.CantidadDecimales;
+    gConfiguracion.CantidadDecimales = QStringLiteral("3");
+    for (const int decimales : {2, -2, -1}) {
+        SCOPED_TRACE(testing::Message() << decimales << " decimales");
+        const DatosLibro d = mes(3, decimales, Cifras::AMitad);
+        const Hoja hoja = ArmarLibro(d);
+        const QString ruta = m_dir.filePath(QStringLiteral("sumas.xlsx"));
+        GuardarXlsx(hoja, ruta);
+        LectorXlsx x;
+        ASSERT_TRUE(x.Leer(ruta));
+        const int L = d.lineaInicial, D = L + 8;
+        int columnas = 0;
+        for (int c = 1; c <= 20; ++c) {
+            const QString titulo = x.Texto(L + 7, c);
+            if (titulo != QStringLiteral("Entradas") && titulo != QStringLiteral("Salidas"))
+                continue;
+            ++columnas;
+            double suma = 0;
+            for (int f = D; f < D + 31; ++f)
+                suma += x.En(f, c).valor;
+            EXPECT_NEAR(suma, x.En(D + 31, c).valor, 1e-6) << "column " << c;
+        }
+        EXPECT_EQ(columnas, 8) << "three accounts and the totals";
+        // The sheet shows what the print shows.
+        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it)
+            if (it->numero)
+                EXPECT_EQ(x.Texto(it.key().first, it.key().second), it->texto);
+    }
+    gConfiguracion.CantidadDecimales = antes;
 }
 
 // LibreOffice prints the workbook on one page, shows every figure whole (never "###") and
@@ -166,6 +248,12 @@ TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
         GuardarXlsx(ArmarLibro(mes(cuentas, decimales)), ruta);
         libros << ruta;
     }
+    // Months of ordinary figures print on one page too.
+    for (int cuentas : {1, 3, 6}) {
+        const QString ruta = m_dir.filePath(QStringLiteral("comun-%1.xlsx").arg(cuentas));
+        GuardarXlsx(ArmarLibro(mes(cuentas, 2, Cifras::Comunes)), ruta);
+        libros << ruta;
+    }
     const QString perfil = m_dir.filePath(QStringLiteral("perfil"));
     ASSERT_TRUE(libreOffice(perfil, QStringList{QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), m_dir.path()} + libros,
                             m_dir.path()));
@@ -177,6 +265,8 @@ TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
                                         QStringLiteral("--outdir"), csv}
                                 + libros,
                             m_dir.path()));
+    for (int cuentas : {1, 3, 6})
+        EXPECT_EQ(paginasDe(m_dir.filePath(QStringLiteral("comun-%1.pdf").arg(cuentas))), 1) << cuentas << " accounts";
     for (const auto& [cuentas, decimales] : Meses()) {
         SCOPED_TRACE(testing::Message() << cuentas << " cuentas, " << decimales << " decimales");
         const QString nombre = QStringLiteral("libro-%1-%2").arg(cuentas).arg(decimales);

@@ -127,7 +127,9 @@ TEST_F(LibroTest, LasSumasDeCuentaSonLoImpresoYLasDelDiaLoGuardado)
     const int D = 10;
     EXPECT_EQ(h.Texto(D + 31, 2), QStringLiteral("0")) << "31 printed zeros add to 0";
     EXPECT_EQ(h.Texto(D + 31, 4), QStringLiteral("112")) << "100 + 12.4 of stock, rounded";
-    EXPECT_EQ(h.Texto(D + 31, 8), QStringLiteral("40")) << "12.4 + 28 received that month";
+    // The grand totals add the day totals as shown (28 days of 1.4 shown as 1, three of 0.4
+    // shown as 0), as a reader adding the column does; the accounts' totals agree: 0 + 28.
+    EXPECT_EQ(h.Texto(D + 31, 8), QStringLiteral("28"));
     EXPECT_EQ(h.Texto(D + 30, 10), QStringLiteral("140")) << "day 31: 112.4 + C001's 28 carried";
     EXPECT_EQ(h.Texto(D + 31, 10), QStringLiteral("140"));
     EXPECT_EQ(h.Texto(D + 30, 1), QStringLiteral("31"));
@@ -194,8 +196,8 @@ TEST_F(LibroTest, ElXlsxGuardadoDiceLoMismoCeldaPorCelda)
     EXPECT_EQ(x.Pagina.papel, 9) << "A4";
     EXPECT_TRUE(x.Pagina.ajustarAPagina);
     EXPECT_EQ(x.Pagina.paginasDeAncho, 1);
-    EXPECT_EQ(x.Pagina.paginasDeAlto, 0) << "as many pages down as it takes";
-    EXPECT_TRUE(x.Pagina.filasRepetidas.endsWith(QStringLiteral("$1:$9"))) << x.Pagina.filasRepetidas.toStdString();
+    EXPECT_EQ(x.Pagina.paginasDeAlto, 1) << "a month on one sheet of paper";
+    EXPECT_TRUE(x.Pagina.filasRepetidas.endsWith(QStringLiteral("$2:$9"))) << x.Pagina.filasRepetidas.toStdString();
     EXPECT_TRUE(x.Pagina.pie.contains(QStringLiteral("PERIODO: 03/2026"))) << x.Pagina.pie.toStdString();
     EXPECT_FALSE(QFile::exists(ruta + QStringLiteral(".tmp")));
 

@@ -1,3 +1,4 @@
+#include "platform/LineaPrivada.h"
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/Carpetas.h"
@@ -86,7 +87,7 @@ TEST_P(IniciarSesionTest, LineaVaciaPideElAccesoYCancelarTermina)
         pedidos.push_back(d);
         return false;
     };
-    EXPECT_EQ(iniciarCon(QString()), 0);
+    EXPECT_EQ(iniciarCon(QString()), LineaPrivada::SinConexion) << "a cancelled login ends the program as a failure";
     ASSERT_EQ(pedidos.size(), 1u);
     EXPECT_EQ(pedidos[0].servidor, QString());
     EXPECT_FALSE(DB_Dll::Instancia().gOpenFlag);
@@ -118,7 +119,7 @@ TEST_P(IniciarSesionServidorTest, ClaveEquivocadaOfreceReintentarYNoTermina)
     const QString mala = QStringLiteral("MalaClave-987");
     m_guion->respuestas = {Operador::No};
     std::optional<int> fin = iniciarCon(comandoConClave(mala));
-    EXPECT_EQ(fin, 0);
+    EXPECT_EQ(fin, LineaPrivada::SinConexion) << "a refused login is no normal end";
     ASSERT_EQ(m_guion->avisos.size(), 1u);
     const auto& aviso = m_guion->avisos[0];
     EXPECT_EQ(aviso.titulo, QStringLiteral(" Error de Conexion a Base de Datos"));
@@ -149,7 +150,7 @@ TEST_F(IniciarSesionSinBase, ArchivoSQLiteInexistenteEsConexionFallidaYNoSeCrea)
         IniciarSesion(false, QStringLiteral("@Server=sqlite:;@DbName=%1;@Usuario=admin;").arg(ruta), c);
         ADD_FAILURE() << "debía terminar";
     } catch (const ProcesoTerminado& t) {
-        EXPECT_EQ(t.codigo, 0);
+        EXPECT_EQ(t.codigo, LineaPrivada::SinConexion);
     }
     EXPECT_FALSE(QFileInfo::exists(ruta));
     ASSERT_EQ(g.avisos.size(), 1u);

@@ -1,10 +1,12 @@
 // The book of a period without the window, from the stored settings:
-//   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] "<connection command line>"
+//   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] [--conexion -] ["<connection command line>"]
+// The line may come from TOLVARIO_CONEXION or standard input instead, out of the process list.
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
 #include "output/ExportaLibro.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
+#include "platform/LineaPrivada.h"
 #include "register/Periodo.h"
 #include "register/RegistroTolvario.h"
 #include "startup/Inicio.h"
@@ -35,7 +37,8 @@ public:
 
 int uso()
 {
-    std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] \"@Server=...;@DbName=...;...\"\n");
+    std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] [--conexion -] \"@Server=...;@DbName=...;...\"\n"
+                         "     (la línea de conexión también puede venir en TOLVARIO_CONEXION o, con --conexion -, por la entrada)\n");
     return 2;
 }
 
@@ -58,7 +61,7 @@ int main(int argc, char* argv[])
     OperadorDelLibro& operadorDelLibro = *propio;
     establecerOperador(std::move(propio));
 
-    QString periodo, salida, comando;
+    QString periodo, salida, comando, conexion;
     bool pdf = false;
     const QStringList args = QGuiApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -68,11 +71,16 @@ int main(int argc, char* argv[])
             salida = args[++i];
         else if (args[i] == QLatin1String("--pdf"))
             pdf = true;
+        else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
+            conexion = args[++i];
         else if (args[i].startsWith(QLatin1String("--")))
             return uso();
         else
             comando += args[i] + u' ';
     }
+    // Read, then gone from what other users can see.
+    LineaPrivada::BorrarArgumentos(argc, argv);
+    comando = LineaPrivada::Tomar(conexion.isEmpty() ? comando : conexion);
     if (periodo.isEmpty() || comando.trimmed().isEmpty())
         return uso();
     if (periodo != QLatin1String("ultimo") && !PeriodoBienEscrito(periodo))
@@ -81,8 +89,8 @@ int main(int argc, char* argv[])
         return falla(QStringLiteral("La carpeta de salida %1 no existe.").arg(salida));
 
     Carpetas::EstablecerLineaComandos(comando.trimmed());
-    QString conexion;
-    IniciarSesion(false, comando.trimmed(), conexion);
+    QString textoConexion;
+    IniciarSesion(false, comando.trimmed(), textoConexion);
     if (!DB_Dll::Instancia().gCnn.Abierta())
         return falla(QStringLiteral("No se pudo conectar con la base de datos."));
     try {
