@@ -198,11 +198,19 @@ long Conexion::Execute(const QString& sql)
     });
 }
 
-void Conexion::BeginTrans()
+void Conexion::BeginTrans(bool paraEscribir)
 {
     antesDeEscribir();
     conReconexion([&] {
         empezarOperacion();
+        if (paraEscribir && dialecto() == Dialecto::SQLite) {
+            // The driver ends it with its own COMMIT or ROLLBACK, as it does its own BEGIN.
+            Anotar(QStringLiteral("BEGIN IMMEDIATE"));
+            QSqlQuery q(bd());
+            if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+                throw Fallo(q.lastError());
+            return;
+        }
         Anotar(QStringLiteral("BEGIN"));
         if (!bd().transaction())
             throw Fallo(bd().lastError());

@@ -45,7 +45,10 @@ public:
 
     // Runs a statement that returns no rows; the result is the count of rows it changed.
     long Execute(const QString& sql);
-    void BeginTrans();
+    // `paraEscribir`: the transaction will write, and waits its turn from the start. On SQLite
+    // a deferred BEGIN (Qt's own) would fail at once on the first write when another
+    // process writes; BEGIN IMMEDIATE queues behind it instead.
+    void BeginTrans(bool paraEscribir = false);
     void CommitTrans();
     void RollbackTrans();
     bool EnTransaccion() const { return m_enTransaccion; }

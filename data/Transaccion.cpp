@@ -2,9 +2,9 @@
 
 #include "data/Conexion.h"
 
-void EnTransaccion(Conexion& cnn, const std::function<void()>& trabajo)
+void EnTransaccion(Conexion& cnn, const std::function<void()>& trabajo, bool paraEscribir)
 {
-    cnn.BeginTrans();
+    cnn.BeginTrans(paraEscribir);
     try {
         trabajo();
         cnn.CommitTrans();

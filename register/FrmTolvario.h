@@ -162,6 +162,9 @@ private:
     // Asked before the loaded period leaves the screen: true to go on (saved or dropped).
     bool resolverPendientes();
     QString nombreDeCuenta(const QString& cuenta) const;
+    // Another station saved the account since it was loaded: the clerk decides. True when
+    // the account ends stored or reloaded, false when the save must stop (Cancelar).
+    bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);

@@ -55,6 +55,7 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
     for (const LineaRegistro& l : lineas)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
     m_modelo->Asignar(saldo, lineas, m_decimales);
+    m_registro.PonerLeidas(cuenta, lineas);
     // What the grid holds as loaded, read back the way a save would write it: only a
     // difference from this is a change.
     m_registro.CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);

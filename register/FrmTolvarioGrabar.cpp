@@ -35,9 +35,17 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     if (!m_registro.GrillaCambio(lineas) && m_registro.Guardada(enGrilla))
         return true;
     bool hayFallo = false;
+    bool conflicto = false;
     const bool completo = Pasos::Ejecutar({[&] {
-        RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas);
+        // Only over what this station read: another station's save since is asked about.
+        const std::vector<LineaRegistro> ninguna;
+        const std::vector<LineaRegistro>* leidas = m_registro.Leidas(enGrilla);
+        if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas, leidas ? leidas : &ninguna)) {
+            conflicto = true;
+            return;
+        }
         m_registro.GrillaGrabada(lineas);
+        m_registro.PonerLeidas(enGrilla, lineas);
         ++m_cuentasGrabadas;
     }}, [&](const ErrorVB& e) {
         hayFallo = true;
@@ -48,7 +56,41 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         m_grabacionIncompleta = true;
     if (!completo)
         m_validacionFallida = true;
+    if (completo && !hayFallo && conflicto)
+        return resolverConflicto(enGrilla, lineas);
     return completo && !hayFallo;
+}
+
+bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
+{
+    const int r = operador().Mensaje(QStringLiteral("Otro puesto grabó la cuenta %1 de %2 después de que usted la cargó. "
+                                                    "¿Reemplazar lo grabado por lo que usted tiene en pantalla?")
+                                         .arg(nombreDeCuenta(cuenta), m_registro.Periodo()),
+                                     Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
+                                     QStringLiteral("Aviso al Operador"));
+    if (r == Operador::Si) {
+        const bool completo = Pasos::Ejecutar({[&] {
+            RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas);
+            m_registro.GrillaGrabada(lineas);
+            m_registro.PonerLeidas(cuenta, lineas);
+            ++m_cuentasGrabadas;
+        }}, [&](const ErrorVB& e) {
+            m_grabacionIncompleta = true;
+            return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
+        });
+        if (!completo)
+            m_validacionFallida = true;
+        return completo && !m_grabacionIncompleta;
+    }
+    if (r == Operador::No) {
+        // Theirs on screen; this station's changes to the account are dropped.
+        AsignarDatos(cuenta);
+        return true;
+    }
+    // Nothing written; the changes stay on screen, pending.
+    m_grabacionIncompleta = true;
+    m_validacionFallida = true;
+    return false;
 }
 
 void FrmTolvario::ActualizarDatos()
@@ -80,9 +122,12 @@ void FrmTolvario::ActualizarDatos()
         if (cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
             continue;
         const bool completo = Pasos::Ejecutar({[&] {
-            RegistroTolvario::GrabarCuenta(periodo, cuenta, lineasVacias());
+            // Still nothing stored, or another station stored it since: then theirs stays,
+            // as this station had nothing of its own in it.
+            const std::vector<LineaRegistro> ninguna;
+            if (RegistroTolvario::GrabarCuenta(periodo, cuenta, lineasVacias(), &ninguna))
+                ++m_cuentasGrabadas;
             m_registro.MarcarGuardada(cuenta, true);
-            ++m_cuentasGrabadas;
         }}, informar);
         // A save the clerk abandoned stops here: the accounts before it stay stored.
         if (!completo) {

@@ -133,3 +133,14 @@ void RegistroCargado::Quitadas()
         MarcarGuardada(c, false);
     m_quitar.clear();
 }
+
+void RegistroCargado::PonerLeidas(const QString& cuenta, std::vector<LineaRegistro> lineas)
+{
+    m_leidas.insert(cuenta.trimmed().toUpper(), std::move(lineas));
+}
+
+const std::vector<LineaRegistro>* RegistroCargado::Leidas(const QString& cuenta) const
+{
+    const auto it = m_leidas.constFind(cuenta.trimmed().toUpper());
+    return it == m_leidas.cend() ? nullptr : &*it;
+}

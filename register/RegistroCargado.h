@@ -2,6 +2,7 @@
 
 #include "register/LineaRegistro.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,11 @@ public:
     void Agregar(const QString& cuenta);
     QStringList AgregadasSinGrabar() const;
 
+    // What the account held in the database when this station read it, or last stored it:
+    // a save checks the database still holds that. Null when it was never read.
+    void PonerLeidas(const QString& cuenta, std::vector<LineaRegistro> lineas);
+    const std::vector<LineaRegistro>* Leidas(const QString& cuenta) const;
+
     // The account on the grid and its lines as loaded; a read-only one is never written.
     void CargarGrilla(const QString& cuenta, std::vector<LineaRegistro> lineas, bool soloLectura);
     void SoltarGrilla();
@@ -64,6 +70,7 @@ private:
     QSet<QString> m_guardadas; // upper case: accounts compare without regard to case
     std::array<QString, Tabs> m_codigosCargados;
     QStringList m_agregadas;
+    QHash<QString, std::vector<LineaRegistro>> m_leidas; // upper case
     QString m_enGrilla;
     std::vector<LineaRegistro> m_alCargar;
     bool m_soloLectura = false;

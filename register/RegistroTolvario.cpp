@@ -1,6 +1,7 @@
 #include "register/RegistroTolvario.h"
 
 #include "data/DB_Dll.h"
+#include "data/Dialecto.h"
 #include "data/TextoSQL.h"
 #include "data/Transaccion.h"
 #include "platform/ErrorVB.h"
@@ -65,6 +66,22 @@ QStringList cuentasAgrupadas(const QString& periodo, const QString& condicion)
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
         cuentas << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed();
     return cuentas;
+}
+
+// Inside a transaction: one account of one period is saved by one station at a time. A row
+// lock cannot guard an account that has no rows yet; PostgreSQL's advisory lock on the pair
+// can, and goes with the transaction. SQLite's writer queue (BEGIN IMMEDIATE) does it there.
+void esperarTurno(const QString& periodo, const QString& cuenta)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    if (db.gCnn.dialecto() != Dialecto::PostgreSQL)
+        return;
+    // FNV-1a: the same number on every station, whatever build it runs.
+    quint32 par = 2166136261u;
+    for (const char c : (periodo + u'|' + cuenta.trimmed().toUpper()).toUtf8())
+        par = (par ^ quint8(c)) * 16777619u;
+    Recordset rs;
+    db.AbrirConsulta(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(0x746f6c76).arg(qint32(par)), rs);
 }
 
 } // namespace
@@ -147,7 +164,8 @@ Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
     return saldo;
 }
 
-void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas)
+bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
+                  const std::vector<LineaRegistro>* esperadas)
 {
     exigirPeriodo(periodo);
     if (cuenta.trimmed().isEmpty())
@@ -155,9 +173,13 @@ void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
     DB_Dll& db = DB_Dll::Instancia();
     const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
     Recordset rs;
+    bool grabada = false;
     // A retry repeats all of it: on some databases a failed statement spoils the rest of
     // its transaction.
     EnTransaccion(db.gCnn, [&] {
+        esperarTurno(periodo, cuenta);
+        if (esperadas && Lineas(periodo, cuenta) != *esperadas)
+            return;
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
         for (const LineaRegistro& l : lineas) {
@@ -170,7 +192,9 @@ void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
             rs.SetField(QStringLiteral("Observaciones"), Planilla::ObservacionGuardable(l.observaciones));
             rs.Update();
         }
-    });
+        grabada = true;
+    }, true);
+    return grabada;
 }
 
 void QuitarCuentas(const QString& periodo, const QStringList& cuentas)

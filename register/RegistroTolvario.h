@@ -46,8 +46,12 @@ std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta)
 Importe SaldoAnterior(const QString& periodo, const QString& cuenta);
 
 // Replaces the account's lines of the period in one transaction: the old register or the
-// new one is stored, never a mix.
-void GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+// new one is stored, never a mix. Saves of one account from several stations queue. With
+// `esperadas`, what the station read when it loaded the account (none for an account new to
+// the period), nothing is written when the stored lines are no longer those: another
+// station saved since; the result is then false.
+bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
+                  const std::vector<LineaRegistro>* esperadas = nullptr);
 // The accounts lose their lines of the period, all of them or none.
 void QuitarCuentas(const QString& periodo, const QStringList& cuentas);
 // Every account of the period, together or not at all. The sheet number stays.

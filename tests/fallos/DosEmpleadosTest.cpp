@@ -30,7 +30,8 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
         for (int dia = 1; dia <= 31; ++dia)
             m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, vuelta % 2 ? QStringLiteral("4") : QStringLiteral("3"));
         const size_t antes = m_guion->avisos.size();
-        m_guion->respuestas = {Operador::Abortar};
+        // Told that the other clerk saved first, this one takes theirs; an error is abandoned.
+        m_guion->respuestas = {Operador::No, Operador::Abortar};
         tecla(Qt::Key_F5);
         if (m_ventana->ValidacionFallida()) {
             ++fallidas;
@@ -48,10 +49,11 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
     EXPECT_GT(cuenta[0].toInt(), 0) << "the other clerk saved too";
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'MOLINO'")), QStringLiteral("31"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(DISTINCT Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")), QStringLiteral("1"));
-    // A clerk whose save lost can save again.
+    // A clerk whose save lost can save again: asked, and Sí puts this screen over theirs.
     m_guion->avisos.clear();
     for (int dia = 1; dia <= 31; ++dia)
         m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, QStringLiteral("5"));
+    m_guion->respuestas = {Operador::Si};
     tecla(Qt::Key_F5);
     EXPECT_FALSE(m_ventana->ValidacionFallida()) << m_guion->todo().toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT MAX(Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")).toDouble(), 5.0);

@@ -13,6 +13,21 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+namespace {
+
+// Told that the other clerk saved the account first, this clerk takes theirs and goes on.
+class OperadorQueCede : public OperadorConsola
+{
+public:
+    int Mensaje(const QString& texto, int estilo, const QString& titulo) override
+    {
+        const int r = OperadorConsola::Mensaje(texto, estilo, titulo);
+        return texto.startsWith(QStringLiteral("Otro puesto grabó")) ? int(No) : r;
+    }
+};
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,7 +35,7 @@ int main(int argc, char* argv[])
     const QStringList args = QApplication::arguments();
     if (args.size() < 5)
         return 2;
-    establecerOperador(std::make_unique<OperadorConsola>());
+    establecerOperador(std::make_unique<OperadorQueCede>());
     QTemporaryDir carpeta;
     Carpetas::EstablecerAplicacion(carpeta.path());
     Carpetas::EstablecerLineaComandos(args[1]);

@@ -1,0 +1,99 @@
+// Another station saves the period this window has loaded: nothing it stored is written over
+// without the clerk saying so, and each answer leaves exactly the version it promises.
+#include "platform/Operador.h"
+#include "register/ModeloRegistro.h"
+#include "tests/register/BaseDeRegistro.h"
+#include "tests/support/Controles.h"
+
+#include <QTabBar>
+
+namespace {
+
+class OtroPuestoTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        for (int dia = 1; dia <= 31; ++dia)
+            fila(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), dia, QStringLiteral("1"), QStringLiteral("0"));
+        elegirPeriodo(QStringLiteral("10/2026"));
+    }
+    // The other station's save, straight into the database.
+    void otroPuestoGraba(int dia, int cantidad)
+    {
+        ejecutar(QStringLiteral("UPDATE EM_Tolvario SET Entradas = %1 WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = %2")
+                     .arg(cantidad)
+                     .arg(dia));
+    }
+    double entradas(int dia)
+    {
+        return valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = %1").arg(dia))
+            .toDouble();
+    }
+    int preguntas() const
+    {
+        int n = 0;
+        for (const auto& a : m_guion->avisos)
+            n += a.texto.startsWith(QStringLiteral("Otro puesto grabó la cuenta Molino de 10/2026 después de que usted la cargó."));
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_P(OtroPuestoTest, CadaRespuestaDejaLaVersionQuePromete)
+{
+    // Cancelar (the default): nothing written, the change stays on screen, pending.
+    escribir(4, Planilla::ColEntradas, QStringLiteral("333"));
+    otroPuestoGraba(5, 555);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 1) << m_guion->todo().toStdString();
+    EXPECT_EQ(entradas(3), 1.0);
+    EXPECT_EQ(entradas(5), 555.0) << "theirs untouched";
+    EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("333"));
+    EXPECT_TRUE(m_ventana->ValidacionFallida()) << "a save that did not happen is not reported done";
+
+    // No: theirs on screen, this change dropped.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::No};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 1);
+    EXPECT_EQ(celda(6, Planilla::ColEntradas), QStringLiteral("555"));
+    EXPECT_NE(celda(4, Planilla::ColEntradas), QStringLiteral("333"));
+    EXPECT_EQ(entradas(3), 1.0);
+
+    // Sí: this screen over theirs, whole.
+    escribir(4, Planilla::ColEntradas, QStringLiteral("333"));
+    otroPuestoGraba(7, 777);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 1);
+    EXPECT_EQ(entradas(3), 333.0);
+    EXPECT_EQ(entradas(5), 555.0) << "on screen since No";
+    EXPECT_EQ(entradas(7), 1.0) << "their later change replaced, as the clerk chose";
+
+    // Saved and unchanged since: the next save asks nothing and writes nothing.
+    otroPuestoGraba(9, 999);
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 0);
+    EXPECT_EQ(entradas(9), 999.0) << "an untouched account is never written";
+}
+
+// Leaving a tab stores it only over what was read, as GRABAR does.
+TEST_P(OtroPuestoTest, DejarLaPestanaTambienPregunta)
+{
+    escribir(4, Planilla::ColEntradas, QStringLiteral("44"));
+    otroPuestoGraba(8, 88);
+    Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabUsuarios);
+    EXPECT_EQ(preguntas(), 1) << m_guion->todo().toStdString();
+    EXPECT_EQ(Controles::Pestanas(m_ventana.get())->currentIndex(), FrmTolvario::TabMolino) << "Cancelar keeps the clerk on the tab";
+    EXPECT_EQ(entradas(3), 1.0);
+    EXPECT_EQ(entradas(8), 88.0);
+}
+
+CON_CADA_MOTOR(OtroPuestoTest);
