@@ -98,6 +98,11 @@ void BaseIniciada::SetUp()
     iniciar();
 }
 
+bool AdministrarServidor(const QString& sql, QString* error)
+{
+    return administrar(sql, error);
+}
+
 void BaseDePrueba::SetUp()
 {
     ReiniciarProceso();

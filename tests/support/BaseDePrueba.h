@@ -78,6 +78,9 @@ protected:
 
 std::string NombreMotor(const testing::TestParamInfo<Motor>& info);
 
+// One statement on the PostgreSQL server's maintenance database (CREATE or DROP DATABASE).
+bool AdministrarServidor(const QString& sql, QString* error = nullptr);
+
 #define CON_CADA_MOTOR(Clase) \
     INSTANTIATE_TEST_SUITE_P(Motores, Clase, testing::Values(Motor::SQLite, Motor::PostgreSQL), NombreMotor)
 

@@ -1,6 +1,13 @@
 #include "tests/support/BaseDePrueba.h"
 #include "tools/esquema/Esquema.h"
 
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
 namespace {
 using EsquemaTest = BaseDePrueba;
 }
@@ -81,3 +88,72 @@ TEST_P(EsquemaTest, LosTextosQueLasConsultasBuscanNoDistinguenMayusculas)
 }
 
 CON_CADA_MOTOR(EsquemaTest);
+
+// A backup of the mill's database restores whole: pg_dump and pg_restore end with 0, the
+// register's indexes are there and used, and the server's own analyze (which runs with
+// nothing but pg_catalog on its search path) goes through, before and after.
+TEST_P(EsquemaTest, UnaCopiaDeSeguridadSeRestauraEntera)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "pg_dump and pg_restore are PostgreSQL's";
+    Esquema::Actualizar(m_cnn);
+    ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
+                            "VALUES ('10/2026', 'MOLINO', 1, 5, 0, '')"));
+    const QString bin = [] {
+        const QStringList versiones = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        return versiones.isEmpty() ? QString() : QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(versiones.last());
+    }();
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("PGPASSWORD"), m_clave);
+    const QStringList servidor{QStringLiteral("-h"), qEnvironmentVariable("TOLVARIO_PG_HOST"), QStringLiteral("-p"),
+                               qEnvironmentVariable("TOLVARIO_PG_PORT"), QStringLiteral("-U"), m_usuario};
+    const auto correr = [&](const QString& programa, const QStringList& argumentos) {
+        QProcess p;
+        p.setProcessEnvironment(e);
+        p.start(bin + programa, servidor + argumentos);
+        p.waitForFinished(120000);
+        return std::pair{p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    };
+    const auto analizar = [&](QSqlDatabase bd) {
+        QSqlQuery q(bd);
+        EXPECT_TRUE(q.exec(QStringLiteral("SET search_path = pg_catalog"))) << q.lastError().text().toStdString();
+        EXPECT_TRUE(q.exec(QStringLiteral("ANALYZE public.em_tolvario"))) << q.lastError().text().toStdString();
+        EXPECT_TRUE(q.exec(QStringLiteral("SET search_path = \"$user\", public")));
+    };
+    analizar(m_cnn.bd());
+
+    QTemporaryDir dir;
+    const QString copia = dir.filePath(QStringLiteral("molino.dump"));
+    const auto [volcado, errorVolcado] = correr(QStringLiteral("pg_dump"), {QStringLiteral("-Fc"), QStringLiteral("-f"), copia, m_base});
+    ASSERT_EQ(volcado, 0) << errorVolcado.toStdString();
+    const QString restaurada = m_base + QStringLiteral("_r");
+    ASSERT_TRUE(AdministrarServidor(QStringLiteral("CREATE DATABASE ") + restaurada));
+    const auto [restauracion, errorRestauracion] = correr(QStringLiteral("pg_restore"), {QStringLiteral("-d"), restaurada, copia});
+    EXPECT_EQ(restauracion, 0) << errorRestauracion.toStdString();
+    {
+        QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("restaurada"));
+        bd.setHostName(qEnvironmentVariable("TOLVARIO_PG_HOST"));
+        bd.setPort(qEnvironmentVariable("TOLVARIO_PG_PORT").toInt());
+        bd.setUserName(m_usuario);
+        bd.setPassword(m_clave);
+        bd.setDatabaseName(restaurada);
+        ASSERT_TRUE(bd.open()) << bd.lastError().text().toStdString();
+        QSqlQuery q(bd);
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname IN ('ix_em_tolvario_aniomes', 'ix_em_tolvario_periodo')")));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toInt(), 2) << "the register's indexes came back";
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT COUNT(*) FROM em_tolvario WHERE ltrim(rtrim(periodo)) = '10/2026'")));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1);
+        q.exec(QStringLiteral("SET enable_seqscan = off"));
+        ASSERT_TRUE(q.exec(QStringLiteral("EXPLAIN SELECT sum(Entradas) FROM em_tolvario WHERE Cuenta = 'MOLINO' AND "
+                                          "(SUBSTR(Periodo,4,4) || SUBSTR(Periodo,1,2)) < '202611'")));
+        QString plan;
+        while (q.next())
+            plan += q.value(0).toString() + u'\n';
+        EXPECT_TRUE(plan.contains(QStringLiteral("ix_em_tolvario_aniomes"))) << plan.toStdString();
+        analizar(bd);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("restaurada"));
+    AdministrarServidor(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(restaurada));
+}

@@ -132,14 +132,26 @@ QStringList columnasDe(Conexion& cnn, const QString& tabla)
 void funcionesCitext(Conexion& cnn)
 {
     ejecutar(cnn, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    // Every name in the bodies qualified: a restore (pg_restore) and the server's own analyze
+    // run them with an empty search_path, where a bare "citext" names nothing.
+    QString esquema = QStringLiteral("public");
+    {
+        QSqlQuery q(cnn.bd());
+        if (q.exec(QStringLiteral("SELECT n.nspname FROM pg_extension e JOIN pg_namespace n ON n.oid = e.extnamespace "
+                                  "WHERE e.extname = 'citext'"))
+            && q.next())
+            esquema = q.value(0).toString();
+    }
+    const QString citext = esquema + QStringLiteral(".citext");
     for (const char* f : {"ltrim", "rtrim", "btrim"})
-        ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION %1(citext) RETURNS citext "
-                                     "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT %1($1::text)::citext $$")
-                          .arg(QString::fromLatin1(f)));
+        ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION %1.%2(%3) RETURNS %3 "
+                                     "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT pg_catalog.%2($1::pg_catalog.text)::%3 $$")
+                          .arg(esquema, QString::fromLatin1(f), citext));
     // SUBSTRING reaches PostgreSQL as SUBSTR (the dialect's rule); the keyword form could
     // not be overloaded anyway.
-    ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION substr(citext, integer, integer) RETURNS citext "
-                                 "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr($1::text, $2, $3)::citext $$"));
+    ejecutar(cnn, QStringLiteral("CREATE OR REPLACE FUNCTION %1.substr(%2, integer, integer) RETURNS %2 "
+                                 "LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT pg_catalog.substr($1::pg_catalog.text, $2, $3)::%2 $$")
+                      .arg(esquema, citext));
 }
 
 // Indexes on exactly the expressions the module's statements reach each database with
