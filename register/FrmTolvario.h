@@ -195,6 +195,7 @@ private:
     bool m_descargada = false;
     int m_tabPrevio = 0;
     int m_cuentasGrabadas = 0;
+    bool m_releer = false; // Enter on the period loaded: read it again
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
     QPersistentModelIndex m_celdaEditada;

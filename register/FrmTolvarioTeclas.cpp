@@ -49,7 +49,11 @@ void FrmTolvario::TxtFields_KeyDown(int Index, int& KeyCode, int Shift)
     if (!SuiteForms::IsAdvanceKey(KeyCode))
         return;
     QLineEdit* campo = TxtFields[Index];
+    // Enter on the period on screen reads it again from the database (another station may
+    // have saved it); leaving the box by Tab or an arrow does not.
+    m_releer = Index == cPeriodo && KeyCode == Teclas::Enter;
     CampoValida(campo);
+    m_releer = false;
     if (m_validacionFallida) {
         KeyCode = 0; // the focus stays with the value to mend
         return;

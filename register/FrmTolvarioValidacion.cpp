@@ -78,7 +78,7 @@ void FrmTolvario::validarPeriodo(const QString& valor)
 {
     // The period already on screen is not loaded again: that would throw away what the
     // clerk typed since, as leaving the box by Tab or an arrow validates it too.
-    if (m_registro.Hay() && valor == m_registro.Periodo()) {
+    if (m_registro.Hay() && valor == m_registro.Periodo() && !m_releer) {
         DetalleOn(true);
         return;
     }

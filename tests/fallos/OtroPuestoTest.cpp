@@ -5,7 +5,9 @@
 #include "tests/register/BaseDeRegistro.h"
 #include "tests/support/Controles.h"
 
+#include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 
 namespace {
 
@@ -94,6 +96,34 @@ TEST_P(OtroPuestoTest, DejarLaPestanaTambienPregunta)
     EXPECT_EQ(Controles::Pestanas(m_ventana.get())->currentIndex(), FrmTolvario::TabMolino) << "Cancelar keeps the clerk on the tab";
     EXPECT_EQ(entradas(3), 1.0);
     EXPECT_EQ(entradas(8), 88.0);
+}
+
+// Enter on the period on screen reads it again, after asking about what is pending; Tab
+// leaves it as it is.
+TEST_P(OtroPuestoTest, EnterEnElPeriodoCargadoLoVuelveALeer)
+{
+    otroPuestoGraba(9, 999);
+    QLineEdit* periodo = Controles::Caja(m_ventana.get(), FrmTolvario::cPeriodo);
+    periodo->setFocus();
+    QTest::keyClick(periodo, Qt::Key_Tab);
+    EXPECT_EQ(celda(10, Planilla::ColEntradas), QStringLiteral("1")) << "Tab does not reread";
+    periodo->setFocus();
+    QTest::keyClick(periodo, Qt::Key_Return);
+    EXPECT_EQ(celda(10, Planilla::ColEntradas), QStringLiteral("999"));
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+
+    escribir(4, Planilla::ColEntradas, QStringLiteral("44"));
+    otroPuestoGraba(8, 88);
+    periodo->setFocus();
+    QTest::keyClick(periodo, Qt::Key_Return);
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(QStringLiteral("Hay cambios sin grabar en 10/2026 (Molino)")));
+    EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("44")) << "Cancelar keeps the screen";
+    m_guion->respuestas = {Operador::No};
+    periodo->setFocus();
+    QTest::keyClick(periodo, Qt::Key_Return);
+    EXPECT_EQ(celda(9, Planilla::ColEntradas), QStringLiteral("88"));
+    EXPECT_EQ(entradas(3), 1.0);
 }
 
 CON_CADA_MOTOR(OtroPuestoTest);
