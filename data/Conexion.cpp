@@ -214,7 +214,7 @@ void Conexion::BeginTrans(bool paraEscribir)
         Anotar(QStringLiteral("BEGIN"));
         if (!bd().transaction())
             throw Fallo(bd().lastError());
-    });
+    }, true);
     m_enTransaccion = true;
 }
 

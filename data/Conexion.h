@@ -78,15 +78,22 @@ public:
     // no transaction was open. A statement that fails in flight is never sent again here (the
     // server may have done it): the connection is reopened for the next one and the failure
     // raised, so the clerk's Retry decides; inside a transaction only its whole retry may run.
+    // `repetible`: the operation changes nothing (a read, a BEGIN), so when the server had
+    // closed the idle connection it runs once more on a fresh one, without troubling the
+    // clerk: nothing of it had been done.
     template <class Operacion>
-    auto conReconexion(Operacion&& operacion) -> decltype(operacion())
+    auto conReconexion(Operacion&& operacion, bool repetible = false) -> decltype(operacion())
     {
         if (!m_enTransaccion && !Abierta())
             reabrir();
         try {
             return operacion();
         } catch (const ErrorVB& e) {
-            if (e.Number == ErrorVB::ConexionInutilizable && !m_enTransaccion && !Abierta())
+            if (e.Number != ErrorVB::ConexionInutilizable || m_enTransaccion)
+                throw;
+            if (repetible && dialecto() == Dialecto::PostgreSQL && reconectar())
+                return operacion();
+            if (!Abierta())
                 reconectar();
             throw;
         }

@@ -79,7 +79,8 @@ QVariant comoDecimal(const QVariant& v)
 
 void Recordset::Open(const QString& sql, Conexion& conexion, int cursorType, int lockType)
 {
-    conexion.conReconexion([&] { abrir(sql, conexion, cursorType, lockType); });
+    // A query reads: on a connection the server closed while idle it runs again on a fresh one.
+    conexion.conReconexion([&] { abrir(sql, conexion, cursorType, lockType); }, true);
 }
 
 void Recordset::abrir(const QString& sql, Conexion& conexion, int cursorType, int lockType)

@@ -126,4 +126,20 @@ TEST_P(OtroPuestoTest, EnterEnElPeriodoCargadoLoVuelveALeer)
     EXPECT_EQ(entradas(3), 1.0);
 }
 
+// The server closed the window's connection while it sat idle (a restart, an administrator):
+// the next save opens a fresh one and stores, without a box.
+TEST_P(OtroPuestoTest, UnaConexionCerradaEnReposoSeReabreSinAvisos)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "a file has no server to close it";
+    escribir(4, Planilla::ColEntradas, QStringLiteral("44"));
+    ejecutar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                            "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_ventana->ValidacionFallida());
+    EXPECT_EQ(entradas(3), 44.0);
+}
+
 CON_CADA_MOTOR(OtroPuestoTest);
