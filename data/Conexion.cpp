@@ -45,6 +45,7 @@ void Conexion::Open(const QString& textoConexion)
 {
     Close();
     Errors.clear();
+    m_traducidas.clear();
     m_texto = textoConexion;
     try {
         m_destino = TextoConexion::Interpretar(textoConexion);
@@ -129,7 +130,13 @@ void Conexion::Anotar(const QString& sentencia, const QVariantList& valores) con
 QString Conexion::Traducir(const QString& sql) const
 {
     m_ultima = sql;
-    return Dialectos::Traducir(sql, m_destino.dialecto);
+    // A save sends the same insert thirty-one times and a load the same few reads: each is
+    // translated once. The translation depends on the statement and the dialect alone.
+    if (const auto it = m_traducidas.constFind(sql); it != m_traducidas.cend())
+        return *it;
+    if (m_traducidas.size() >= 512)
+        m_traducidas.clear();
+    return *m_traducidas.insert(sql, Dialectos::Traducir(sql, m_destino.dialecto));
 }
 
 namespace {

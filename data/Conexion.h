@@ -3,6 +3,7 @@
 #include "data/TextoConexion.h"
 #include "platform/ErrorVB.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariantList>
@@ -117,4 +118,5 @@ private:
     // again: the next write outside a transaction opens it anew (reads work as they are).
     bool m_reabrir = false;
     mutable QString m_ultima;
+    mutable QHash<QString, QString> m_traducidas;
 };

@@ -1,6 +1,8 @@
 // What the data object knows of the database's structure, and the synonym translation.
 #include "data/Catalogo.h"
 #include "data/DB_Dll.h"
+
+#include <QHash>
 #include "data/Sinonimos.h"
 #include "data/TextoSQL.h"
 #include "platform/Pasos.h"
@@ -8,7 +10,15 @@
 
 QString DB_Dll::SS_TSinonimos(const QString& sentencia) const
 {
-    return Sinonimos::Aplicar(sentencia, gEsAdmin);
+    // The same statements come again and again (a save's inserts, a load's reads): each is
+    // translated once for each kind of user.
+    static QHash<QString, QString> traducidas[2];
+    QHash<QString, QString>& cache = traducidas[gEsAdmin ? 1 : 0];
+    if (const auto it = cache.constFind(sentencia); it != cache.cend())
+        return *it;
+    if (cache.size() >= 512)
+        cache.clear();
+    return *cache.insert(sentencia, Sinonimos::Aplicar(sentencia, gEsAdmin));
 }
 
 QStringList DB_Dll::nombresDeCatalogo(const QString& consulta, const QString& columna, bool& completo)

@@ -122,6 +122,8 @@ void Recordset::Close()
 {
     m_abierto = false;
     m_conexion = nullptr;
+    m_preparada.reset();
+    m_sqlPreparada.clear();
     m_tabla.clear();
     m_nombres.clear();
     m_tipos.clear();
@@ -270,9 +272,17 @@ void Recordset::Update()
     }
     m_conexion->antesDeEscribir();
     m_conexion->empezarOperacion();
-    QSqlQuery q(m_conexion->bd());
-    if (!q.prepare(m_conexion->Traducir(sql)))
-        throw m_conexion->Fallo(q.lastError());
+    const QString traducida = m_conexion->Traducir(sql);
+    if (!m_preparada || m_sqlPreparada != traducida) {
+        m_preparada.reset();
+        m_sqlPreparada.clear();
+        auto nueva = std::make_shared<QSqlQuery>(m_conexion->bd());
+        if (!nueva->prepare(traducida))
+            throw m_conexion->Fallo(nueva->lastError());
+        m_preparada = nueva;
+        m_sqlPreparada = traducida;
+    }
+    QSqlQuery& q = *m_preparada;
     for (const QVariant& v : valores)
         q.addBindValue(v);
     for (const QVariant& v : condicion)

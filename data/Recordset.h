@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <vector>
+
+class QSqlQuery;
 
 class Conexion;
 
@@ -51,6 +54,10 @@ private:
     enum class Edicion { Ninguna, Nueva, Existente };
 
     Conexion* m_conexion = nullptr;
+    // The last write's statement, prepared: rows added one after another (a day's lines)
+    // reuse it instead of preparing the same text again for each.
+    std::shared_ptr<QSqlQuery> m_preparada;
+    QString m_sqlPreparada;
     bool m_abierto = false;
     QString m_tabla;
     QStringList m_nombres;

@@ -140,6 +140,7 @@ private:
     void conectar();
     void seleccionarTabsCargando();
     void validarPeriodo(const QString& valor);
+    void validarEncabezado();
     void validarUsuario(int k, const QString& valor);
     // A customer in place of the one a user tab stood for; false when the clerk kept the old one.
     bool reemplazarUsuario(int k, const QString& anterior, const QString& nuevo);
@@ -196,6 +197,7 @@ private:
     int m_tabPrevio = 0;
     int m_cuentasGrabadas = 0;
     bool m_releer = false; // Enter on the period loaded: read it again
+    bool m_validandoEncabezado = false;
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
     QPersistentModelIndex m_celdaEditada;

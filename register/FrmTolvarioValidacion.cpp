@@ -64,7 +64,8 @@ void FrmTolvario::CampoValida(QLineEdit* control)
         }
     },
     [&] {
-        if (totalizar)
+        // A whole header validated in a row totals once, at its end.
+        if (totalizar && !m_validandoEncabezado)
             Totalizar();
     }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
     if (m_validacionFallida && !m_mensajePendiente.isEmpty()) {
@@ -205,6 +206,18 @@ void FrmTolvario::validarCantidad(const QString& valor)
 bool FrmTolvario::Datosvalidos()
 {
     m_validacionFallida = false;
+    {
+        m_validandoEncabezado = true;
+        const AlSalir fin([this] { m_validandoEncabezado = false; });
+        validarEncabezado();
+    }
+    if (!m_validacionFallida)
+        Pasos::Ejecutar({[&] { Totalizar(); }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
+    return !m_validacionFallida;
+}
+
+void FrmTolvario::validarEncabezado()
+{
     for (QLineEdit* campo : std::as_const(TxtFields)) {
         // The loaded period is valid by being loaded; the box may already hold the next one
         // the clerk is moving to.
@@ -214,7 +227,6 @@ bool FrmTolvario::Datosvalidos()
         if (m_validacionFallida)
             break;
     }
-    return !m_validacionFallida;
 }
 
 void FrmTolvario::Totalizar()
