@@ -327,15 +327,9 @@ void DibujarLibroPdfPiso(benchmark::State& estado)
         const auto& celdas = hoja.Celdas();
         for (auto c = celdas.cbegin(); c != celdas.cend(); ++c) {
             const EstiloCelda& e = c.value().estilo;
-            const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
-            auto f = fuentes.find(clave);
-            if (f == fuentes.end()) {
-                QFont nueva(QStringLiteral("DejaVu Sans"));
-                nueva.setPointSizeF(e.tamano);
-                nueva.setBold(e.negrita);
-                nueva.setItalic(e.cursiva);
-                f = fuentes.insert(clave, nueva);
-            }
+            auto f = fuentes.find(ClaveDeFuente(e));
+            if (f == fuentes.end())
+                f = fuentes.insert(ClaveDeFuente(e), FuenteDeCelda(e));
             pintor.setFont(*f);
             pintor.drawText(QRectF(c.key().second * ancho, c.key().first * alto, ancho, alto), c.value().texto);
         }

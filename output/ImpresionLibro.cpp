@@ -46,13 +46,10 @@ public:
     // One font (and its measures) per look, made once: every cell asks for one.
     const QFont& fuente(const EstiloCelda& e) const
     {
-        const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
+        const QString clave = ClaveDeFuente(e);
         auto it = m_fuentes.find(clave);
         if (it == m_fuentes.end()) {
-            QFont f(QStringLiteral("DejaVu Sans"));
-            f.setPointSizeF(e.tamano);
-            f.setBold(e.negrita);
-            f.setItalic(e.cursiva);
+            const QFont f = FuenteDeCelda(e);
             it = m_fuentes.insert(clave, {f, QFontMetricsF(f, &m_dispositivo)});
         }
         return it->first;
@@ -61,8 +58,7 @@ public:
     double anchoDe(const QString& texto, const EstiloCelda& e) const
     {
         fuente(e);
-        const QString clave = QStringLiteral("%1|%2%3").arg(e.tamano).arg(e.negrita).arg(e.cursiva);
-        return m_fuentes.find(clave)->second.horizontalAdvance(texto) / m_puntos;
+        return m_fuentes.find(ClaveDeFuente(e))->second.horizontalAdvance(texto) / m_puntos;
     }
 
     // The cells a text covers to its right, and whether a cell lies under an earlier text.
@@ -248,6 +244,20 @@ void dibujarPie(QPainter& p, const Plano& plano, double y, double anchoUtil, int
 }
 
 } // namespace
+
+QFont FuenteDeCelda(const EstiloCelda& estilo)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPointSizeF(estilo.tamano);
+    f.setBold(estilo.negrita);
+    f.setItalic(estilo.cursiva);
+    return f;
+}
+
+QString ClaveDeFuente(const EstiloCelda& estilo)
+{
+    return QStringLiteral("%1|%2%3").arg(estilo.tamano).arg(estilo.negrita).arg(estilo.cursiva);
+}
 
 void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
 {

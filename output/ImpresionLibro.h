@@ -2,9 +2,16 @@
 
 #include <QString>
 
+#include <QFont>
+
 class Hoja;
+struct EstiloCelda;
 class QPagedPaintDevice;
 class QWidget;
+
+// The face a cell is printed in (size, bold, italic), and the key of that look.
+QFont FuenteDeCelda(const EstiloCelda& estilo);
+QString ClaveDeFuente(const EstiloCelda& estilo);
 
 // The book on paper: the worksheet drawn with its fonts, borders and column widths, across
 // the page when it is wide (landscape), the title rows repeated on every page.

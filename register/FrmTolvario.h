@@ -8,6 +8,7 @@
 #include <QPersistentModelIndex>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 class ModeloRegistro;
 class Panobar;
@@ -166,6 +167,7 @@ private:
     // Another station saved the account since it was loaded: the clerk decides. True when
     // the account ends stored or reloaded, false when the save must stop (Cancelar).
     bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    void anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
@@ -195,7 +197,7 @@ private:
     bool m_validacionFallida = false;
     bool m_descargada = false;
     int m_tabPrevio = 0;
-    int m_cuentasGrabadas = 0;
+    QStringList m_cuentasGrabadas; // by this save, named for the clerk
     bool m_releer = false; // Enter on the period loaded: read it again
     bool m_validandoEncabezado = false;
     QString m_mensajePendiente;

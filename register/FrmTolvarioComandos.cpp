@@ -152,7 +152,7 @@ bool FrmTolvario::grabar()
     const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
-    m_cuentasGrabadas = 0;
+    m_cuentasGrabadas.clear();
     if (!terminarEdicion())
         return false;
     bool valido = false;
@@ -169,11 +169,19 @@ bool FrmTolvario::grabar()
     }, SinError5());
     // Any error the clerk went past still means the book would lack something on screen.
     const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
-    if (grabado)
+    const qsizetype n = m_cuentasGrabadas.size();
+    if (grabado) {
         BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
-                               m_cuentasGrabadas == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(m_cuentasGrabadas)));
-    else if (valido)
-        BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó.").arg(m_registro.Periodo()));
+                               n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
+    } else if (valido) {
+        // Each account is its own transaction: the clerk reads which ones are stored and
+        // which are still only on screen.
+        const QStringList pendientes = cambiosPendientes();
+        BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
+                               .arg(m_registro.Periodo(),
+                                    n == 0 ? QStringLiteral("ninguna") : m_cuentasGrabadas.join(QStringLiteral(", ")),
+                                    pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", "))));
+    }
     return grabado;
 }
 

@@ -44,9 +44,7 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
             conflicto = true;
             return;
         }
-        m_registro.GrillaGrabada(lineas);
-        m_registro.PonerLeidas(enGrilla, lineas);
-        ++m_cuentasGrabadas;
+        anotarGrillaGrabada(enGrilla, lineas);
     }}, [&](const ErrorVB& e) {
         hayFallo = true;
         return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
@@ -61,6 +59,14 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     return completo && !hayFallo;
 }
 
+void FrmTolvario::anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
+{
+    // What is stored now is what the next save must find there.
+    m_registro.GrillaGrabada(lineas);
+    m_registro.PonerLeidas(cuenta, lineas);
+    m_cuentasGrabadas << nombreDeCuenta(cuenta);
+}
+
 bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
 {
     const int r = operador().Mensaje(QStringLiteral("Otro puesto grabó la cuenta %1 de %2 después de que usted la cargó. "
@@ -71,9 +77,7 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
     if (r == Operador::Si) {
         const bool completo = Pasos::Ejecutar({[&] {
             RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas);
-            m_registro.GrillaGrabada(lineas);
-            m_registro.PonerLeidas(cuenta, lineas);
-            ++m_cuentasGrabadas;
+            anotarGrillaGrabada(cuenta, lineas);
         }}, [&](const ErrorVB& e) {
             m_grabacionIncompleta = true;
             return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
@@ -126,7 +130,7 @@ void FrmTolvario::ActualizarDatos()
             // as this station had nothing of its own in it.
             const std::vector<LineaRegistro> ninguna;
             if (RegistroTolvario::GrabarCuenta(periodo, cuenta, lineasVacias(), &ninguna))
-                ++m_cuentasGrabadas;
+                m_cuentasGrabadas << nombreDeCuenta(cuenta);
             m_registro.MarcarGuardada(cuenta, true);
         }}, informar);
         // A save the clerk abandoned stops here: the accounts before it stay stored.

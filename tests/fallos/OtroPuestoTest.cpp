@@ -6,6 +6,7 @@
 #include "tests/support/Controles.h"
 
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 
@@ -57,6 +58,9 @@ TEST_P(OtroPuestoTest, CadaRespuestaDejaLaVersionQuePromete)
     EXPECT_EQ(entradas(5), 555.0) << "theirs untouched";
     EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("333"));
     EXPECT_TRUE(m_ventana->ValidacionFallida()) << "a save that did not happen is not reported done";
+    const QString estado = Controles::Estado(m_ventana.get())->currentMessage();
+    EXPECT_TRUE(estado.contains(QStringLiteral("la grabación no se completó"))) << estado.toStdString();
+    EXPECT_TRUE(estado.contains(QStringLiteral("Sin grabar: Molino"))) << estado.toStdString();
 
     // No: theirs on screen, this change dropped.
     m_guion->avisos.clear();
