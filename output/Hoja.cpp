@@ -6,7 +6,10 @@
 
 void Hoja::Escribir(int fila, int columna, const QString& texto, const EstiloCelda& estilo)
 {
-    m_celdas[{fila, columna}] = {texto, estilo};
+    Celda& c = m_celdas[{fila, columna}];
+    c = Celda();
+    c.texto = texto;
+    c.estilo = estilo;
     m_ultimaFila = qMax(m_ultimaFila, fila);
     m_ultimaColumna = qMax(m_ultimaColumna, columna);
 }

@@ -111,7 +111,7 @@ std::vector<Planilla::Linea> Planilla::LineasDeDia() const
         if (fila[ColDia].isEmpty())
             continue;
         lineas.push_back({int(SuiteUtil::TextToAmount(fila[ColDia]).entero()), Cantidad(f, ColEntradas),
-                          Cantidad(f, ColSalidas), ObservacionGuardable(fila[ColObservaciones])});
+                          Cantidad(f, ColSalidas), ObservacionGuardable(fila[ColObservaciones]), QString()});
     }
     return lineas;
 }

@@ -41,7 +41,7 @@ TEST_F(PlanillaTest, UnRegistroVacioArrastraElSaldoAnteriorHastaElCierre)
 
 TEST_F(PlanillaTest, ElSaldoCorreDiaADiaYLosTotalesSonLaSumaSinRedondear)
 {
-    p.Asignar(imp("10"), {{1, imp("5"), {}, {}}, {2, {}, imp("3"), QStringLiteral("remito 12")}}, 2);
+    p.Asignar(imp("10"), {{1, imp("5"), {}, {}, {}}, {2, {}, imp("3"), QStringLiteral("remito 12"), {}}}, 2);
     EXPECT_EQ(p.Texto(2, Planilla::ColEntradas), QStringLiteral("5,00"));
     EXPECT_TRUE(p.Texto(2, Planilla::ColSalidas).isEmpty()) << "a zero shows empty";
     EXPECT_EQ(saldo(p, 1), QStringLiteral("15,00"));
@@ -69,7 +69,7 @@ TEST_F(PlanillaTest, SinDecimalesSeMuestraRedondeadoPeroCuentaLoEscrito)
     EXPECT_EQ(p.Texto(Planilla::FilaTotales, Planilla::ColEntradas), QStringLiteral("3"));
     // Once stored and loaded again it is shown rounded, yet counted and stored as it is: the
     // totals are the book's, and a save of the loaded lines changes nothing.
-    p.Asignar(imp("0.5"), {{1, imp("2.6"), {}, {}}, {2, {}, imp("0.5"), {}}}, -2);
+    p.Asignar(imp("0.5"), {{1, imp("2.6"), {}, {}, {}}, {2, {}, imp("0.5"), {}, {}}}, -2);
     EXPECT_EQ(p.Texto(2, Planilla::ColEntradas), QStringLiteral("3"));
     EXPECT_EQ(p.Texto(Planilla::FilaTotales, Planilla::ColEntradas), QStringLiteral("2,6"));
     EXPECT_EQ(saldo(p, 2), QStringLiteral("3")) << "0.5 + 2.6 - 0.5, rounded only when shown";
@@ -84,7 +84,7 @@ TEST_F(PlanillaTest, SinDecimalesSeMuestraRedondeadoPeroCuentaLoEscrito)
 // no day appears twice and the next save stores each day once.
 TEST_F(PlanillaTest, LasLineasVanALaFilaDeSuDia)
 {
-    p.Asignar({}, {{3, imp("7"), {}, {}}, {10, {}, imp("2"), {}}, {40, imp("99"), {}, {}}}, 2);
+    p.Asignar({}, {{3, imp("7"), {}, {}, {}}, {10, {}, imp("2"), {}, {}}, {40, imp("99"), {}, {}, {}}}, 2);
     EXPECT_TRUE(p.Texto(2, Planilla::ColEntradas).isEmpty());
     EXPECT_EQ(p.Texto(4, Planilla::ColEntradas), QStringLiteral("7,00"));
     EXPECT_EQ(p.Texto(11, Planilla::ColSalidas), QStringLiteral("2,00"));
@@ -101,8 +101,8 @@ TEST_F(PlanillaTest, LasLineasAGrabarLeenLasCeldasYRecortanLasObservaciones)
     p.PonerTexto(2, Planilla::ColObservaciones, QStringLiteral("  camión de O'Brien  "));
     const auto lineas = p.LineasDeDia();
     ASSERT_EQ(lineas.size(), 31u);
-    EXPECT_EQ(lineas[0], (Planilla::Linea{1, imp("2.5"), {}, QStringLiteral("camión de O'Brien")}));
-    EXPECT_EQ(lineas[30], (Planilla::Linea{31, {}, {}, {}}));
+    EXPECT_EQ(lineas[0], (Planilla::Linea{1, imp("2.5"), {}, QStringLiteral("camión de O'Brien"), {}}));
+    EXPECT_EQ(lineas[30], (Planilla::Linea{31, {}, {}, {}, {}}));
     // A NUL or a tab would be refused by some databases with the whole account.
     EXPECT_EQ(Planilla::ObservacionGuardable(QString::fromUtf8("a\tb\0c\x01 ", 8)), QStringLiteral("a b c"));
 }

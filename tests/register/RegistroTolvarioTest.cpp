@@ -34,7 +34,7 @@ protected:
 // Nothing is read or written under a text that names no month: not a row, not a setting.
 TEST_P(RegistroTolvarioTest, UnPeriodoMalEscritoSeRechazaSinTocarNada)
 {
-    const std::vector<LineaRegistro> una{{1, imp("5"), {}, {}}};
+    const std::vector<LineaRegistro> una{{1, imp("5"), {}, {}, {}}};
     for (const QString& malo : {QString(), QStringLiteral("04/20"), QStringLiteral("12/9"), QStringLiteral("13/2026"),
                                 QStringLiteral("10/2026' OR '1'='1")}) {
         EXPECT_THROW(GrabarCuenta(malo, QStringLiteral("MOLINO"), una), ErrorVB) << malo.toStdString();
@@ -59,7 +59,7 @@ TEST_P(RegistroTolvarioTest, GrabarReemplazaSoloLaCuentaYQuitarSoloLoNombrado)
 
     std::vector<LineaRegistro> nuevas;
     for (int dia = 1; dia <= 31; ++dia)
-        nuevas.push_back({dia, dia == 4 ? imp("0.0001") : Importe(), imp("1.25"), QStringLiteral("d'%1").arg(dia)});
+        nuevas.push_back({dia, dia == 4 ? imp("0.0001") : Importe(), imp("1.25"), QStringLiteral("d'%1").arg(dia), {}});
     GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("C001"), nuevas);
     EXPECT_EQ(Lineas(QStringLiteral("10/2026"), QStringLiteral("C001")), nuevas);
     EXPECT_EQ(filas(QStringLiteral("WHERE Periodo = '09/2026'")), QStringLiteral("1"));
