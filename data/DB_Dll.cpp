@@ -235,7 +235,7 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected)
                              || Contiene(SentenciaSQL, QStringLiteral("TRANS"));
         if (callado) {
             // The suite's callers rely on these passing ("already exists"); the log still keeps them.
-            AnotarError(e, QStringLiteral("EjecutaConsultaSQL"), QStringLiteral("(sin aviso) ") + SentenciaSQL.simplified());
+            AnotarSinAviso(e, QStringLiteral("EjecutaConsultaSQL"), SentenciaSQL.simplified());
         } else {
             operador().Mensaje(e.Description, Operador::Critico, QStringLiteral("Aviso al operador!!!"));
         }

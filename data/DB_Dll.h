@@ -74,8 +74,10 @@ public:
 
     // Error treatment and its log.
     int TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina);
-    // Appends one line to the error log without asking anything.
+    // Appends one line to the error log, with the answer the clerk gave to its question.
     void AnotarError(const ErrorVB& CodErr, const QString& Rutina, const QString& Respuesta);
+    // Appends one line for a failure passed over without asking (the line says so).
+    void AnotarSinAviso(const ErrorVB& CodErr, const QString& Rutina, const QString& Detalle);
     QString ArchivoErrores() const { return gLogErr; }
     void setArchivoErrores(const QVariant& ruta) { gLogErr = ruta.toString(); }
 
@@ -128,6 +130,7 @@ public:
 
 private:
     DB_Dll() = default;
+    void anotar(const ErrorVB& CodErr, const QString& Rutina, const QString& final);
 
     void pedirParametros();     // the login dialog, values copied both ways
     void armarTextoConexion();  // the connection text from the login values

@@ -49,13 +49,27 @@ int DB_Dll::TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones
 
 void DB_Dll::AnotarError(const ErrorVB& CodErr, const QString& Rutina, const QString& Respuesta)
 {
+    anotar(CodErr, Rutina, QStringLiteral(" Respondió : ") + Respuesta);
+}
+
+void DB_Dll::AnotarSinAviso(const ErrorVB& CodErr, const QString& Rutina, const QString& Detalle)
+{
+    // Nobody was asked: the line says so instead of recording an answer never given.
+    anotar(CodErr, Rutina, QStringLiteral(" Sin aviso al operador: ") + Detalle);
+}
+
+void DB_Dll::anotar(const ErrorVB& CodErr, const QString& Rutina, const QString& final)
+{
     const QString ruta = gLogErr.isEmpty() ? SuiteUtil::FolderPath(Carpetas::Aplicacion()) + QStringLiteral("VMERR.LOG") : gLogErr;
     const QString parteRutina = Rutina.isEmpty() ? QString() : QStringLiteral(" - ") + Rutina;
     const QDateTime ahora = QDateTime::currentDateTime();
+    // One line per error, ended as every other: a driver's message of several lines is
+    // joined into one.
+    QString mensaje = mensajeDe(CodErr, gUserPassWord) + final;
+    mensaje.replace(u'\r', u' ').replace(u'\n', u' ');
     const QString linea = ahora.toString(QStringLiteral("MM-dd-yyyy")) + u' ' + ahora.toString(QStringLiteral("HH:mm:ss"))
                           + QStringLiteral(" Rutina: ") + parteRutina.trimmed() + QStringLiteral(" Mensaje ")
-                          + mensajeDe(CodErr, gUserPassWord).trimmed() + QStringLiteral(" Respondió : ") + Respuesta
-                          + QStringLiteral("\r\n");
+                          + mensaje.simplified() + QStringLiteral("\r\n");
     // One open-append-close per line; a log that cannot be written loses only its line.
     QFile log(ruta);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append))

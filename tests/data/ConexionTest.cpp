@@ -2,6 +2,8 @@
 #include "data/Transaccion.h"
 #include "tests/support/BaseDePrueba.h"
 
+#include <QFile>
+
 namespace {
 
 class ConexionTest : public BaseIniciada
@@ -45,6 +47,12 @@ TEST_P(ConexionTest, EjecutaConsultaSQLNuncaLanzaYCallaLosErroresConocidos)
     QString roto = QStringLiteral("UPDATE NO_EXISTE SET A = 1");
     EXPECT_FALSE(db.EjecutaConsultaSQL(roto, n));
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    // Written down, as a failure nobody was asked about: no answer is recorded for it.
+    QFile log(carpeta() + QStringLiteral("/VMERR.LOG"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString anotado = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(anotado.contains(QStringLiteral("Sin aviso al operador: UPDATE NO_EXISTE SET A = 1"))) << anotado.toStdString();
+    EXPECT_FALSE(anotado.contains(QStringLiteral("Respondió"))) << anotado.toStdString();
     // "Delete T where" is the suite's form; it reaches every database.
     QString borrar = QStringLiteral("Delete EM_Tolvario  where Periodo = '02/2024' and Cuenta = 'MOLINO'");
     EXPECT_TRUE(db.EjecutaConsultaSQL(borrar, n));

@@ -68,3 +68,21 @@ TEST_F(TratamientoErroresTest, UnaCarpetaSinPermisoPierdeSoloLaLinea)
     EXPECT_EQ(db.TratamientoErrores(ErrorVB(13, QStringLiteral("tipos")), std::nullopt, QStringLiteral("R")), Operador::Abortar);
     EXPECT_EQ(m_guion->avisos.size(), 1u);
 }
+
+// A driver's message of several lines (a server going down says two or three) is one line
+// of the log, ended as every other, so the log reads line by line anywhere.
+TEST_F(TratamientoErroresTest, UnMensajeDeVariasLineasQuedaEnUnaSolaLinea)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    m_guion->respuestas = {Operador::Abortar};
+    const ErrorVB e(ErrorVB::ConexionInutilizable,
+                    QStringLiteral("FATAL:  terminating connection due to administrator command\nserver closed the connection "
+                                   "unexpectedly\r\n\tThis probably means the server terminated abnormally\n"),
+                    QStringLiteral("PostgreSQL"));
+    db.TratamientoErrores(e, std::nullopt, QStringLiteral("ACTUALIZAR DATOS"));
+    const QString texto = log();
+    EXPECT_EQ(texto.count(QStringLiteral("\r\n")), 1) << texto.toStdString();
+    EXPECT_EQ(texto.count(u'\n'), 1) << "no line ends but with CR LF";
+    EXPECT_TRUE(texto.endsWith(QStringLiteral("Respondió : Abortar\r\n")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("administrator command server closed the connection unexpectedly This probably")));
+}
