@@ -205,6 +205,18 @@ long Conexion::Execute(const QString& sql)
     });
 }
 
+void Conexion::Comprobar()
+{
+    if (dialecto() != Dialecto::PostgreSQL || m_enTransaccion)
+        return;
+    conReconexion([&] {
+        empezarOperacion();
+        QSqlQuery q(bd());
+        if (!q.exec(QStringLiteral("SELECT 1")))
+            throw Fallo(q.lastError());
+    }, true);
+}
+
 void Conexion::BeginTrans(bool paraEscribir)
 {
     antesDeEscribir();

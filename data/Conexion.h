@@ -46,6 +46,9 @@ public:
 
     // Runs a statement that returns no rows; the result is the count of rows it changed.
     long Execute(const QString& sql);
+    // On a server: that it answers, through a fresh connection when it closed the idle one.
+    // Raises ErrorVB (ConexionInutilizable) when it cannot be reached. Nothing on a file.
+    void Comprobar();
     // `paraEscribir`: the transaction will write, and waits its turn from the start. On SQLite
     // a deferred BEGIN (Qt's own) would fail at once on the first write when another
     // process writes; BEGIN IMMEDIATE queues behind it instead.

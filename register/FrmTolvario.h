@@ -153,6 +153,9 @@ private:
     void avisar(const QString& texto);
     // The save command; true when every change of the loaded period was stored.
     bool grabar();
+    // On a server: it answers (a connection it closed is opened again); when it cannot be
+    // reached the clerk is told once what was not stored, and false.
+    bool baseAlAlcance();
     // Before a command: a value open in the editor committed, a period typed but not loaded
     // validated as Enter would (the command then stops), user codes changed in their boxes
     // validated. False when the command must stop.

@@ -1,6 +1,8 @@
 // The toolbar's commands, the tab strip, the keys the window sees first, and the book.
 #include "register/FrmTolvario.h"
 
+#include "data/DB_Dll.h"
+
 #include "register/Informes.h"
 
 #include "platform/AlSalir.h"
@@ -145,6 +147,29 @@ bool FrmTolvario::revisarUsuarios()
     return true;
 }
 
+bool FrmTolvario::baseAlAlcance()
+{
+    try {
+        DB_Dll::Instancia().gCnn.Comprobar();
+        return true;
+    } catch (const ErrorVB& e) {
+        if (e.Number != ErrorVB::ConexionInutilizable)
+            return true; // any other failure is told by the step it stops
+        // One message for the whole save: nothing of it can reach the server now, and the
+        // screen keeps everything, still marked unsaved.
+        const QStringList pendientes = cambiosPendientes();
+        const QString texto = QStringLiteral("No se puede llegar al servidor de la base de datos: %1\nNo se grabó nada de %2%3")
+                                  .arg(e.Description.simplified(), m_registro.Periodo(),
+                                       pendientes.isEmpty() ? QStringLiteral(".")
+                                                            : QStringLiteral("; siguen sin grabar: ") + pendientes.join(QStringLiteral(", ")) + u'.');
+        operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+        DB_Dll::Instancia().AnotarError(e, QStringLiteral("GRABAR"), QStringLiteral("Aceptar"));
+        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor; nada grabado.").arg(m_registro.Periodo()));
+        m_validacionFallida = true;
+        return false;
+    }
+}
+
 bool FrmTolvario::grabar()
 {
     m_grabando = true;
@@ -154,6 +179,8 @@ bool FrmTolvario::grabar()
     m_grabacionIncompleta = false;
     m_cuentasGrabadas.clear();
     if (!terminarEdicion())
+        return false;
+    if (!baseAlAlcance())
         return false;
     bool valido = false;
     bool hayError = false;

@@ -146,4 +146,31 @@ TEST_P(OtroPuestoTest, UnaConexionCerradaEnReposoSeReabreSinAvisos)
     EXPECT_EQ(entradas(3), 44.0);
 }
 
+// The server cannot be reached (here: it refuses this database's connections after closing
+// the window's): one message says so and what was not stored; nothing on screen is lost, and
+// once it is back the next save stores it without a box.
+TEST_P(OtroPuestoTest, ConElServidorInalcanzableUnSoloAvisoYNadaSePierde)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "a file has no server to lose";
+    escribir(4, Planilla::ColEntradas, QStringLiteral("44"));
+    ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(m_base)));
+    ejecutar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                            "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(QStringLiteral("No se puede llegar al servidor de la base de datos")))
+        << m_guion->avisos[0].texto.toStdString();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("No se grabó nada de 10/2026; siguen sin grabar: Molino.")));
+    EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("44"));
+    EXPECT_TRUE(m_ventana->ValidacionFallida());
+
+    ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(m_base)));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(entradas(3), 44.0);
+}
+
 CON_CADA_MOTOR(OtroPuestoTest);
