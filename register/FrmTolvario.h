@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ErrorVB.h"
 #include "platform/Importe.h"
 #include "register/Libro.h"
 #include "register/RegistroCargado.h"
@@ -156,6 +157,8 @@ private:
     // On a server: it answers (a connection it closed is opened again); when it cannot be
     // reached the clerk is told once what was not stored, and false.
     bool baseAlAlcance();
+    // A failure of one account's save: told once when the server is gone, else asked about.
+    int informarFalloDeGrabacion(const ErrorVB& e);
     // Before a command: a value open in the editor committed, a period typed but not loaded
     // validated as Enter would (the command then stops), user codes changed in their boxes
     // validated. False when the command must stop.

@@ -158,13 +158,16 @@ bool FrmTolvario::baseAlAlcance()
         // One message for the whole save: nothing of it can reach the server now, and the
         // screen keeps everything, still marked unsaved.
         const QStringList pendientes = cambiosPendientes();
-        const QString texto = QStringLiteral("No se puede llegar al servidor de la base de datos: %1\nNo se grabó nada de %2%3")
-                                  .arg(e.Description.simplified(), m_registro.Periodo(),
+        const QString grabadas = m_cuentasGrabadas.isEmpty()
+                                     ? QStringLiteral("No se grabó nada de %1").arg(m_registro.Periodo())
+                                     : QStringLiteral("De %1 se grabaron: %2").arg(m_registro.Periodo(), m_cuentasGrabadas.join(QStringLiteral(", ")));
+        const QString texto = QStringLiteral("No se puede llegar al servidor de la base de datos: %1\n%2%3")
+                                  .arg(e.Description.simplified(), grabadas,
                                        pendientes.isEmpty() ? QStringLiteral(".")
                                                             : QStringLiteral("; siguen sin grabar: ") + pendientes.join(QStringLiteral(", ")) + u'.');
         operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
         DB_Dll::Instancia().AnotarError(e, QStringLiteral("GRABAR"), QStringLiteral("Aceptar"));
-        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor; nada grabado.").arg(m_registro.Periodo()));
+        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor.").arg(m_registro.Periodo()));
         m_validacionFallida = true;
         return false;
     }

@@ -47,7 +47,7 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         anotarGrillaGrabada(enGrilla, lineas);
     }}, [&](const ErrorVB& e) {
         hayFallo = true;
-        return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
+        return informarFalloDeGrabacion(e);
     });
     // Even when the clerk went on, what is on screen is not what is stored.
     if (hayFallo)
@@ -57,6 +57,15 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     if (completo && !hayFallo && conflicto)
         return resolverConflicto(enGrilla, lineas);
     return completo && !hayFallo;
+}
+
+int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e)
+{
+    // A server that went away mid-save: one message with what is stored and what is not,
+    // instead of a box per step that cannot succeed until it is back.
+    if (e.Number == ErrorVB::ConexionInutilizable && !baseAlAlcance())
+        return Operador::Abortar;
+    return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
 }
 
 void FrmTolvario::anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
@@ -80,7 +89,7 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
             anotarGrillaGrabada(cuenta, lineas);
         }}, [&](const ErrorVB& e) {
             m_grabacionIncompleta = true;
-            return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
+            return informarFalloDeGrabacion(e);
         });
         if (!completo)
             m_validacionFallida = true;
@@ -103,7 +112,7 @@ void FrmTolvario::ActualizarDatos()
     const QString periodo = m_registro.Periodo();
     const auto informar = [&](const ErrorVB& e) {
         m_grabacionIncompleta = true;
-        return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
+        return informarFalloDeGrabacion(e);
     };
     // Users the clerk replaced take their stored lines with them.
     if (!m_registro.AQuitar().isEmpty()

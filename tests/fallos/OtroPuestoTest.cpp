@@ -173,4 +173,33 @@ TEST_P(OtroPuestoTest, ConElServidorInalcanzableUnSoloAvisoYNadaSePierde)
     EXPECT_EQ(entradas(3), 44.0);
 }
 
+// The server goes away in the middle of a save: the account is stored whole or not at all,
+// one message says what was and was not stored, and after it is back the next save stores
+// the rest.
+TEST_P(OtroPuestoTest, ElServidorSeVaAMitadDeLaGrabacion)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "a file has no server to lose";
+    escribir(4, Planilla::ColEntradas, QStringLiteral("44"));
+    ejecutar(QStringLiteral("CREATE FUNCTION corta() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                            "IF NEW.DIA = 15 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; RETURN NEW; END $$"));
+    ejecutar(QStringLiteral("CREATE TRIGGER corta BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION corta()"));
+    ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(m_base)));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(QStringLiteral("No se puede llegar al servidor de la base de datos")));
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("No se grabó nada de 10/2026; siguen sin grabar: Molino.")))
+        << m_guion->avisos[0].texto.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO'")), QStringLiteral("31"));
+    EXPECT_EQ(entradas(3), 1.0) << "the old account whole";
+
+    ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(m_base)));
+    ejecutar(QStringLiteral("DROP TRIGGER corta ON EM_Tolvario"));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(entradas(3), 44.0);
+}
+
 CON_CADA_MOTOR(OtroPuestoTest);
