@@ -204,6 +204,7 @@ private:
     bool m_descargada = false;
     int m_tabPrevio = 0;
     QStringList m_cuentasGrabadas; // by this save, named for the clerk
+    std::vector<LineaRegistro> m_encontradas; // what another station had stored instead
     bool m_releer = false; // Enter on the period loaded: read it again
     bool m_validandoEncabezado = false;
     QString m_mensajePendiente;

@@ -56,6 +56,9 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
     m_modelo->Asignar(saldo, lineas, m_decimales);
     m_registro.PonerLeidas(cuenta, lineas);
+    // Stored by now, whoever stored it: it is no longer new to the period.
+    if (!lineas.empty())
+        m_registro.MarcarGuardada(cuenta, true);
     // What the grid holds as loaded, read back the way a save would write it: only a
     // difference from this is a change.
     m_registro.CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);

@@ -2,6 +2,8 @@
 // transaction of the store, so the stored register is the old one or the new one.
 #include "register/FrmTolvario.h"
 
+#include "register/Informes.h"
+
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "register/ModeloRegistro.h"
@@ -40,7 +42,7 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         // Only over what this station read: another station's save since is asked about.
         const std::vector<LineaRegistro> ninguna;
         const std::vector<LineaRegistro>* leidas = m_registro.Leidas(enGrilla);
-        if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas, leidas ? leidas : &ninguna)) {
+        if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas, leidas ? leidas : &ninguna, &m_encontradas)) {
             conflicto = true;
             return;
         }
@@ -54,8 +56,15 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         m_grabacionIncompleta = true;
     if (!completo)
         m_validacionFallida = true;
-    if (completo && !hayFallo && conflicto)
+    if (completo && !hayFallo && conflicto) {
+        // Nothing of this station's in it (an account new to the period, untouched): theirs
+        // stays and is shown, without a question.
+        if (!m_registro.GrillaCambio(lineas)) {
+            Pasos::Ejecutar({[&] { AsignarDatos(enGrilla); }}, InformarCon("ACTUALIZAR DATOS"));
+            return true;
+        }
         return resolverConflicto(enGrilla, lineas);
+    }
     return completo && !hayFallo;
 }
 
@@ -84,8 +93,15 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
     if (r == Operador::Si) {
+        // Over what the clerk was told of, and nothing newer: a save made while the question
+        // was open is asked about again.
+        const std::vector<LineaRegistro> vistas = m_encontradas;
+        bool otraVez = false;
         const bool completo = Pasos::Ejecutar({[&] {
-            RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas);
+            if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas, &vistas, &m_encontradas)) {
+                otraVez = true;
+                return;
+            }
             anotarGrillaGrabada(cuenta, lineas);
         }}, [&](const ErrorVB& e) {
             m_grabacionIncompleta = true;
@@ -93,6 +109,8 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
         });
         if (!completo)
             m_validacionFallida = true;
+        if (completo && otraVez)
+            return resolverConflicto(cuenta, lineas);
         return completo && !m_grabacionIncompleta;
     }
     if (r == Operador::No) {

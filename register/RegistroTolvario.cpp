@@ -165,7 +165,7 @@ Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
 }
 
 bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
-                  const std::vector<LineaRegistro>* esperadas)
+                  const std::vector<LineaRegistro>* esperadas, std::vector<LineaRegistro>* encontradas)
 {
     exigirPeriodo(periodo);
     if (cuenta.trimmed().isEmpty())
@@ -178,8 +178,14 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
     // its transaction.
     EnTransaccion(db.gCnn, [&] {
         esperarTurno(periodo, cuenta);
-        if (esperadas && Lineas(periodo, cuenta) != *esperadas)
-            return;
+        if (esperadas) {
+            std::vector<LineaRegistro> guardadas = Lineas(periodo, cuenta);
+            if (guardadas != *esperadas) {
+                if (encontradas)
+                    *encontradas = std::move(guardadas);
+                return;
+            }
+        }
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
         for (const LineaRegistro& l : lineas) {

@@ -50,8 +50,9 @@ Importe SaldoAnterior(const QString& periodo, const QString& cuenta);
 // `esperadas`, what the station read when it loaded the account (none for an account new to
 // the period), nothing is written when the stored lines are no longer those: another
 // station saved since; the result is then false.
+// `encontradas` receives what the database held instead.
 bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
-                  const std::vector<LineaRegistro>* esperadas = nullptr);
+                  const std::vector<LineaRegistro>* esperadas = nullptr, std::vector<LineaRegistro>* encontradas = nullptr);
 // The accounts lose their lines of the period, all of them or none.
 void QuitarCuentas(const QString& periodo, const QStringList& cuentas);
 // Every account of the period, together or not at all. The sheet number stays.

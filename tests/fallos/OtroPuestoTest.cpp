@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
+#include <functional>
+#include <memory>
 #include <QTest>
 
 namespace {
@@ -88,6 +90,59 @@ TEST_P(OtroPuestoTest, CadaRespuestaDejaLaVersionQuePromete)
     tecla(Qt::Key_F5);
     EXPECT_EQ(preguntas(), 0);
     EXPECT_EQ(entradas(9), 999.0) << "an untouched account is never written";
+}
+
+// A period new to both stations: the other one saves the mill first; this one, which never
+// touched it, saves: theirs stays, shown here, with no question; and later saves of theirs are
+// never written over.
+TEST_P(OtroPuestoTest, UnaCuentaNuevaQueNoSeTocoNuncaPisaLaDelOtro)
+{
+    elegirPeriodo(QStringLiteral("11/2026"));
+    for (int dia = 1; dia <= 31; ++dia)
+        fila(QStringLiteral("11/2026"), QStringLiteral("MOLINO"), dia, dia == 3 ? QStringLiteral("333") : QStringLiteral("0"),
+             QStringLiteral("0"));
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 0) << m_guion->todo().toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '11/2026' AND Cuenta = 'MOLINO' AND DIA = 3")).toDouble(),
+              333.0);
+    EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("333")) << "theirs on screen";
+    ejecutar(QStringLiteral("UPDATE EM_Tolvario SET Entradas = 444 WHERE Periodo = '11/2026' AND Cuenta = 'MOLINO' AND DIA = 4"));
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '11/2026' AND Cuenta = 'MOLINO' AND DIA = 4")).toDouble(),
+              444.0);
+}
+
+// Sí answers for what the clerk was told of: a save made while the question was open is
+// asked about again, never written over unseen.
+TEST_P(OtroPuestoTest, SiSoloPisaLoQueSeMostro)
+{
+    escribir(4, Planilla::ColEntradas, QStringLiteral("333"));
+    otroPuestoGraba(5, 555);
+    // The third save lands while the clerk reads the question.
+    struct Tercero : OperadorGuionado {
+        std::function<void()> alPreguntar;
+        int Mensaje(const QString& t, int e, const QString& ti) override
+        {
+            if (alPreguntar && t.startsWith(QStringLiteral("Otro puesto grabó"))) {
+                alPreguntar();
+                alPreguntar = nullptr;
+            }
+            return OperadorGuionado::Mensaje(t, e, ti);
+        }
+    };
+    auto propio = std::make_unique<Tercero>();
+    Tercero& operadorTercero = *propio;
+    operadorTercero.alPreguntar = [this] { otroPuestoGraba(6, 666); };
+    operadorTercero.respuestas = {Operador::Si, Operador::Cancelar};
+    establecerOperador(std::move(propio));
+    m_guion = &operadorTercero;
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 2) << "asked again about the save made meanwhile";
+    EXPECT_EQ(entradas(6), 666.0) << "never written over unseen";
+    EXPECT_EQ(entradas(3), 1.0);
 }
 
 // Leaving a tab stores it only over what was read, as GRABAR does.

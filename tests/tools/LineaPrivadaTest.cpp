@@ -66,11 +66,15 @@ TEST_P(LineaPrivadaTest, LaClaveNoQuedaALaVistaDeOtrosUsuarios)
         GTEST_SKIP() << "the process list is the same whichever database";
     crearEsquema();
     const QProcessEnvironment sistema = QProcessEnvironment::systemEnvironment();
-    // As the suite's menu passes it, one argument.
-    Visto v = arrancar({linea()}, sistema);
+    // As the suite's menu passes it, one argument; a variable exported in the shell goes
+    // from the environment all the same.
+    QProcessEnvironment exportada = sistema;
+    exportada.insert(QStringLiteral("TOLVARIO_CONEXION"), linea());
+    Visto v = arrancar({linea()}, exportada);
     ASSERT_TRUE(v.arranco) << "the window did not start";
     EXPECT_FALSE(v.argumentos.contains(Clave.toUtf8())) << v.argumentos.toStdString();
     EXPECT_FALSE(v.argumentos.contains("@Password"));
+    EXPECT_FALSE(v.entorno.contains("TOLVARIO_CONEXION"));
 
     // From the environment: read, then gone from it.
     QProcessEnvironment conVariable = sistema;
