@@ -56,6 +56,12 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         m_grabacionIncompleta = true;
     if (!completo)
         m_validacionFallida = true;
+    // What the database holds is already this screen (a save whose COMMIT went through while
+    // its answer was lost with the connection): stored, nothing to ask.
+    if (completo && !hayFallo && conflicto && m_encontradas == lineas) {
+        anotarGrillaGrabada(enGrilla, lineas);
+        return true;
+    }
     if (completo && !hayFallo && conflicto) {
         // Nothing of this station's in it (an account new to the period, untouched): theirs
         // stays and is shown, without a question.

@@ -145,6 +145,18 @@ TEST_P(OtroPuestoTest, SiSoloPisaLoQueSeMostro)
     EXPECT_EQ(entradas(3), 1.0);
 }
 
+// The database already holds exactly this screen (this station's own save whose answer was
+// lost with the connection, or the same figures typed elsewhere): stored, nothing asked.
+TEST_P(OtroPuestoTest, LoQueYaEstaGrabadoIgualNoSePregunta)
+{
+    escribir(4, Planilla::ColEntradas, QStringLiteral("333"));
+    otroPuestoGraba(3, 333);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 0) << m_guion->todo().toStdString();
+    EXPECT_FALSE(m_ventana->ValidacionFallida());
+    EXPECT_EQ(entradas(3), 333.0);
+}
+
 // Leaving a tab stores it only over what was read, as GRABAR does.
 TEST_P(OtroPuestoTest, DejarLaPestanaTambienPregunta)
 {
