@@ -8,7 +8,10 @@
 #include "register/Periodo.h"
 #include "register/Planilla.h"
 #include "startup/Configuracion.h"
+#include "startup/Globales.h"
 #include "suite/SuiteUtil.h"
+
+#include <QDateTime>
 
 using TextoSQL::Comillas;
 
@@ -82,6 +85,57 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
         par = (par ^ quint8(c)) * 16777619u;
     Recordset rs;
     db.AbrirConsulta(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(0x746f6c76).arg(qint32(par)), rs);
+}
+
+const QString TablaHistoria = QStringLiteral("EM_TolvarioHistoria");
+
+// Whether this database keeps the history (the schema tool makes its table); asked once per
+// database.
+bool conHistoria()
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    static QString base;
+    static bool hay = false;
+    const QString esta = db.gServidor + u'|' + db.gDBName;
+    if (esta != base) {
+        base = esta;
+        hay = db.ExisteTablaDB(TablaHistoria);
+    }
+    return hay;
+}
+
+struct Totales {
+    Importe entradas;
+    Importe salidas;
+};
+
+// The account's totals in the period as stored now (inside the save's transaction).
+Totales totalesGuardados(const QString& periodo, const QString& cuenta)
+{
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent, sum(Salidas) as Sal from EM_Tolvario ")
+                                          + donde(periodo, cuenta),
+                                      rs);
+    Totales t;
+    if (rs.State() != 0 && !rs.BOF()) {
+        t.entradas = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent")));
+        t.salidas = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
+    }
+    return t;
+}
+
+// One row of history, inside the change's own transaction: both or neither are stored.
+void anotarCambio(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
+{
+    const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
+    const auto texto = [](const QString& t) { return u'\'' + Comillas(Planilla::ObservacionGuardable(t)) + u'\''; };
+    DB_Dll::Instancia().EjecutaSentenciaSQL(
+        QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
+                       "SalidasAntes, EntradasDespues, SalidasDespues) VALUES (")
+        + texto(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))) + u',' + texto(periodo) + u','
+        + texto(cuenta) + u',' + texto(gUsuarioLogeado.left(50)) + u',' + texto(gCaja.left(10)) + u',' + texto(accion) + u','
+        + importe(antes.entradas) + u',' + importe(antes.salidas) + u',' + importe(despues.entradas) + u','
+        + importe(despues.salidas) + u')');
 }
 
 } // namespace
@@ -186,6 +240,8 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
                 return;
             }
         }
+        const bool historia = conHistoria();
+        const Totales antes = historia ? totalesGuardados(periodo, cuenta) : Totales();
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
         for (const LineaRegistro& l : lineas) {
@@ -198,6 +254,14 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
             rs.SetField(QStringLiteral("Observaciones"), Planilla::ObservacionGuardable(l.observaciones));
             rs.Update();
         }
+        if (historia) {
+            Totales despues;
+            for (const LineaRegistro& l : lineas) {
+                despues.entradas += l.entradas;
+                despues.salidas += l.salidas;
+            }
+            anotarCambio(periodo, cuenta, QStringLiteral("GRABAR"), antes, despues);
+        }
         grabada = true;
     }, true);
     return grabada;
@@ -208,9 +272,12 @@ void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
     exigirPeriodo(periodo);
     DB_Dll& db = DB_Dll::Instancia();
     EnTransaccion(db.gCnn, [&] {
-        for (const QString& cuenta : cuentas)
+        for (const QString& cuenta : cuentas) {
+            if (conHistoria())
+                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), totalesGuardados(periodo, cuenta), Totales());
             db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
-    });
+        }
+    }, true);
 }
 
 void BorrarPeriodo(const QString& periodo)
@@ -218,8 +285,11 @@ void BorrarPeriodo(const QString& periodo)
     exigirPeriodo(periodo);
     DB_Dll& db = DB_Dll::Instancia();
     EnTransaccion(db.gCnn, [&] {
+        if (conHistoria())
+            for (const QString& cuenta : CuentasDelPeriodo(periodo))
+                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), totalesGuardados(periodo, cuenta), Totales());
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(periodo) + u'\'');
-    });
+    }, true);
 }
 
 std::vector<CuentaDelLibro> CuentasDelLibro(const QString& periodo)
@@ -292,6 +362,24 @@ void GrabarHoja(const QString& periodo, const QString& hoja)
 {
     exigirPeriodo(periodo);
     grabarAjuste(claveHoja(periodo), hoja);
+}
+
+std::vector<Cambio> Historia(const QString& periodo)
+{
+    exigirPeriodo(periodo);
+    std::vector<Cambio> cambios;
+    if (!conHistoria())
+        return cambios;
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT * FROM EM_TolvarioHistoria WHERE Periodo = '") + Comillas(periodo)
+                                          + QStringLiteral("' ORDER BY Momento"),
+                                      rs);
+    const auto texto = [&](const char* campo) { return SuiteUtil::NullSafe(rs.Field(QString::fromLatin1(campo))).trimmed(); };
+    const auto importe = [&](const char* campo) { return SuiteUtil::VariantToAmount(rs.Field(QString::fromLatin1(campo))); };
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        cambios.push_back({texto("Momento"), texto("Periodo"), texto("Cuenta"), texto("Usuario"), texto("Caja"), texto("Accion"),
+                           importe("EntradasAntes"), importe("SalidasAntes"), importe("EntradasDespues"), importe("SalidasDespues")});
+    return cambios;
 }
 
 Ajustes LeerAjustes()

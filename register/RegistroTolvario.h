@@ -71,6 +71,19 @@ QString HojaSiguiente();
 QString Hoja(const QString& periodo);
 void GrabarHoja(const QString& periodo, const QString& hoja);
 
+// One change of the register as its history keeps it.
+struct Cambio {
+    QString momento; // yyyy-MM-dd HH:mm:ss.zzz
+    QString periodo;
+    QString cuenta;
+    QString usuario;
+    QString caja;
+    QString accion; // GRABAR, QUITAR, BORRAR
+    Importe entradasAntes, salidasAntes, entradasDespues, salidasDespues;
+};
+// The period's history, oldest first; empty where the database keeps none.
+std::vector<Cambio> Historia(const QString& periodo);
+
 Ajustes LeerAjustes();
 void GrabarAjustes(const Ajustes& a);
 

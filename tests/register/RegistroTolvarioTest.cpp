@@ -91,4 +91,43 @@ TEST_P(RegistroTolvarioTest, LaHojaEsLaGuardadaOLaSiguiente)
     EXPECT_EQ(PeriodoAnterior(QStringLiteral("01/2027")), QStringLiteral("12/2026"));
 }
 
+// Every change leaves its row in the history with the change itself: who, and the account's
+// totals before and after; a change that fails leaves none.
+TEST_P(RegistroTolvarioTest, CadaCambioDejaSuFilaEnLaHistoriaJuntoConElCambio)
+{
+    std::vector<LineaRegistro> nuevas;
+    for (int dia = 1; dia <= 31; ++dia)
+        nuevas.push_back({dia, imp("2"), imp("0.5"), {}, {}});
+    GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("C001"), nuevas);
+    QuitarCuentas(QStringLiteral("10/2026"), {QStringLiteral("C001")});
+    GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas);
+    BorrarPeriodo(QStringLiteral("10/2026"));
+    const std::vector<Cambio> h = Historia(QStringLiteral("10/2026"));
+    ASSERT_EQ(h.size(), 4u);
+    EXPECT_EQ(h[0].accion, QStringLiteral("GRABAR"));
+    EXPECT_EQ(h[0].cuenta, QStringLiteral("C001"));
+    EXPECT_EQ(h[0].entradasAntes, imp("7.5")) << "three days of 2.5 before";
+    EXPECT_EQ(h[0].entradasDespues, imp("62"));
+    EXPECT_EQ(h[0].salidasDespues, imp("15.5"));
+    EXPECT_FALSE(h[0].usuario.isEmpty());
+    EXPECT_EQ(h[1].accion, QStringLiteral("QUITAR"));
+    EXPECT_EQ(h[1].entradasAntes, imp("62"));
+    EXPECT_EQ(h[1].entradasDespues, Importe());
+    EXPECT_EQ(h[2].cuenta, QStringLiteral("MOLINO"));
+    EXPECT_EQ(h[3].accion, QStringLiteral("BORRAR"));
+    EXPECT_EQ(h[3].entradasAntes, imp("62"));
+
+    // A save the database refuses halfway leaves neither the lines nor the history row.
+    if (esPostgres()) {
+        ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
+                                "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"));
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
+    } else {
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
+                                "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+    }
+    EXPECT_THROW(GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas), ErrorVB);
+    EXPECT_EQ(Historia(QStringLiteral("10/2026")).size(), 4u);
+}
+
 CON_CADA_MOTOR(RegistroTolvarioTest);

@@ -59,6 +59,16 @@ TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
     EXPECT_TRUE(siguiente.errores.contains(QStringLiteral("no se grabó"))) << siguiente.errores.toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%'")), QStringLiteral("1"));
 
+    // The history of a period, as an auditor reads it.
+    ejecutar(QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
+                            "SalidasAntes, EntradasDespues, SalidasDespues) VALUES ('2026-12-09 10:00:00.000', '03/2005', 'MOLINO', "
+                            "'ana', '2', 'GRABAR', 46.5, 0, 50, 0)"));
+    const Salida historial = correr({QStringLiteral("--historial"), QStringLiteral("03/2005"), comando()});
+    ASSERT_EQ(historial.codigo, 0) << historial.errores.toStdString();
+    EXPECT_EQ(historial.texto.trimmed(),
+              QStringLiteral("2026-12-09 10:00:00.000  GRABAR  MOLINO  ana  caja 2  entradas 46.5 -> 50  salidas 0 -> 0"));
+    EXPECT_TRUE(correr({QStringLiteral("--historial"), QStringLiteral("04/2005"), comando()}).texto.contains(QStringLiteral("Sin cambios")));
+
     const Salida malPeriodo = correr({QStringLiteral("--periodo"), QStringLiteral("13/2005"), comando()});
     EXPECT_EQ(malPeriodo.codigo, 1);
     EXPECT_TRUE(malPeriodo.errores.contains(QStringLiteral("no es válido"))) << malPeriodo.errores.toStdString();

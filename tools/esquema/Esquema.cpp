@@ -34,6 +34,13 @@ const std::vector<Tabla> Tablas = {
      {{"Periodo", Tipo::Clave, 7}, {"Cuenta", Tipo::Clave, 15}, {"DIA", Tipo::Entero},
       {"Entradas", Tipo::Cantidad}, {"Salidas", Tipo::Cantidad}, {"Observaciones", Tipo::Texto, 255}},
      "Periodo, Cuenta, DIA"},
+    // Every change to the register, appended with it: who, where, when, and the account's
+    // totals before and after.
+    {"EM_TolvarioHistoria",
+     {{"Momento", Tipo::Texto, 30}, {"Periodo", Tipo::Clave, 7}, {"Cuenta", Tipo::Clave, 15}, {"Usuario", Tipo::Texto, 50},
+      {"Caja", Tipo::Texto, 10}, {"Accion", Tipo::Texto, 10}, {"EntradasAntes", Tipo::Cantidad}, {"SalidasAntes", Tipo::Cantidad},
+      {"EntradasDespues", Tipo::Cantidad}, {"SalidasDespues", Tipo::Cantidad}},
+     ""},
     {"ta_configuracion",
      {{"CLAVE", Tipo::Clave, 50}, {"VALOR", Tipo::Texto, 255}, {"ValorAux", Tipo::Texto, 255},
       {"Grupo", Tipo::Clave, 50}, {"PoliticaNegocio", Tipo::Logico}},

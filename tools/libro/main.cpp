@@ -1,5 +1,6 @@
 // The book of a period without the window, from the stored settings:
 //   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] [--conexion -] ["<connection command line>"]
+//   tolvario-libro --historial MM/AAAA ["<connection command line>"]   (the period's changes)
 // The line may come from TOLVARIO_CONEXION or standard input instead, out of the process list.
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
@@ -38,6 +39,7 @@ public:
 int uso()
 {
     std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] [--conexion -] \"@Server=...;@DbName=...;...\"\n"
+                         "     tolvario-libro --historial MM/AAAA [--conexion -] \"@Server=...;...\"\n"
                          "     (la línea de conexión también puede venir en TOLVARIO_CONEXION o, con --conexion -, por la entrada)\n");
     return 2;
 }
@@ -63,6 +65,7 @@ int main(int argc, char* argv[])
 
     QString periodo, salida, comando, conexion;
     bool pdf = false;
+    QString historial;
     const QStringList args = QGuiApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
@@ -73,6 +76,8 @@ int main(int argc, char* argv[])
             pdf = true;
         else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
             conexion = args[++i];
+        else if (args[i] == QLatin1String("--historial") && i + 1 < args.size())
+            periodo = historial = args[++i].trimmed();
         else if (args[i].startsWith(QLatin1String("--")))
             return uso();
         else
@@ -94,6 +99,18 @@ int main(int argc, char* argv[])
     if (!DB_Dll::Instancia().gCnn.Abierta())
         return falla(QStringLiteral("No se pudo conectar con la base de datos."));
     try {
+        // Who changed the period's register, when, and its totals before and after.
+        if (!historial.isEmpty()) {
+            const std::vector<RegistroTolvario::Cambio> cambios = RegistroTolvario::Historia(historial);
+            for (const RegistroTolvario::Cambio& c : cambios)
+                std::printf("%s\n", qPrintable(QStringLiteral("%1  %2  %3  %4  caja %5  entradas %6 -> %7  salidas %8 -> %9")
+                                                   .arg(c.momento, c.accion, c.cuenta, c.usuario, c.caja, c.entradasAntes.texto(),
+                                                        c.entradasDespues.texto(), c.salidasAntes.texto(), c.salidasDespues.texto())));
+            if (cambios.empty())
+                std::printf("%s\n", qPrintable(QStringLiteral("Sin cambios registrados para %1.").arg(historial)));
+            DB_Dll::Liberar();
+            return operadorDelLibro.huboError ? 1 : 0;
+        }
         if (periodo == QLatin1String("ultimo")) {
             periodo = RegistroTolvario::UltimoPeriodo();
             if (periodo.isEmpty())
