@@ -109,17 +109,12 @@ struct Totales {
     Importe salidas;
 };
 
-// The account's totals in the period as stored now (inside the save's transaction).
-Totales totalesGuardados(const QString& periodo, const QString& cuenta)
+Totales sumar(const std::vector<LineaRegistro>& lineas)
 {
-    Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent, sum(Salidas) as Sal from EM_Tolvario ")
-                                          + donde(periodo, cuenta),
-                                      rs);
     Totales t;
-    if (rs.State() != 0 && !rs.BOF()) {
-        t.entradas = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent")));
-        t.salidas = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
+    for (const LineaRegistro& l : lineas) {
+        t.entradas += l.entradas;
+        t.salidas += l.salidas;
     }
     return t;
 }
@@ -232,16 +227,17 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
     // its transaction.
     EnTransaccion(db.gCnn, [&] {
         esperarTurno(periodo, cuenta);
-        if (esperadas) {
-            std::vector<LineaRegistro> guardadas = Lineas(periodo, cuenta);
-            if (guardadas != *esperadas) {
-                if (encontradas)
-                    *encontradas = std::move(guardadas);
-                return;
-            }
-        }
+        // What is stored now, read once: for the check and for the history's totals.
         const bool historia = conHistoria();
-        const Totales antes = historia ? totalesGuardados(periodo, cuenta) : Totales();
+        std::vector<LineaRegistro> guardadas;
+        if (esperadas || historia)
+            guardadas = Lineas(periodo, cuenta);
+        if (esperadas && guardadas != *esperadas) {
+            if (encontradas)
+                *encontradas = std::move(guardadas);
+            return;
+        }
+        const Totales antes = sumar(guardadas);
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
         for (const LineaRegistro& l : lineas) {
@@ -254,14 +250,8 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
             rs.SetField(QStringLiteral("Observaciones"), Planilla::ObservacionGuardable(l.observaciones));
             rs.Update();
         }
-        if (historia) {
-            Totales despues;
-            for (const LineaRegistro& l : lineas) {
-                despues.entradas += l.entradas;
-                despues.salidas += l.salidas;
-            }
-            anotarCambio(periodo, cuenta, QStringLiteral("GRABAR"), antes, despues);
-        }
+        if (historia)
+            anotarCambio(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas));
         grabada = true;
     }, true);
     return grabada;
@@ -274,7 +264,7 @@ void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
     EnTransaccion(db.gCnn, [&] {
         for (const QString& cuenta : cuentas) {
             if (conHistoria())
-                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), totalesGuardados(periodo, cuenta), Totales());
+                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), sumar(Lineas(periodo, cuenta)), Totales());
             db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         }
     }, true);
@@ -287,7 +277,7 @@ void BorrarPeriodo(const QString& periodo)
     EnTransaccion(db.gCnn, [&] {
         if (conHistoria())
             for (const QString& cuenta : CuentasDelPeriodo(periodo))
-                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), totalesGuardados(periodo, cuenta), Totales());
+                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), sumar(Lineas(periodo, cuenta)), Totales());
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(periodo) + u'\'');
     }, true);
 }
