@@ -157,6 +157,7 @@ private:
     // On a server: it answers (a connection it closed is opened again); when it cannot be
     // reached the clerk is told once what was not stored, and false.
     bool baseAlAlcance();
+    void mostrarHistorial();
     // A failure of one account's save: told once when the server is gone, else asked about.
     int informarFalloDeGrabacion(const ErrorVB& e);
     // Before a command: a value open in the editor committed, a period typed but not loaded

@@ -5,6 +5,8 @@
 
 #include "register/Informes.h"
 
+#include "register/DialogoHistorial.h"
+
 #include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
@@ -81,9 +83,28 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
     return QMainWindow::eventFilter(objeto, evento);
 }
 
-void FrmTolvario::Form_KeyDown(int& KeyCode, int)
+void FrmTolvario::Form_KeyDown(int& KeyCode, int Shift)
 {
+    // Ctrl+H: the history of the period on screen.
+    if (KeyCode == 'H' && Shift == 2) {
+        KeyCode = 0;
+        mostrarHistorial();
+        return;
+    }
     Panobar1->Tecla(KeyCode);
+}
+
+void FrmTolvario::mostrarHistorial()
+{
+    if (!m_registro.Hay()) {
+        operador().Mensaje(QStringLiteral(" No hay ningún período cargado para ver su historial."),
+                           Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+        return;
+    }
+    Pasos::Ejecutar({[&] {
+        DialogoHistorial dialogo(m_registro.Periodo(), this);
+        dialogo.exec();
+    }}, InformarCon("Historial"), SinError5());
 }
 
 bool FrmTolvario::listoParaComando()

@@ -4,10 +4,13 @@
 #include "register/ModeloRegistro.h"
 #include "tests/register/BaseDeRegistro.h"
 #include "tests/support/Controles.h"
+#include "tests/support/VentanaModal.h"
 
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QApplication>
 #include <QTabBar>
+#include <QTableWidget>
 #include <functional>
 #include <memory>
 #include <QTest>
@@ -155,6 +158,28 @@ TEST_P(OtroPuestoTest, LoQueYaEstaGrabadoIgualNoSePregunta)
     EXPECT_EQ(preguntas(), 0) << m_guion->todo().toStdString();
     EXPECT_FALSE(m_ventana->ValidacionFallida());
     EXPECT_EQ(entradas(3), 333.0);
+}
+
+// Ctrl+H shows the period's history: this station's save, with who and the totals.
+TEST_P(OtroPuestoTest, ControlHMuestraElHistorialDelPeriodo)
+{
+    escribir(4, Planilla::ColEntradas, QStringLiteral("5"));
+    tecla(Qt::Key_F5);
+    QStringList fila;
+    ConVentanaModal(
+        [&](QWidget* v) {
+            auto* tabla = v->findChild<QTableWidget*>(QStringLiteral("TablaHistorial"));
+            ASSERT_NE(tabla, nullptr);
+            ASSERT_EQ(tabla->rowCount(), 1);
+            for (int c = 0; c < tabla->columnCount(); ++c)
+                fila << tabla->item(0, c)->text();
+        },
+        [&] { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m_ventana.get(), Qt::Key_H, Qt::ControlModifier); });
+    ASSERT_EQ(fila.size(), 9);
+    EXPECT_EQ(fila[1], QStringLiteral("GRABAR"));
+    EXPECT_EQ(fila[2], QStringLiteral("MOLINO"));
+    EXPECT_EQ(fila[5], QStringLiteral("31")) << "thirty-one days of 1 before";
+    EXPECT_EQ(fila[6], QStringLiteral("35"));
 }
 
 // Leaving a tab stores it only over what was read, as GRABAR does.
