@@ -95,8 +95,13 @@ public:
         } catch (const ErrorVB& e) {
             if (e.Number != ErrorVB::ConexionInutilizable || m_enTransaccion)
                 throw;
-            if (repetible && dialecto() == Dialecto::PostgreSQL && reconectar())
-                return operacion();
+            // One attempt to open it again: with the server down, the clerk waits through one
+            // connection time-out, not two.
+            if (repetible && dialecto() == Dialecto::PostgreSQL) {
+                if (reconectar())
+                    return operacion();
+                throw;
+            }
             if (!Abierta())
                 reconectar();
             throw;
