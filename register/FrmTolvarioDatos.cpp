@@ -93,7 +93,8 @@ void FrmTolvario::AsignarDatosInicio()
     // The boxes hold exactly this period's users: none of another period's stays behind to
     // be saved into this one.
     vaciarUsuarios();
-    QStringList cuentas = RegistroTolvario::UsuariosDelPeriodo(m_registro.Periodo());
+    // The period's own users were read with its accounts when it began.
+    QStringList cuentas = m_registro.UsuariosAlEmpezar();
     const bool propias = !cuentas.isEmpty();
     if (!propias)
         cuentas = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());

@@ -13,8 +13,11 @@ void RegistroCargado::Empezar(const QString& periodo, const QStringList& guardad
 {
     Vaciar();
     m_periodo = periodo;
-    for (const QString& c : guardadas)
+    for (const QString& c : guardadas) {
         m_guardadas.insert(c.trimmed().toUpper());
+        if (c.trimmed().compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) != 0)
+            m_usuariosAlEmpezar << c.trimmed();
+    }
 }
 
 void RegistroCargado::Vaciar()

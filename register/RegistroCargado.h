@@ -33,6 +33,9 @@ public:
     void MarcarGuardada(const QString& cuenta, bool guardada);
     // The accounts with lines stored, the mill first, for the clerk to read.
     QStringList Guardadas() const;
+    // The users (every account but the mill) the period had stored when it began, in the
+    // order the database gave them.
+    const QStringList& UsuariosAlEmpezar() const { return m_usuariosAlEmpezar; }
 
     // The code a user box was loaded with, a customer or not (a stored account that is no
     // customer has a box but no tab).
@@ -68,6 +71,7 @@ private:
     QString m_periodo;
     std::array<QString, Tabs> m_cuentas;
     QSet<QString> m_guardadas; // upper case: accounts compare without regard to case
+    QStringList m_usuariosAlEmpezar;
     std::array<QString, Tabs> m_codigosCargados;
     QStringList m_agregadas;
     QHash<QString, std::vector<LineaRegistro>> m_leidas; // upper case

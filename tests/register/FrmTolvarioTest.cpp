@@ -377,14 +377,7 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
 {
     elegirPeriodo(QStringLiteral("01/2005"));
     escribir(2, P::ColEntradas, QStringLiteral("55"));
-    if (esPostgres()) {
-        ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
-                                "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"));
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
-    } else {
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
-                                "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-    }
+    rechazarDia(15);
     m_guion->respuestas = {Operador::Ignorar};
     tecla(Qt::Key_F5);
     ASSERT_GE(m_guion->avisos.size(), 1u);
@@ -412,7 +405,7 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_ventana->ValidacionFallida());
     EXPECT_FALSE(m_ventana->Grabando());
-    ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON EM_Tolvario") : QString()));
+    quitarRechazo();
     m_guion->avisos.clear();
     // The edits still unsaved are asked about; No drops them.
     m_guion->respuestas = {Operador::No};

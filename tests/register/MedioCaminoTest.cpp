@@ -316,14 +316,7 @@ TEST_P(MedioCaminoTest, SiLaGrabacionPedidaFallaElPeriodoSeQueda)
 {
     elegirPeriodo(u"10/2026"_s);
     escribirDia(15, P::ColEntradas, u"33"_s);
-    if (esPostgres()) {
-        ejecutar(u"CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
-                 "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"_s);
-        ejecutar(u"CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"_s);
-    } else {
-        ejecutar(u"CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
-                 "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"_s);
-    }
+    rechazarDia(15);
     m_guion->respuestas = {Operador::Si, Operador::Abortar};
     elegirPeriodo(u"11/2026"_s);
     EXPECT_EQ(periodo(), u"10/2026"_s) << todo();
@@ -333,7 +326,7 @@ TEST_P(MedioCaminoTest, SiLaGrabacionPedidaFallaElPeriodoSeQueda)
     EXPECT_TRUE(m_ventana->isVisible());
     EXPECT_EQ(enGrilla(16, P::ColEntradas), u"33"_s);
 
-    ejecutar(u"DROP TRIGGER falla"_s + (esPostgres() ? u" ON EM_Tolvario"_s : QString()));
+    quitarRechazo();
     m_guion->respuestas = {Operador::Si};
     elegirPeriodo(u"11/2026"_s);
     EXPECT_EQ(periodo(), u"11/2026"_s);

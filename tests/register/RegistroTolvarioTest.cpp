@@ -118,14 +118,7 @@ TEST_P(RegistroTolvarioTest, CadaCambioDejaSuFilaEnLaHistoriaJuntoConElCambio)
     EXPECT_EQ(h[3].entradasAntes, imp("62"));
 
     // A save the database refuses halfway leaves neither the lines nor the history row.
-    if (esPostgres()) {
-        ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
-                                "$$ BEGIN IF NEW.DIA = 15 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$"));
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
-    } else {
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = 15 "
-                                "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-    }
+    rechazarDia(15);
     EXPECT_THROW(GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas), ErrorVB);
     EXPECT_EQ(Historia(QStringLiteral("10/2026")).size(), 4u);
 }

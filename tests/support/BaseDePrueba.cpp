@@ -98,6 +98,25 @@ void BaseIniciada::SetUp()
     iniciar();
 }
 
+void BaseDePrueba::rechazarDia(int dia)
+{
+    if (esPostgres()) {
+        ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
+                                "$$ BEGIN IF NEW.DIA = %1 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$")
+                     .arg(dia));
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
+    } else {
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = %1 "
+                                "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END")
+                     .arg(dia));
+    }
+}
+
+void BaseDePrueba::quitarRechazo()
+{
+    ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON EM_Tolvario") : QString()));
+}
+
 bool AdministrarServidor(const QString& sql, QString* error)
 {
     return administrar(sql, error);

@@ -44,6 +44,10 @@ protected:
     void crearEsquema();
     // Runs a statement on the test's own connection (not the program's).
     void ejecutar(const QString& sql);
+    // The database refuses (as a full disk would) every register line inserted for `dia`,
+    // until quitarRechazo: a save that fails halfway.
+    void rechazarDia(int dia);
+    void quitarRechazo();
     QString valor(const QString& sql);
     // The program's start-up on this database, as the window's load runs it.
     void iniciar();
