@@ -6,6 +6,7 @@
 #include "platform/Carpetas.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
+#include "register/Entregas.h"
 #include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
 
@@ -88,6 +89,18 @@ void LibroDelRegistro::ArchivoOncca(const Pedido& pedido)
                            Operador::Informacion, QStringLiteral("Atención"));
         return;
     }
+    // A book handed in and changed since is handed in again only when the clerk says so.
+    std::optional<RegistroTolvario::Entrega> entrega;
+    if (!Pasos::Ejecutar({[&] { entrega = RegistroTolvario::EntregaDe(pedido.encabezado.periodo); }},
+                         [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("ArchivoOncca")); }))
+        return;
+    if (entrega && entrega->modificado
+        && operador().Mensaje(QStringLiteral("El libro de %1 fue entregado a ONCCA y modificado después de la entrega (%2).\n\n"
+                                             "¿Generar el archivo ONCCA otra vez, con los datos de ahora?")
+                                  .arg(entrega->periodo, RegistroTolvario::TextoDeEntrega(*entrega)),
+                              Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
+               != Operador::Si)
+        return;
     if (operador().Mensaje(QStringLiteral("Inserte un disquete en la unidad ") + unidad, Operador::SiNo + Operador::Informacion,
                            QStringLiteral("Atención"))
         != Operador::Si)
@@ -95,6 +108,16 @@ void LibroDelRegistro::ArchivoOncca(const Pedido& pedido)
     QString destino;
     // Only a copy written and read back is finished; otherwise the failure's own message,
     // already shown, is the last word.
-    if (ExportaExcel(pedido, false, true, destino))
-        operador().Mensaje(QStringLiteral("FINALIZADO"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
+    if (!ExportaExcel(pedido, false, true, destino))
+        return;
+    EncabezadoLibro entregado = pedido.encabezado;
+    entregado.empresa = LeerConfiguracion(QStringLiteral("NOMBRE")).trimmed();
+    if (!Pasos::Ejecutar({[&] { RegistroTolvario::AnotarEntrega(entregado); }}, [](const ErrorVB& e) {
+            ErrorVB dicho = e;
+            dicho.Description = QStringLiteral("El archivo quedó copiado en el disco, pero no se pudo registrar la entrega: ")
+                                + e.Description;
+            return SuiteUtil::ReportError(dicho, QStringLiteral("ArchivoOncca"));
+        }))
+        return;
+    operador().Mensaje(QStringLiteral("FINALIZADO"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
 }

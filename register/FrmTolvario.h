@@ -12,6 +12,10 @@
 #include <QStringList>
 
 class ModeloRegistro;
+namespace RegistroTolvario {
+struct CambioPrevisto;
+struct Deriva;
+} // namespace RegistroTolvario
 class Panobar;
 class QCheckBox;
 class QComboBox;
@@ -126,6 +130,7 @@ private:
     QTableView* MSFlexGrid = nullptr;
     QLineEdit* txtEdit = nullptr;
     QLabel* LblDetalle = nullptr;
+    QLabel* LblEntrega = nullptr;
     QList<QLineEdit*> TxtFields;
     QList<QLabel*> Label3;
     QList<QLabel*> LblDesc;
@@ -176,6 +181,15 @@ private:
     bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     void anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
+    // The loaded period's delivery to ONCCA, in the header; nothing when it was never delivered.
+    void mostrarEntrega();
+    // What the save would write, account by account: with `todo`, the users removed and the
+    // shown accounts not stored yet too, not only the grid.
+    std::vector<RegistroTolvario::CambioPrevisto> cambiosPrevistos(bool todo) const;
+    // A save that would alter delivered books or the opening balance of later months asks
+    // first; false (nothing to write) unless the clerk says Sí.
+    bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja);
+    QString textoDeDeriva(const RegistroTolvario::Deriva& d) const;
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
@@ -212,4 +226,5 @@ private:
     QWidget* m_controlActivo = nullptr;
     QPersistentModelIndex m_celdaEditada;
     bool m_confirmando = false;
+    bool m_derivaConfirmada = false; // within one save: asked once
 };

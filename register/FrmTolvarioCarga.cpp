@@ -11,6 +11,7 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "platform/Unidades.h"
+#include "register/Entregas.h"
 #include "register/ModeloRegistro.h"
 #include "register/RegistroTolvario.h"
 #include "startup/Configuracion.h"
@@ -53,6 +54,15 @@ void FrmTolvario::Form_Load()
                                    Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
                 operador().Terminar(LineaPrivada::BaseDesactualizada);
             }
+        },
+        [&] {
+            // Said once a run: the clerk knows the safeguards are not kept here.
+            if (!RegistroTolvario::ConEntregas())
+                operador().Mensaje(QStringLiteral("Esta base de datos no tiene las tablas de entregas ni del historial de "
+                                                  "cambios: en ella no se registran las entregas a ONCCA ni quién cambió "
+                                                  "qué. El registro se graba igual. Para registrarlos, actualícela con "
+                                                  "tolvario-esquema."),
+                                   Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
         },
         [&] {
             Inicializa();
@@ -119,6 +129,7 @@ void FrmTolvario::Inicializa()
         [&] {
             m_cargando = true;
             m_registro.Vaciar();
+            LblEntrega->clear();
             SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
             for (int k = 1; k <= Usuarios; ++k)
                 SSTab1->setTabVisible(k, false);

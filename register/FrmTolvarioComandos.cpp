@@ -11,6 +11,7 @@
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
 #include "platform/Teclas.h"
+#include "register/Entregas.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
 #include "suite/SuiteForms.h"
@@ -214,6 +215,12 @@ bool FrmTolvario::grabar()
             if (valido)
                 ActualizarDatos();
         },
+        // A save may have marked the delivered book changed (read again only when the
+        // database answered the whole save).
+        [&] {
+            if (valido && !m_grabacionIncompleta)
+                mostrarEntrega();
+        },
     }, [&](const ErrorVB& e) {
         hayError = true;
         return InformarCon("Panobar1_click")(e);
@@ -256,6 +263,13 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                     cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
         if (!cambiosPendientes().isEmpty())
             pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
+        // Its delivered book, and the months after it that carry its balance, are named.
+        RegistroTolvario::Deriva deriva;
+        if (!Pasos::Ejecutar({[&] { deriva = RegistroTolvario::DerivaDeBorrar(m_registro.Periodo()); }},
+                             InformarCon("Panobar1_click"), SinError5()))
+            return;
+        if (deriva.Hay())
+            pregunta += QStringLiteral("\n\n") + textoDeDeriva(deriva);
         if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
             != Operador::Si)
             return;
@@ -412,6 +426,7 @@ void FrmTolvario::ofrecerLibro(bool disco)
         ActualizarUnidades();
         pedido.unidad = CmbLetra->currentText();
         m_libro->ArchivoOncca(pedido);
+        mostrarEntrega();
     } else {
         m_libro->Reporte(pedido);
     }

@@ -146,6 +146,14 @@ void FrmTolvario::construirEncabezado()
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[1].rotulo), FrmEnc), 0, 2);
     enc->addWidget(hoja, 0, 3);
     enc->setColumnStretch(4, 1);
+    // A delivered book is told plainly: changing it changes what ONCCA holds.
+    LblEntrega = new QLabel(FrmEnc);
+    LblEntrega->setObjectName(QStringLiteral("LblEntrega"));
+    LblEntrega->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont negrita = LblEntrega->font();
+    negrita.setBold(true);
+    LblEntrega->setFont(negrita);
+    enc->addWidget(LblEntrega, 0, 4);
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[2].rotulo), FrmEnc), 1, 0);
     enc->addWidget(nuevoCampo(Encabezado[2], FrmEnc), 1, 1, 1, 4);
 

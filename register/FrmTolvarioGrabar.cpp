@@ -4,12 +4,15 @@
 
 #include "register/Informes.h"
 
+#include "platform/AlSalir.h"
 #include "platform/Operador.h"
 #include "platform/Pasos.h"
+#include "register/Entregas.h"
 #include "register/ModeloRegistro.h"
 #include "register/RegistroTolvario.h"
 #include "suite/SuiteUtil.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
@@ -36,6 +39,8 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     const std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
     if (!m_registro.GrillaCambio(lineas) && m_registro.Guardada(enGrilla))
         return true;
+    if (!m_derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false))
+        return false;
     bool hayFallo = false;
     bool conflicto = false;
     const bool completo = Pasos::Ejecutar({[&] {
@@ -132,6 +137,11 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
 
 void FrmTolvario::ActualizarDatos()
 {
+    // Asked once, over everything this save writes, before anything is.
+    if (!confirmarDeriva(cambiosPrevistos(true), true))
+        return;
+    m_derivaConfirmada = true;
+    const AlSalir fin([this] { m_derivaConfirmada = false; });
     GrabarCfgLocal();
     const QString periodo = m_registro.Periodo();
     const auto informar = [&](const ErrorVB& e) {
@@ -230,4 +240,69 @@ bool FrmTolvario::resolverPendientes()
     if (r != Operador::Si)
         return false;
     return revisarUsuarios() && grabar();
+}
+
+std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool todo) const
+{
+    std::vector<RegistroTolvario::CambioPrevisto> cambios;
+    if (!m_registro.Hay())
+        return cambios;
+    if (todo)
+        for (const QString& c : m_registro.AQuitar())
+            cambios.push_back({c, std::nullopt});
+    const QString enGrilla = m_registro.CuentaEnGrilla();
+    if (!enGrilla.isEmpty() && !m_registro.GrillaSoloLectura()) {
+        std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
+        if (m_registro.GrillaCambio(lineas) || !m_registro.Guardada(enGrilla))
+            cambios.push_back({enGrilla, std::move(lineas)});
+    }
+    if (!todo)
+        return cambios;
+    for (int tab = TabMolino; tab <= Usuarios; ++tab) {
+        const QString cuenta = CuentaDeTab(tab);
+        if (SSTab1->isTabVisible(tab) && !cuenta.isEmpty() && !m_registro.Guardada(cuenta)
+            && cuenta.compare(enGrilla, Qt::CaseInsensitive) != 0)
+            cambios.push_back({cuenta, lineasVacias()});
+    }
+    return cambios;
+}
+
+QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const
+{
+    QStringList partes;
+    if (!d.entregados.empty()) {
+        QString t = QStringLiteral("Este cambio altera libros ya entregados a ONCCA:");
+        for (const RegistroTolvario::Entrega& e : d.entregados)
+            t += QStringLiteral("\n    %1 (%2)").arg(e.periodo, RegistroTolvario::TextoDeEntrega(e));
+        partes << t;
+    }
+    if (!d.posteriores.isEmpty())
+        partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1.").arg(d.posteriores.join(QStringLiteral(", ")));
+    return partes.join(QStringLiteral("\n\n"));
+}
+
+bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja)
+{
+    if (!m_registro.Hay())
+        return true;
+    const QString hoja = TxtFields[cHoja]->text();
+    const RegistroTolvario::Deriva d = RegistroTolvario::DerivaDe(m_registro.Periodo(), cambios, conHoja ? &hoja : nullptr);
+    if (!d.Hay())
+        return true;
+    if (operador().Mensaje(textoDeDeriva(d) + QStringLiteral("\n\n¿Grabar de todos modos?"),
+                           Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
+        == Operador::Si)
+        return true;
+    // Nothing written; what is on screen stays, pending.
+    m_validacionFallida = true;
+    return false;
+}
+
+void FrmTolvario::mostrarEntrega()
+{
+    LblEntrega->clear();
+    if (!m_registro.Hay())
+        return;
+    if (const std::optional<RegistroTolvario::Entrega> e = RegistroTolvario::EntregaDe(m_registro.Periodo()))
+        LblEntrega->setText(RegistroTolvario::TextoDeEntrega(*e));
 }

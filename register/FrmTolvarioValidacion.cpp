@@ -115,6 +115,7 @@ void FrmTolvario::validarPeriodo(const QString& valor)
     m_registro.Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
     AsignarDatosInicio();
     llenarHoja();
+    mostrarEntrega();
     DetalleOn(true);
     cargado = true;
     // What the status bar said belongs to the period that left.

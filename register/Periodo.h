@@ -5,3 +5,8 @@
 // MM/AAAA with a month of the year. A period written otherwise would name sheet-number keys
 // and year-month comparisons that belong to no period.
 bool PeriodoBienEscrito(const QString& periodo);
+// The same, raising ErrorVB 5 with the clerk's message: nothing is read or written under a
+// text that names no month.
+void ExigirPeriodo(const QString& periodo);
+// Year then month ("AAAAMM"): periods compare in time order as these texts do.
+QString AnioMes(const QString& periodo);

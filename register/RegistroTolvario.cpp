@@ -5,6 +5,7 @@
 #include "data/TextoSQL.h"
 #include "data/Transaccion.h"
 #include "platform/ErrorVB.h"
+#include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/Planilla.h"
 #include "startup/Configuracion.h"
@@ -21,18 +22,9 @@ const QString Tabla = QStringLiteral("EM_Tolvario");
 
 namespace {
 
-// Nothing is read or written under a text that names no month: it would file rows where no
-// period finds them and sheet-number keys that outrank every real one.
-void exigirPeriodo(const QString& periodo)
-{
-    if (!PeriodoBienEscrito(periodo))
-        throw ErrorVB(ErrorVB::LlamadaInvalida,
-                      QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
-}
-
 QString claveHoja(const QString& periodo)
 {
-    return QStringLiteral("TOLVARIO_HOJA_") + periodo.mid(3, 4) + periodo.left(2);
+    return QStringLiteral("TOLVARIO_HOJA_") + AnioMes(periodo);
 }
 
 void grabarAjuste(const QString& clave, const QString& valor)
@@ -60,7 +52,7 @@ LineaRegistro lineaDe(const Recordset& rs, bool conCuenta)
 // The accounts stored in the period, as the database groups them.
 QStringList cuentasAgrupadas(const QString& periodo, const QString& condicion)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     Recordset rs;
     DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select CUENTA from EM_Tolvario where Periodo = '") + Comillas(periodo)
                                           + u'\'' + condicion + QStringLiteral(" group by Cuenta"),
@@ -142,7 +134,7 @@ bool TablaExiste()
 
 bool HayPeriodo(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     Recordset rs;
     return DB_Dll::Instancia().ExisteEnTabla(Tabla, periodo, QStringLiteral("Periodo"), &rs, 8);
 }
@@ -183,7 +175,7 @@ QStringList UsuariosDelPeriodo(const QString& periodo)
 
 std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     Recordset rs;
     DB_Dll::Instancia().AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta)
                                           + QStringLiteral(" order by dia"),
@@ -196,8 +188,8 @@ std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta)
 
 Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
 {
-    exigirPeriodo(periodo);
-    const QString anioMes = periodo.mid(3, 4) + periodo.left(2);
+    ExigirPeriodo(periodo);
+    const QString anioMes = AnioMes(periodo);
     // Year then month as text: the statement's expression is the one the index is built on.
     const QString condicion = QStringLiteral(" from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '")
                               + Comillas(anioMes) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' ");
@@ -216,7 +208,7 @@ Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
 bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
                   const std::vector<LineaRegistro>* esperadas, std::vector<LineaRegistro>* encontradas)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     if (cuenta.trimmed().isEmpty())
         throw ErrorVB(ErrorVB::LlamadaInvalida, QStringLiteral("No se puede grabar un registro sin cuenta."));
     DB_Dll& db = DB_Dll::Instancia();
@@ -230,7 +222,7 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         // What is stored now, read once: for the check and for the history's totals.
         const bool historia = conHistoria();
         std::vector<LineaRegistro> guardadas;
-        if (esperadas || historia)
+        if (esperadas || historia || ConEntregas())
             guardadas = Lineas(periodo, cuenta);
         if (esperadas && guardadas != *esperadas) {
             if (encontradas)
@@ -252,6 +244,7 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         }
         if (historia)
             anotarCambio(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas));
+        MarcarAlterados(periodo, cuenta, guardadas, lineas);
         grabada = true;
     }, true);
     return grabada;
@@ -259,12 +252,14 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
 
 void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     DB_Dll& db = DB_Dll::Instancia();
     EnTransaccion(db.gCnn, [&] {
         for (const QString& cuenta : cuentas) {
+            const std::vector<LineaRegistro> antes = Lineas(periodo, cuenta);
             if (conHistoria())
-                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), sumar(Lineas(periodo, cuenta)), Totales());
+                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), sumar(antes), Totales());
+            MarcarAlterados(periodo, cuenta, antes, {});
             db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         }
     }, true);
@@ -272,19 +267,22 @@ void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
 
 void BorrarPeriodo(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     DB_Dll& db = DB_Dll::Instancia();
     EnTransaccion(db.gCnn, [&] {
-        if (conHistoria())
-            for (const QString& cuenta : CuentasDelPeriodo(periodo))
-                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), sumar(Lineas(periodo, cuenta)), Totales());
+        for (const QString& cuenta : CuentasDelPeriodo(periodo)) {
+            const std::vector<LineaRegistro> antes = Lineas(periodo, cuenta);
+            if (conHistoria())
+                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), sumar(antes), Totales());
+            MarcarAlterados(periodo, cuenta, antes, {});
+        }
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(periodo) + u'\'');
     }, true);
 }
 
 std::vector<CuentaDelLibro> CuentasDelLibro(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     const QString p = Comillas(periodo);
     Recordset rs;
     // The period is chosen before grouping (WHERE, not HAVING on the grouped period: the same
@@ -306,7 +304,7 @@ std::vector<CuentaDelLibro> CuentasDelLibro(const QString& periodo)
 
 std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     Recordset rs;
     DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT * From EM_Tolvario WHERE (Periodo = N'") + Comillas(periodo)
                                           + QStringLiteral("') ORDER BY cuenta DESC, dia ASC"),
@@ -319,7 +317,7 @@ std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo)
 
 QString HojaGuardada(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     const QString guardada = LeerConfiguracion(claveHoja(periodo));
     // A stored number beyond any amount is no sheet number: the next one is taken.
     return SuiteUtil::TextToAmountOrZero(guardada).esCero() ? QString() : guardada.trimmed();
@@ -350,13 +348,14 @@ QString Hoja(const QString& periodo)
 
 void GrabarHoja(const QString& periodo, const QString& hoja)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     grabarAjuste(claveHoja(periodo), hoja);
+    MarcarHojaAlterada(periodo, hoja);
 }
 
 std::vector<Cambio> Historia(const QString& periodo)
 {
-    exigirPeriodo(periodo);
+    ExigirPeriodo(periodo);
     std::vector<Cambio> cambios;
     if (!conHistoria())
         return cambios;

@@ -1,6 +1,7 @@
 // The book of a period without the window, from the stored settings:
 //   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] [--conexion -] ["<connection command line>"]
 //   tolvario-libro --historial MM/AAAA ["<connection command line>"]   (the period's changes)
+//   tolvario-libro --verificar MM/AAAA ["<connection command line>"]   (still the delivered book?)
 // The line may come from TOLVARIO_CONEXION or standard input instead, out of the process list.
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
@@ -8,6 +9,7 @@
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
 #include "platform/LineaPrivada.h"
+#include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/RegistroTolvario.h"
 #include "startup/Inicio.h"
@@ -40,6 +42,7 @@ int uso()
 {
     std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] [--conexion -] \"@Server=...;@DbName=...;...\"\n"
                          "     tolvario-libro --historial MM/AAAA [--conexion -] \"@Server=...;...\"\n"
+                         "     tolvario-libro --verificar MM/AAAA [--conexion -] \"@Server=...;...\"\n"
                          "     (la línea de conexión también puede venir en TOLVARIO_CONEXION o, con --conexion -, por la entrada)\n");
     return 2;
 }
@@ -47,6 +50,33 @@ int uso()
 int falla(const QString& texto)
 {
     std::fprintf(stderr, "%s\n", qPrintable(texto));
+    return 1;
+}
+
+// 0 when the stored figures still give the delivered book; 1, naming what changed, when not
+// or when it was never delivered.
+int verificarEntrega(const QString& periodo)
+{
+    const std::optional<RegistroTolvario::Entrega> e = RegistroTolvario::EntregaDe(periodo);
+    if (!e) {
+        std::printf("%s\n", qPrintable(RegistroTolvario::ConEntregas()
+                                           ? QStringLiteral("El libro de %1 nunca se entregó a ONCCA.").arg(periodo)
+                                           : QStringLiteral("Esta base de datos no registra las entregas a ONCCA.")));
+        return 1;
+    }
+    const RegistroTolvario::Verificacion v = RegistroTolvario::Verificar(periodo);
+    const QString entregado = QStringLiteral("%1 por %2 en la caja %3").arg(RegistroTolvario::TextoDeEntrega(*e), e->usuario, e->caja);
+    if (v.Igual()) {
+        std::printf("%s\n", qPrintable(QStringLiteral("El libro de %1 es el entregado (%2).").arg(periodo, entregado)));
+        return 0;
+    }
+    QStringList cambios;
+    for (const QString& c : v.cuentas)
+        cambios << QStringLiteral("cuenta ") + c;
+    if (v.encabezado)
+        cambios << QStringLiteral("el encabezado (Hoja Nro)");
+    std::printf("%s\n", qPrintable(QStringLiteral("El libro de %1 ya no es el entregado (%2). Cambió: %3.")
+                                       .arg(periodo, entregado, cambios.join(QStringLiteral(", ")))));
     return 1;
 }
 
@@ -66,6 +96,7 @@ int main(int argc, char* argv[])
     QString periodo, salida, comando, conexion;
     bool pdf = false;
     QString historial;
+    QString verificar;
     const QStringList args = QGuiApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
@@ -78,6 +109,8 @@ int main(int argc, char* argv[])
             conexion = args[++i];
         else if (args[i] == QLatin1String("--historial") && i + 1 < args.size())
             periodo = historial = args[++i].trimmed();
+        else if (args[i] == QLatin1String("--verificar") && i + 1 < args.size())
+            periodo = verificar = args[++i].trimmed();
         else if (args[i].startsWith(QLatin1String("--")))
             return uso();
         else
@@ -111,6 +144,12 @@ int main(int argc, char* argv[])
             DB_Dll::Liberar();
             return operadorDelLibro.huboError ? 1 : 0;
         }
+        // Whether the stored figures still give the book handed to ONCCA.
+        if (!verificar.isEmpty()) {
+            const int codigo = verificarEntrega(verificar);
+            DB_Dll::Liberar();
+            return codigo;
+        }
         if (periodo == QLatin1String("ultimo")) {
             periodo = RegistroTolvario::UltimoPeriodo();
             if (periodo.isEmpty())
@@ -122,6 +161,8 @@ int main(int argc, char* argv[])
                      qPrintable(RegistroTolvario::HojaGuardada(periodo).isEmpty()
                                     ? QStringLiteral("Hoja Nro: %1 (la siguiente a la última guardada; no se grabó)").arg(encabezado.hoja)
                                     : QStringLiteral("Hoja Nro: %1 (la guardada para %2)").arg(encabezado.hoja, periodo)));
+        if (const std::optional<RegistroTolvario::Entrega> e = RegistroTolvario::EntregaDe(periodo))
+            std::fprintf(stderr, "%s\n", qPrintable(RegistroTolvario::TextoDeEntrega(*e)));
         const LibroExportado libro = ExportarLibro(encabezado, salida.isEmpty() ? Carpetas::Aplicacion() : salida);
         std::printf("%s\n", qPrintable(QDir::toNativeSeparators(libro.ruta)));
         if (pdf) {

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "register/Libro.h"
+#include "register/LineaRegistro.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// The books handed to ONCCA, as the store records them: when, by whom, with which header,
+// and a fingerprint of what each account's page held. A later change that alters one marks
+// it until it is delivered again. Part of the register's store: same database, same errors.
+namespace RegistroTolvario {
+
+// Whether this database records deliveries and the history (the schema tool's tables);
+// asked of the database once.
+bool ConEntregas();
+
+struct Entrega {
+    QString periodo;
+    QString momento; // yyyy-MM-dd HH:mm:ss
+    QString usuario;
+    QString caja;
+    EncabezadoLibro encabezado; // as the book was made
+    bool modificado = false;    // changed after the delivery
+};
+std::optional<Entrega> EntregaDe(const QString& periodo);
+// "Entregado a ONCCA el dd/mm/aaaa", and the mark when it changed since.
+QString TextoDeEntrega(const Entrega& e);
+
+// The book of the stored period with this header is on the ONCCA disk: recorded, replacing
+// an earlier delivery of the period, in one transaction.
+void AnotarEntrega(const EncabezadoLibro& encabezado);
+
+// What a delivered book still is: the accounts whose figures no longer give the delivered
+// page, and whether its header does not.
+struct Verificacion {
+    bool entregado = false;
+    QStringList cuentas;
+    bool encabezado = false;
+    bool Igual() const { return entregado && cuentas.isEmpty() && !encabezado; }
+};
+Verificacion Verificar(const QString& periodo);
+
+// One account's lines as a save would leave them; none: the account leaves the period.
+struct CambioPrevisto {
+    QString cuenta;
+    std::optional<std::vector<LineaRegistro>> lineas;
+};
+// What a change to a period moves besides itself: the delivered books it alters (the
+// period's own, or later ones whose opening balance moves), and the later stored months
+// whose opening balance moves. Nothing is written.
+struct Deriva {
+    std::vector<Entrega> entregados;
+    QStringList posteriores;
+    bool Hay() const { return !entregados.empty() || !posteriores.isEmpty(); }
+};
+// `hoja`: the sheet number the save would store.
+Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambios, const QString* hoja = nullptr);
+// The whole period removed.
+Deriva DerivaDeBorrar(const QString& periodo);
+
+// Inside the transaction that replaces an account's lines: the delivered books the change
+// alters are marked with it.
+void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
+                     const std::vector<LineaRegistro>& despues);
+// A sheet number stored for the period: its delivered book is marked when it differs.
+void MarcarHojaAlterada(const QString& periodo, const QString& hoja);
+
+} // namespace RegistroTolvario
