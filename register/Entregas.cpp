@@ -116,13 +116,13 @@ void ordenar(QStringList& periodos)
 
 } // namespace
 
-bool ConEntregas()
+bool ConEntregas(bool preguntar)
 {
     DB_Dll& db = DB_Dll::Instancia();
     static QString base;
     static bool hay = false;
     const QString esta = db.gServidor + u'|' + db.gDBName;
-    if (esta != base) {
+    if (esta != base || preguntar) {
         hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntrega")) && db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntregaCuenta"))
               && db.ExisteTablaDB(QStringLiteral("EM_TolvarioHistoria"));
         base = esta;
@@ -177,9 +177,15 @@ void AnotarEntrega(const EncabezadoLibro& encabezado)
                           texto(gUsuarioLogeado.left(50)), texto(gCaja.left(10)), texto(e.titulo.left(255)),
                           texto(e.empresa.left(255)), texto(e.oncca.left(255)), texto(e.medida.left(255)),
                           texto(e.hoja.trimmed().left(50)), QString::number(e.decimales), QString::number(e.lineaInicial),
-                          QString::number(e.bordes ? 1 : 0), texto(huellaEncabezado(e)), QStringLiteral("0")}
+                          QString::number(e.bordes ? 1 : 0), QStringLiteral("''"), QStringLiteral("0")}
                   .join(u',')
             + u')');
+        // The header's fingerprint over what the database gives back, as a check reads it.
+        const std::optional<Entrega> guardada = EntregaDe(periodo);
+        if (!guardada)
+            throw ErrorVB(ErrorVB::LlamadaInvalida, QStringLiteral("La entrega de %1 no quedó registrada.").arg(periodo));
+        db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Huella = ") + texto(huellaEncabezado(guardada->encabezado))
+                               + QStringLiteral(" WHERE Periodo = '") + p + u'\'');
     }, true);
 }
 

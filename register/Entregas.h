@@ -14,8 +14,8 @@
 namespace RegistroTolvario {
 
 // Whether this database records deliveries and the history (the schema tool's tables);
-// asked of the database once.
-bool ConEntregas();
+// asked of the database once, or again with `preguntar` (at start).
+bool ConEntregas(bool preguntar = false);
 
 struct Entrega {
     QString periodo;

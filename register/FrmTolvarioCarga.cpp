@@ -57,7 +57,7 @@ void FrmTolvario::Form_Load()
         },
         [&] {
             // Said once a run: the clerk knows the safeguards are not kept here.
-            if (!RegistroTolvario::ConEntregas())
+            if (!RegistroTolvario::ConEntregas(true))
                 operador().Mensaje(QStringLiteral("Esta base de datos no tiene las tablas de entregas ni del historial de "
                                                   "cambios: en ella no se registran las entregas a ONCCA ni quién cambió "
                                                   "qué. El registro se graba igual. Para registrarlos, actualícela con "

@@ -79,21 +79,10 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
     db.AbrirConsulta(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(0x746f6c76).arg(qint32(par)), rs);
 }
 
-const QString TablaHistoria = QStringLiteral("EM_TolvarioHistoria");
-
-// Whether this database keeps the history (the schema tool makes its table); asked once per
-// database.
+// The history is kept where the schema tool made its tables.
 bool conHistoria()
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    static QString base;
-    static bool hay = false;
-    const QString esta = db.gServidor + u'|' + db.gDBName;
-    if (esta != base) {
-        base = esta;
-        hay = db.ExisteTablaDB(TablaHistoria);
-    }
-    return hay;
+    return ConEntregas();
 }
 
 struct Totales {

@@ -7,7 +7,11 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTableView>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 void BaseDeRegistro::SetUp()
 {
@@ -84,4 +88,96 @@ void BaseDeRegistro::tecla(Qt::Key k)
 QString BaseDeRegistro::cuantas(const QString& periodo, const QString& cuenta)
 {
     return valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = '%2'").arg(periodo, cuenta));
+}
+
+QLineEdit* BaseDeRegistro::caja(const QString& dataField) const
+{
+    for (QLineEdit* c : m_ventana->findChildren<QLineEdit*>(u"TxtFields"_s))
+        if (c->property("DataField").toString().compare(dataField, Qt::CaseInsensitive) == 0)
+            return c;
+    ADD_FAILURE() << "sin caja " << dataField.toStdString();
+    return nullptr;
+}
+
+QLineEdit* BaseDeRegistro::usuario(int k) const
+{
+    return caja(u"USMOLINO%1"_s.arg(k));
+}
+
+QTabBar* BaseDeRegistro::tabs() const
+{
+    return m_ventana->findChild<QTabBar*>(u"SSTab1"_s);
+}
+
+QTableView* BaseDeRegistro::grilla() const
+{
+    return m_ventana->findChild<QTableView*>(u"MSFlexGrid"_s);
+}
+
+QLineEdit* BaseDeRegistro::editor() const
+{
+    return m_ventana->findChild<QLineEdit*>(u"txtEdit"_s);
+}
+
+QString BaseDeRegistro::periodo() const
+{
+    return caja(u"Periodo"_s)->text();
+}
+
+QString BaseDeRegistro::enGrilla(int fila, int columna) const
+{
+    return grilla()->model()->index(fila - 1, columna).data().toString();
+}
+
+void BaseDeRegistro::teclearEnCaja(const QString& dataField, const QString& texto)
+{
+    QLineEdit* c = caja(dataField);
+    c->setFocus();
+    c->selectAll();
+    QTest::keyClick(c, Qt::Key_Delete);
+    QTest::keyClicks(c, texto);
+}
+
+void BaseDeRegistro::clicTab(int i)
+{
+    QTabBar* t = tabs();
+    ASSERT_TRUE(t->isTabVisible(i)) << "pestaña " << i;
+    QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(i).center());
+}
+
+void BaseDeRegistro::irA(int dia, int columna)
+{
+    grilla()->setFocus();
+    grilla()->setCurrentIndex(grilla()->model()->index(dia, columna));
+}
+
+void BaseDeRegistro::escribirDia(int dia, int columna, const QString& texto)
+{
+    irA(dia, columna);
+    for (QChar c : texto)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    tecla(Qt::Key_Return);
+}
+
+const OperadorGuionado::Aviso* BaseDeRegistro::aviso(const QString& parte) const
+{
+    for (auto a = m_guion->avisos.rbegin(); a != m_guion->avisos.rend(); ++a)
+        if (a->texto.contains(parte))
+            return &*a;
+    return nullptr;
+}
+
+std::string BaseDeRegistro::todo() const
+{
+    return m_guion->todo().toStdString();
+}
+
+void BaseDeRegistro::reabrir()
+{
+    m_ventana.reset();
+    m_ventana = std::make_unique<FrmTolvario>();
+    m_ventana->Form_Load();
+    m_ventana->show();
+    QApplication::setActiveWindow(m_ventana.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_ventana.get()));
 }

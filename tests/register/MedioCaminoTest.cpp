@@ -35,51 +35,6 @@ protected:
         fila(u"03/2026"_s, u"MOLINO"_s, 1, u"50"_s, u"0"_s);
     }
 
-    // Controls by their object names, header boxes by the field they are bound to.
-    QLineEdit* caja(const QString& dataField) const
-    {
-        for (QLineEdit* c : m_ventana->findChildren<QLineEdit*>(u"TxtFields"_s))
-            if (c->property("DataField").toString().compare(dataField, Qt::CaseInsensitive) == 0)
-                return c;
-        ADD_FAILURE() << "sin caja " << dataField.toStdString();
-        return nullptr;
-    }
-    QLineEdit* usuario(int k) const { return caja(u"USMOLINO%1"_s.arg(k)); }
-    QTabBar* tabs() const { return m_ventana->findChild<QTabBar*>(u"SSTab1"_s); }
-    QTableView* grilla() const { return m_ventana->findChild<QTableView*>(u"MSFlexGrid"_s); }
-    QLineEdit* editor() const { return m_ventana->findChild<QLineEdit*>(u"txtEdit"_s); }
-    QString periodo() const { return caja(u"Periodo"_s)->text(); }
-    // The grid's own rows: 1 the opening balance, day d on row d + 1.
-    QString enGrilla(int fila, int columna) const { return grilla()->model()->index(fila - 1, columna).data().toString(); }
-
-    // Typed over what the box held, and left there: no Enter.
-    void teclearEnCaja(const QString& dataField, const QString& texto)
-    {
-        QLineEdit* c = caja(dataField);
-        c->setFocus();
-        c->selectAll();
-        QTest::keyClick(c, Qt::Key_Delete);
-        QTest::keyClicks(c, texto);
-    }
-    void clicTab(int i)
-    {
-        QTabBar* t = tabs();
-        ASSERT_TRUE(t->isTabVisible(i)) << "pestaña " << i;
-        QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(i).center());
-    }
-    void irA(int dia, int columna)
-    {
-        grilla()->setFocus();
-        grilla()->setCurrentIndex(grilla()->model()->index(dia, columna));
-    }
-    // Key by key to whatever has the focus: the first opens the editor, the rest go into it.
-    void escribirDia(int dia, int columna, const QString& texto)
-    {
-        irA(dia, columna);
-        for (QChar c : texto)
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
-        tecla(Qt::Key_Return);
-    }
     // The user box holding a customer, 0 when none: the database decides their order.
     int cajaDe(const QString& cuenta) const
     {
@@ -106,25 +61,6 @@ protected:
     QString hojaGuardada(const QString& anioMes)
     {
         return valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_%1'"_s.arg(anioMes));
-    }
-    // The latest box whose text has `parte`; nullptr when none was shown.
-    const OperadorGuionado::Aviso* aviso(const QString& parte) const
-    {
-        for (auto a = m_guion->avisos.rbegin(); a != m_guion->avisos.rend(); ++a)
-            if (a->texto.contains(parte))
-                return &*a;
-        return nullptr;
-    }
-    std::string todo() const { return m_guion->todo().toStdString(); }
-    // The clerk opens the register again on the same database after closing it.
-    void reabrir()
-    {
-        m_ventana.reset();
-        m_ventana = std::make_unique<FrmTolvario>();
-        m_ventana->Form_Load();
-        m_ventana->show();
-        QApplication::setActiveWindow(m_ventana.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_ventana.get()));
     }
 };
 

@@ -1,0 +1,235 @@
+// Books handed to ONCCA stay what was handed in: the ONCCA copy records the delivery, a
+// save or a deletion that would alter one (or move the opening balance of later months)
+// asks first and writes nothing on No, and tolvario-libro checks a delivered book against
+// what is stored. Driven through the window with keys and clicks, read back with SQL.
+#include "output/LibroDelRegistro.h"
+#include "platform/Operador.h"
+#include "register/Planilla.h"
+#include "tests/register/BaseDeRegistro.h"
+#include "tests/support/Controles.h"
+#include "tests/support/UnidadesDeCarpeta.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using P = Planilla;
+
+class EntregasTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // Five months of the mill and of a customer, every day.
+        for (const QString& p : {u"12/2025"_s, u"01/2026"_s, u"02/2026"_s, u"03/2026"_s, u"04/2026"_s})
+            for (int dia = 1; dia <= 31; ++dia) {
+                fila(p, u"MOLINO"_s, dia, u"10"_s, u"4"_s);
+                fila(p, u"C001"_s, dia, u"2"_s, u"0"_s);
+            }
+        auto u = std::make_unique<UnidadesDeCarpeta>();
+        m_disco = u->Agregar(u"PENDRIVE"_s, Unidades::Tipo::Removible);
+        Unidades::establecer(std::move(u));
+        m_ventana->EstablecerLibro(std::make_unique<LibroDelRegistro>());
+        m_ventana->ActualizarUnidades();
+    }
+    void TearDown() override
+    {
+        Unidades::establecer(nullptr);
+        BaseDeRegistro::TearDown();
+    }
+
+    // The ONCCA button, the disk used as it is (not formatted).
+    void entregar(const QString& periodo)
+    {
+        elegirPeriodo(periodo);
+        m_guion->avisos.clear();
+        m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::No};
+        clicOncca();
+        ASSERT_TRUE(aviso(u"FINALIZADO"_s)) << todo();
+        m_guion->avisos.clear();
+    }
+    void clicOncca()
+    {
+        auto* boton = Controles::Hijo<QPushButton>(m_ventana.get(), "CmdArchivo");
+        QTest::mouseClick(boton, Qt::LeftButton);
+    }
+    QString rotulo() const { return Controles::Hijo<QLabel>(m_ventana.get(), "LblEntrega")->text(); }
+    QString modificado(const QString& periodo)
+    {
+        return valor(u"SELECT Modificado FROM EM_TolvarioEntrega WHERE Periodo = '%1'"_s.arg(periodo));
+    }
+    QString historia(const QString& periodo)
+    {
+        return valor(u"SELECT COUNT(*) FROM EM_TolvarioHistoria WHERE Periodo = '%1'"_s.arg(periodo));
+    }
+    double entradas(const QString& periodo, const QString& cuenta, int dia)
+    {
+        return valor(u"SELECT Entradas FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = '%2' AND DIA = %3"_s.arg(periodo, cuenta).arg(dia))
+            .toDouble();
+    }
+
+    struct Salida {
+        int codigo;
+        QString texto;
+        QString errores;
+    };
+    Salida libro(const QStringList& argumentos)
+    {
+        QProcess p;
+        p.setProgram(QCoreApplication::applicationDirPath() + u"/tolvario-libro"_s);
+        p.setArguments(argumentos + QStringList{comando()});
+        p.start();
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QString m_disco;
+};
+
+} // namespace
+
+TEST_P(EntregasTest, UnCambioQueMueveMesesPosterioresYUnLibroEntregadoPreguntaPrimero)
+{
+    entregar(u"12/2025"_s);
+    entregar(u"03/2026"_s);
+    EXPECT_EQ(rotulo(), u"Entregado a ONCCA el "_s + QDate::currentDate().toString(u"dd/MM/yyyy"_s));
+    EXPECT_EQ(modificado(u"03/2026"_s), u"0"_s);
+    EXPECT_EQ(libro({u"--verificar"_s, u"03/2026"_s}).codigo, 0);
+
+    // January's mill changes: February, March and April open with another balance, and
+    // March was delivered. One question, the delivered book first and apart.
+    elegirPeriodo(u"01/2026"_s);
+    EXPECT_TRUE(rotulo().isEmpty()) << "January was never delivered";
+    escribirDia(3, P::ColEntradas, u"55"_s);
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5); // no answer queued: the default, as Escape or Enter would give
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    const QString pregunta = m_guion->avisos[0].texto;
+    EXPECT_TRUE(pregunta.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    03/2026 (Entregado a ONCCA el"_s)) << pregunta.toStdString();
+    EXPECT_TRUE(pregunta.contains(u"\n\nCambia el saldo anterior de los meses siguientes: 02/2026, 03/2026, 04/2026."_s)) << pregunta.toStdString();
+    EXPECT_FALSE(pregunta.contains(u"12/2025"_s));
+    EXPECT_EQ(m_guion->avisos[0].estilo & Operador::SegundoBoton, Operador::SegundoBoton) << "No is the default";
+    // No: nothing written, not even history; the edit stays on screen.
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 3), 10.0);
+    EXPECT_EQ(historia(u"01/2026"_s), u"0"_s);
+    EXPECT_EQ(modificado(u"03/2026"_s), u"0"_s);
+    EXPECT_EQ(enGrilla(4, P::ColEntradas), u"55"_s);
+
+    // A save the database refuses halfway: neither the lines, nor the history, nor the mark.
+    rechazarDia(15);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Abortar};
+    tecla(Qt::Key_F5);
+    ASSERT_TRUE(aviso(u"ACTUALIZAR DATOS"_s)) << todo();
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 3), 10.0);
+    EXPECT_EQ(historia(u"01/2026"_s), u"0"_s);
+    EXPECT_EQ(modificado(u"03/2026"_s), u"0"_s);
+    quitarRechazo();
+
+    // Sí: stored, one history row for the one account that changed, March marked.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 3), 55.0);
+    EXPECT_EQ(historia(u"01/2026"_s), u"1"_s);
+    EXPECT_EQ(valor(u"SELECT Cuenta FROM EM_TolvarioHistoria WHERE Periodo = '01/2026'"_s), u"MOLINO"_s);
+    EXPECT_EQ(modificado(u"03/2026"_s), u"1"_s);
+    EXPECT_EQ(modificado(u"12/2025"_s), u"0"_s);
+
+    // The check names the account whose page changed; the untouched delivery passes.
+    const Salida marzo = libro({u"--verificar"_s, u"03/2026"_s});
+    EXPECT_NE(marzo.codigo, 0);
+    EXPECT_TRUE(marzo.texto.contains(u"Cambió: cuenta MOLINO."_s)) << marzo.texto.toStdString();
+    EXPECT_FALSE(marzo.texto.contains(u"C001"_s));
+    const Salida diciembre = libro({u"--verificar"_s, u"12/2025"_s});
+    EXPECT_EQ(diciembre.codigo, 0) << diciembre.texto.toStdString();
+    const Salida febrero = libro({u"--verificar"_s, u"02/2026"_s});
+    EXPECT_NE(febrero.codigo, 0);
+    EXPECT_TRUE(febrero.texto.contains(u"nunca se entregó"_s)) << febrero.texto.toStdString();
+    EXPECT_TRUE(libro({u"--periodo"_s, u"03/2026"_s, u"--salida"_s, carpeta()})
+                    .errores.contains(u"modificado después de la entrega"_s));
+
+    // March on screen says so; a new copy asks once more, and No leaves the record as it was.
+    elegirPeriodo(u"03/2026"_s);
+    EXPECT_TRUE(rotulo().endsWith(u", modificado después de la entrega"_s)) << rotulo().toStdString();
+    m_guion->avisos.clear();
+    clicOncca();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"¿Generar el archivo ONCCA otra vez"_s));
+    EXPECT_EQ(modificado(u"03/2026"_s), u"1"_s);
+    // Delivered again: the mark goes, and the stored figures are the delivered book.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::No};
+    clicOncca();
+    ASSERT_TRUE(aviso(u"FINALIZADO"_s)) << todo();
+    EXPECT_EQ(modificado(u"03/2026"_s), u"0"_s);
+    EXPECT_FALSE(rotulo().contains(u"modificado"_s));
+    EXPECT_EQ(libro({u"--verificar"_s, u"03/2026"_s}).codigo, 0);
+}
+
+TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
+{
+    entregar(u"04/2026"_s);
+    // Only a remark: no later month moves, but the delivered page does.
+    escribirDia(5, P::ColObservaciones, u"remito 77"_s);
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
+    EXPECT_FALSE(m_guion->avisos[0].texto.contains(u"saldo anterior"_s));
+    EXPECT_EQ(valor(u"SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '04/2026' AND Cuenta = 'MOLINO' AND DIA = 5"_s), u""_s);
+
+    // The sheet number is part of the delivered header.
+    m_guion->respuestas = {Operador::No};
+    m_guion->avisos.clear();
+    teclearEnCaja(u"HOJA"_s, u"99"_s);
+    tecla(Qt::Key_F5);
+    ASSERT_TRUE(aviso(u"04/2026 (Entregado a ONCCA"_s)) << todo();
+    EXPECT_NE(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
+    EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
+
+    // Deleting it names it in the one question; the default keeps it.
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F4);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Confirma la baja de este registro?\n04/2026"_s));
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
+    EXPECT_EQ(cuantas(u"04/2026"_s, u"MOLINO"_s), u"31"_s);
+    // Sí: gone, with its history, and the delivered book marked.
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F4);
+    EXPECT_EQ(cuantas(u"04/2026"_s, u"MOLINO"_s), u"0"_s);
+    EXPECT_EQ(historia(u"04/2026"_s), u"2"_s) << "one row per account";
+    EXPECT_EQ(modificado(u"04/2026"_s), u"1"_s);
+    EXPECT_NE(libro({u"--verificar"_s, u"04/2026"_s}).codigo, 0);
+}
+
+// A database the schema tool did not prepare: said once at start, and saves go on.
+TEST_P(EntregasTest, SinLasTablasSeAvisaUnaVezYSeGrabaIgual)
+{
+    for (const char* t : {"EM_TolvarioEntregaCuenta", "EM_TolvarioEntrega", "EM_TolvarioHistoria"})
+        ejecutar(u"DROP TABLE "_s + QString::fromLatin1(t));
+    m_guion->avisos.clear();
+    reabrir();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"no se registran las entregas a ONCCA"_s));
+    elegirPeriodo(u"04/2026"_s);
+    escribirDia(2, P::ColEntradas, u"12"_s);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_EQ(entradas(u"04/2026"_s, u"MOLINO"_s, 2), 12.0);
+}
+
+CON_CADA_MOTOR(EntregasTest);
