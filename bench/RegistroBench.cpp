@@ -12,7 +12,9 @@
 #include "output/ExportaLibro.h"
 #include "output/ImpresionLibro.h"
 #include "register/FrmTolvario.h"
+#include "register/Entregas.h"
 #include "register/ModeloRegistro.h"
+#include "register/RegistroTolvario.h"
 #include "tools/esquema/Esquema.h"
 #include "tools/esquema/OperadorConsola.h"
 
@@ -431,6 +433,67 @@ void ValidarSegunHistoriaPiso(benchmark::State& estado)
 }
 BENCHMARK(ValidarSegunHistoriaPiso)->Arg(30)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// One account's save in the store with what guards the delivered books: the drift check,
+// then the save with its history row and the marks. An early month of the 30 years, so every
+// later month moves and is listed; two of them delivered. Its floor is the same save on a
+// copy of the database without those tables: the difference is what the guards add.
+bool g_sinSalvaguardas = false;
+void GrabarConSalvaguardas(benchmark::State& estado)
+{
+    base().soltarVentana();
+    QTemporaryDir dir;
+    const QString archivo = dir.filePath(QStringLiteral("salvaguardas.db"));
+    QFile::copy(base().archivo(), archivo);
+    if (g_sinSalvaguardas) {
+        Conexion cnn;
+        cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(archivo));
+        for (const char* t : {"EM_TolvarioEntregaCuenta", "EM_TolvarioEntrega", "EM_TolvarioHistoria"})
+            QSqlQuery(cnn.bd()).exec(QStringLiteral("DROP TABLE ") + QString::fromLatin1(t));
+    }
+    lineaDeComandos(archivo, base().carpeta());
+    DB_Dll::Liberar();
+    FrmTolvario v;
+    v.Form_Load();
+    const QString periodo = QStringLiteral("02/1997");
+    for (const char* entregado : {"06/2010", "05/2026"}) {
+        EncabezadoLibro e;
+        e.periodo = QString::fromLatin1(entregado);
+        RegistroTolvario::AnotarEntrega(e);
+    }
+    std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, QStringLiteral("MOLINO"));
+    int i = 0;
+    for (auto _ : estado) {
+        lineas[5].entradas = Importe::desdeEntero(500 + i++ % 2);
+        if (!g_sinSalvaguardas) {
+            const RegistroTolvario::Deriva d = RegistroTolvario::DerivaDe(periodo, {{QStringLiteral("MOLINO"), lineas}});
+            if (d.ultimoPosterior != QStringLiteral("12/2026") || d.entregados.size() != 2)
+                estado.SkipWithError("el control no vio los meses posteriores");
+        }
+        RegistroTolvario::GrabarCuenta(periodo, QStringLiteral("MOLINO"), lineas);
+    }
+}
+BENCHMARK(GrabarConSalvaguardas)->Unit(benchmark::kMillisecond);
+
+void GrabarConSalvaguardasPiso(benchmark::State& estado)
+{
+    g_sinSalvaguardas = true;
+    GrabarConSalvaguardas(estado);
+    g_sinSalvaguardas = false;
+}
+BENCHMARK(GrabarConSalvaguardasPiso)->Unit(benchmark::kMillisecond);
+
+// The clerk who saves an earlier month accepts that later ones move.
+class OperadorDeMedicion : public OperadorConsola
+{
+public:
+    int Mensaje(const QString& texto, int estilo, const QString& titulo) override
+    {
+        if (texto.endsWith(QStringLiteral("¿Grabar de todos modos?")))
+            return Si;
+        return OperadorConsola::Mensaje(texto, estilo, titulo);
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -444,7 +507,7 @@ int main(int argc, char** argv)
             abort();
     });
     QApplication app(argc, argv);
-    establecerOperador(std::make_unique<OperadorConsola>());
+    establecerOperador(std::make_unique<OperadorDeMedicion>());
     const QStringList argumentos = QCoreApplication::arguments();
     // The memory figure is taken in processes of their own: one writes the 30-year database,
     // the next only starts the window on it and loads a period, as the clerk does, then tells

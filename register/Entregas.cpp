@@ -92,16 +92,46 @@ std::map<QString, Entrega> todasLasEntregas()
     return entregas;
 }
 
-// The stored months after `periodo` where the account has lines: their opening balance
-// carries this one's.
-QStringList posterioresCon(const QString& periodo, const QString& cuenta)
+QString periodoDe(const QString& anioMes)
+{
+    return anioMes.right(2) + u'/' + anioMes.left(4);
+}
+
+// The first stored months after `periodo` where the account has lines (their opening
+// balance carries this one's), at most `cuantos`; `ultimo` gets the latest of all when there
+// are more. Read through the year-month index: a handful of months, never thirty years.
+QStringList posterioresCon(const QString& periodo, const QString& cuenta, int cuantos, QString& ultimo)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    Recordset rs;
+    const QString anioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)");
+    db.AbrirConsulta(QStringLiteral("Select DISTINCT TOP %1 %2 AS AnioMes from EM_Tolvario where Cuenta = '").arg(cuantos + 1).arg(anioMes)
+                         + Comillas(cuenta) + QStringLiteral("' and %1 > '").arg(anioMes) + Comillas(AnioMes(periodo))
+                         + QStringLiteral("' order by AnioMes"),
+                     rs);
+    QStringList periodos;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        periodos << periodoDe(SuiteUtil::NullSafe(rs.Field(QStringLiteral("AnioMes"))).trimmed());
+    if (periodos.size() <= cuantos)
+        return periodos;
+    periodos.removeLast();
+    db.AbrirConsulta(QStringLiteral("Select MAX(%1) AS Ultimo from EM_Tolvario where Cuenta = '").arg(anioMes) + Comillas(cuenta)
+                         + u'\'',
+                     rs);
+    const QString u = periodoDe(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Ultimo"))).trimmed());
+    if (ultimo.isEmpty() || AnioMes(u) > AnioMes(ultimo))
+        ultimo = u;
+    return periodos;
+}
+
+// The delivered books after `periodo` that carry the account's balance.
+QStringList entregadosPosterioresCon(const QString& periodo, const QString& cuenta)
 {
     Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(
-        QStringLiteral("Select Periodo from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  > '")
-            + Comillas(AnioMes(periodo)) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta)
-            + QStringLiteral("' group by Periodo"),
-        rs);
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT Periodo FROM EM_TolvarioEntregaCuenta WHERE Cuenta = '") + Comillas(cuenta)
+                                          + QStringLiteral("' AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '")
+                                          + Comillas(AnioMes(periodo)) + u'\'',
+                                      rs);
     QStringList periodos;
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
         periodos << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed();
@@ -228,24 +258,42 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
 {
     ExigirPeriodo(periodo);
     Deriva d;
+    const bool conEntregas = ConEntregas();
     bool alteraElPropio = false;
+    QStringList entregadosDespues;
     for (const CambioPrevisto& c : cambios) {
         const std::vector<LineaRegistro> antes = Lineas(periodo, c.cuenta);
         const std::vector<LineaRegistro> despues = c.lineas ? *c.lineas : std::vector<LineaRegistro>();
         if (antes == despues)
             continue;
         alteraElPropio = true;
-        if (!(neto(despues) - neto(antes)).esCero())
-            d.posteriores << posterioresCon(periodo, c.cuenta);
+        if ((neto(despues) - neto(antes)).esCero())
+            continue;
+        d.posteriores << posterioresCon(periodo, c.cuenta, Deriva::Nombrados, d.ultimoPosterior);
+        if (conEntregas)
+            entregadosDespues << entregadosPosterioresCon(periodo, c.cuenta);
     }
     ordenar(d.posteriores);
+    // The first ones of every account are the first ones of all.
+    while (d.posteriores.size() > Deriva::Nombrados) {
+        const QString sobra = d.posteriores.takeLast();
+        if (d.ultimoPosterior.isEmpty() || AnioMes(sobra) > AnioMes(d.ultimoPosterior))
+            d.ultimoPosterior = sobra;
+    }
+    if (d.posteriores.contains(d.ultimoPosterior))
+        d.ultimoPosterior.clear();
+    if (!conEntregas)
+        return d;
+    ordenar(entregadosDespues);
+    if (!alteraElPropio && !hoja && entregadosDespues.isEmpty())
+        return d;
     std::map<QString, Entrega> entregas = todasLasEntregas();
     const auto propia = entregas.find(periodo);
     if (propia != entregas.end() && hoja && hoja->trimmed() != propia->second.encabezado.hoja)
         alteraElPropio = true;
     if (alteraElPropio && propia != entregas.end())
         d.entregados.push_back(propia->second);
-    for (const QString& p : std::as_const(d.posteriores))
+    for (const QString& p : std::as_const(entregadosDespues))
         if (const auto it = entregas.find(p); it != entregas.end())
             d.entregados.push_back(it->second);
     return d;

@@ -52,8 +52,10 @@ struct CambioPrevisto {
 // period's own, or later ones whose opening balance moves), and the later stored months
 // whose opening balance moves. Nothing is written.
 struct Deriva {
+    static constexpr int Nombrados = 12; // later months named one by one
     std::vector<Entrega> entregados;
-    QStringList posteriores;
+    QStringList posteriores;  // the first ones, in time order
+    QString ultimoPosterior;  // the latest, when there are more than those named
     bool Hay() const { return !entregados.empty() || !posteriores.isEmpty(); }
 };
 // `hoja`: the sheet number the save would store.

@@ -277,7 +277,9 @@ QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const
         partes << t;
     }
     if (!d.posteriores.isEmpty())
-        partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1.").arg(d.posteriores.join(QStringLiteral(", ")));
+        partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1%2.")
+                      .arg(d.posteriores.join(QStringLiteral(", ")),
+                           d.ultimoPosterior.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimoPosterior);
     return partes.join(QStringLiteral("\n\n"));
 }
 

@@ -1,6 +1,7 @@
 // The register's store on its own, without the window: what it refuses, and that a save or
 // a removal is whole.
 #include "platform/ErrorVB.h"
+#include "register/Entregas.h"
 #include "register/RegistroTolvario.h"
 #include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
@@ -121,6 +122,37 @@ TEST_P(RegistroTolvarioTest, CadaCambioDejaSuFilaEnLaHistoriaJuntoConElCambio)
     rechazarDia(15);
     EXPECT_THROW(GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas), ErrorVB);
     EXPECT_EQ(Historia(QStringLiteral("10/2026")).size(), 4u);
+}
+
+// What a change moves: only a change to the net of an account moves later months, only the
+// months where that account has lines, the first twelve named and the latest told apart; a
+// change of remarks or of the day a figure falls on moves none.
+TEST_P(RegistroTolvarioTest, LaDerivaNombraLosMesesQueSeMuevenYNadaMas)
+{
+    for (int mes = 1; mes <= 14; ++mes)
+        ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
+                                "VALUES ('%1/%2', 'C001', 1, 1, 0, '')")
+                     .arg((10 + mes - 1) % 12 + 1, 2, 10, QLatin1Char('0'))
+                     .arg(2026 + (10 + mes - 1) / 12));
+    std::vector<LineaRegistro> c001 = Lineas(QStringLiteral("10/2026"), QStringLiteral("C001"));
+    ASSERT_EQ(c001.size(), 3u);
+    // The same total on other days, and another remark: the page changes, no later month.
+    c001[0].entradas = imp("5");
+    c001[1].entradas = imp("0");
+    c001[2].observaciones = QStringLiteral("otro");
+    Deriva d = DerivaDe(QStringLiteral("10/2026"), {{QStringLiteral("C001"), c001}});
+    EXPECT_TRUE(d.posteriores.isEmpty());
+    EXPECT_FALSE(d.Hay());
+    // Another net: the first twelve months after it, then the latest of the fourteen.
+    c001[2].salidas = imp("1");
+    d = DerivaDe(QStringLiteral("10/2026"), {{QStringLiteral("C001"), c001}});
+    ASSERT_EQ(d.posteriores.size(), 12);
+    EXPECT_EQ(d.posteriores.front(), QStringLiteral("11/2026"));
+    EXPECT_EQ(d.posteriores.back(), QStringLiteral("10/2027"));
+    EXPECT_EQ(d.ultimoPosterior, QStringLiteral("12/2027"));
+    // The mill has no later month: its change moves nothing, even though C001's months exist.
+    EXPECT_FALSE(DerivaDe(QStringLiteral("09/2026"), {{QStringLiteral("MOLINO"), std::nullopt}}).Hay());
+    EXPECT_FALSE(DerivaDe(QStringLiteral("10/2026"), {{QStringLiteral("C002"), std::nullopt}}).Hay()) << "nothing stored, nothing removed";
 }
 
 CON_CADA_MOTOR(RegistroTolvarioTest);
