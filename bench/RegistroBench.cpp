@@ -458,7 +458,7 @@ void GrabarConSalvaguardas(benchmark::State& estado)
     for (const char* entregado : {"06/2010", "05/2026"}) {
         EncabezadoLibro e;
         e.periodo = QString::fromLatin1(entregado);
-        RegistroTolvario::AnotarEntrega(e);
+        RegistroTolvario::AnotarEntrega(e, RegistroTolvario::TomarHuellas(e.periodo));
     }
     std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, QStringLiteral("MOLINO"));
     int i = 0;

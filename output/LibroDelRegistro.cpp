@@ -48,6 +48,9 @@ bool LibroDelRegistro::ExportaExcel(const Pedido& pedido, bool, bool Exportar, Q
                 datos.empresa = LeerConfiguracion(QStringLiteral("NOMBRE")).trimmed();
             },
             [&] {
+                // What the copy for ONCCA holds is recorded as read for the book, not later.
+                if (Exportar && RegistroTolvario::ConEntregas())
+                    m_huellas = RegistroTolvario::TomarHuellas(pedido.encabezado.periodo);
                 LibroExportado libro = ExportarLibro(datos, Carpetas::Aplicacion());
                 m_hoja = std::move(libro.hoja);
                 ruta = libro.ruta;
@@ -112,7 +115,7 @@ void LibroDelRegistro::ArchivoOncca(const Pedido& pedido)
         return;
     EncabezadoLibro entregado = pedido.encabezado;
     entregado.empresa = LeerConfiguracion(QStringLiteral("NOMBRE")).trimmed();
-    if (!Pasos::Ejecutar({[&] { RegistroTolvario::AnotarEntrega(entregado); }}, [](const ErrorVB& e) {
+    if (!Pasos::Ejecutar({[&] { RegistroTolvario::AnotarEntrega(entregado, m_huellas); }}, [](const ErrorVB& e) {
             ErrorVB dicho = e;
             dicho.Description = QStringLiteral("El archivo quedó copiado en el disco, pero no se pudo registrar la entrega: ")
                                 + e.Description;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 
 class QWidget;
 
@@ -25,4 +26,5 @@ public:
 
 private:
     Hoja m_hoja;
+    std::map<QString, QString> m_huellas; // of the book built for the ONCCA copy
 };

@@ -153,8 +153,7 @@ bool ConEntregas(bool preguntar)
     static bool hay = false;
     const QString esta = db.gServidor + u'|' + db.gDBName;
     if (esta != base || preguntar) {
-        hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntrega")) && db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntregaCuenta"))
-              && db.ExisteTablaDB(QStringLiteral("EM_TolvarioHistoria"));
+        hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntrega")) && db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntregaCuenta"));
         base = esta;
     }
     return hay;
@@ -183,7 +182,16 @@ QString TextoDeEntrega(const Entrega& e)
     return t;
 }
 
-void AnotarEntrega(const EncabezadoLibro& encabezado)
+Huellas TomarHuellas(const QString& periodo)
+{
+    ExigirPeriodo(periodo);
+    Huellas h;
+    for (const CuentaDelLibro& c : CuentasDelLibro(periodo))
+        h[c.codigo.toUpper()] = huellaCuenta(c.codigo, SaldoAnterior(periodo, c.codigo), Lineas(periodo, c.codigo));
+    return h;
+}
+
+void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar)
 {
     const QString periodo = encabezado.periodo;
     ExigirPeriodo(periodo);
@@ -194,11 +202,12 @@ void AnotarEntrega(const EncabezadoLibro& encabezado)
     EnTransaccion(db.gCnn, [&] {
         db.EjecutaSentenciaSQL(QStringLiteral("DELETE FROM EM_TolvarioEntregaCuenta WHERE Periodo = '") + p + u'\'');
         db.EjecutaSentenciaSQL(QStringLiteral("DELETE FROM EM_TolvarioEntrega WHERE Periodo = '") + p + u'\'');
-        for (const CuentaDelLibro& c : CuentasDelLibro(periodo))
+        for (const auto& [cuenta, huella] : alArmar)
             db.EjecutaSentenciaSQL(QStringLiteral("INSERT INTO EM_TolvarioEntregaCuenta (Periodo, Cuenta, Huella) VALUES (")
-                                   + texto(periodo) + u',' + texto(c.codigo) + u','
-                                   + texto(huellaCuenta(c.codigo, SaldoAnterior(periodo, c.codigo), Lineas(periodo, c.codigo)))
-                                   + u')');
+                                   + texto(periodo) + u',' + texto(cuenta) + u',' + texto(huella) + u')');
+        // Another station's save while the disk was being prepared: what was handed in is
+        // already not what is stored.
+        const bool cambio = TomarHuellas(periodo) != alArmar;
         const EncabezadoLibro& e = encabezado;
         db.EjecutaSentenciaSQL(
             QStringLiteral("INSERT INTO EM_TolvarioEntrega (Periodo, Momento, Usuario, Caja, Titulo, Empresa, Oncca, Medida, "
@@ -207,7 +216,7 @@ void AnotarEntrega(const EncabezadoLibro& encabezado)
                           texto(gUsuarioLogeado.left(50)), texto(gCaja.left(10)), texto(e.titulo.left(255)),
                           texto(e.empresa.left(255)), texto(e.oncca.left(255)), texto(e.medida.left(255)),
                           texto(e.hoja.trimmed().left(50)), QString::number(e.decimales), QString::number(e.lineaInicial),
-                          QString::number(e.bordes ? 1 : 0), QStringLiteral("''"), QStringLiteral("0")}
+                          QString::number(e.bordes ? 1 : 0), QStringLiteral("''"), cambio ? QStringLiteral("1") : QStringLiteral("0")}
                   .join(u',')
             + u')');
         // The header's fingerprint over what the database gives back, as a check reads it.
@@ -228,23 +237,23 @@ Verificacion Verificar(const QString& periodo)
     v.entregado = true;
     // The header as delivered, on the sheet number the period has now.
     EncabezadoLibro ahora = entrega->encabezado;
-    ahora.hoja = HojaGuardada(periodo);
+    ahora.hoja = HojaComoEsta(periodo);
     Recordset rs;
     DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT Huella FROM EM_TolvarioEntrega WHERE Periodo = '") + Comillas(periodo)
                                           + u'\'',
                                       rs);
     v.encabezado = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Huella"))).trimmed() != huellaEncabezado(ahora);
-    std::map<QString, QString> entregadas;
+    Huellas entregadas;
     DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT Cuenta, Huella FROM EM_TolvarioEntregaCuenta WHERE Periodo = '")
                                           + Comillas(periodo) + u'\'',
                                       rs);
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
         entregadas[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper()] =
             SuiteUtil::NullSafe(rs.Field(QStringLiteral("Huella"))).trimmed();
-    for (const CuentaDelLibro& c : CuentasDelLibro(periodo)) {
-        const auto it = entregadas.find(c.codigo.toUpper());
-        if (it == entregadas.end() || it->second != huellaCuenta(c.codigo, SaldoAnterior(periodo, c.codigo), Lineas(periodo, c.codigo)))
-            v.cuentas << c.codigo;
+    for (const auto& [cuenta, huella] : TomarHuellas(periodo)) {
+        const auto it = entregadas.find(cuenta);
+        if (it == entregadas.end() || it->second != huella)
+            v.cuentas << cuenta;
         if (it != entregadas.end())
             entregadas.erase(it);
     }

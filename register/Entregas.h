@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -13,7 +14,7 @@
 // it until it is delivered again. Part of the register's store: same database, same errors.
 namespace RegistroTolvario {
 
-// Whether this database records deliveries and the history (the schema tool's tables);
+// Whether this database records deliveries (the schema tool's two tables);
 // asked of the database once, or again with `preguntar` (at start).
 bool ConEntregas(bool preguntar = false);
 
@@ -29,9 +30,14 @@ std::optional<Entrega> EntregaDe(const QString& periodo);
 // "Entregado a ONCCA el dd/mm/aaaa", and the mark when it changed since.
 QString TextoDeEntrega(const Entrega& e);
 
-// The book of the stored period with this header is on the ONCCA disk: recorded, replacing
-// an earlier delivery of the period, in one transaction.
-void AnotarEntrega(const EncabezadoLibro& encabezado);
+// One fingerprint per account of the period's book (upper-case code), over its exact
+// amounts, its opening balance and its remarks.
+using Huellas = std::map<QString, QString>;
+Huellas TomarHuellas(const QString& periodo);
+// The book with this header, built when `alArmar` was taken, is on the ONCCA disk:
+// recorded, replacing an earlier delivery of the period, in one transaction; already marked
+// changed when the stored figures moved since.
+void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar);
 
 // What a delivered book still is: the accounts whose figures no longer give the delivered
 // page, and whether its header does not.

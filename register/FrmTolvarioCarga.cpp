@@ -56,12 +56,17 @@ void FrmTolvario::Form_Load()
             }
         },
         [&] {
-            // Said once a run: the clerk knows the safeguards are not kept here.
+            // Said once a run: the clerk knows which safeguards are not kept here.
+            QStringList faltan;
             if (!RegistroTolvario::ConEntregas(true))
-                operador().Mensaje(QStringLiteral("Esta base de datos no tiene las tablas de entregas ni del historial de "
-                                                  "cambios: en ella no se registran las entregas a ONCCA ni quién cambió "
-                                                  "qué. El registro se graba igual. Para registrarlos, actualícela con "
-                                                  "tolvario-esquema."),
+                faltan << QStringLiteral("las entregas a ONCCA");
+            if (!RegistroTolvario::ConHistoria(true))
+                faltan << QStringLiteral("el historial de cambios (quién cambió qué)");
+            if (!faltan.isEmpty())
+                operador().Mensaje(QStringLiteral("En esta base de datos no se registran %1: le faltan sus tablas. El "
+                                                  "registro se graba igual. Para registrarlo, actualícela con "
+                                                  "tolvario-esquema.")
+                                       .arg(faltan.join(QStringLiteral(" ni "))),
                                    Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
         },
         [&] {

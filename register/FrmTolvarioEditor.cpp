@@ -179,7 +179,11 @@ void FrmTolvario::confirmarEdicion()
         return;
     if (m_modelo->Texto(fila, celda.column()) == texto)
         return;
-    m_modelo->PonerTexto(fila, celda.column(), texto);
+    // A figure is shown as a loaded one is, through the formatter; the cell keeps it exact.
+    if (esColumnaDeCantidad(celda.column()))
+        m_modelo->PonerCantidad(fila, celda.column(), texto, m_decimales);
+    else
+        m_modelo->PonerTexto(fila, celda.column(), texto);
     // The stock follows what the cell holds now (an emptied quantity included).
     Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
 }
@@ -215,8 +219,9 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
             case Teclas::Abajo:
                 grid->setFocus();
                 confirmarEdicion();
+                // The same column, as Down does with the editor closed.
                 if (FilaActual() < Planilla::FilaTotales)
-                    IrACelda(FilaActual() + 1, 0);
+                    IrACelda(FilaActual() + 1, ColumnaActual());
                 break;
             default:
                 break;
@@ -325,9 +330,22 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
                 MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
                 return true;
             }
+            // Delete or Backspace clears the cell, validated as an empty value typed in it.
+            if ((tecla->key() == Qt::Key_Delete || tecla->key() == Qt::Key_Backspace) && !(tecla->modifiers() & ~Qt::KeypadModifier)) {
+                MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+                if (txtEdit->isVisible()) {
+                    txtEdit->clear();
+                    terminarEdicion();
+                }
+                return true;
+            }
             const QString texto = tecla->text();
-            if (texto.size() == 1 && texto[0].isPrint() && texto[0] != u' '
-                && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            const bool caracter = texto.size() == 1 && texto[0].isPrint() && texto[0] != u' '
+                                  && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            // The day column takes nothing: the value starts in Entradas of the same day.
+            if (caracter && ColumnaActual() == Planilla::ColDia && Planilla::EsFilaDeDia(FilaActual()))
+                IrACelda(FilaActual(), Planilla::ColEntradas);
+            if (caracter) {
                 MsflexGridEdt(MSFlexGrid, txtEdit, texto[0].unicode());
                 // A character the column does not take opens the editor empty.
                 if (txtEdit->isVisible() && !SuiteForms::TextoAdmitido(txtEdit, texto))

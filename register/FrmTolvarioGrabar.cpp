@@ -56,6 +56,9 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         hayFallo = true;
         return informarFalloDeGrabacion(e);
     });
+    // Leaving a tab may have marked the delivered book changed; GRABAR refreshes it itself.
+    if (completo && !hayFallo && !conflicto && !m_derivaConfirmada)
+        Pasos::Ejecutar({[&] { mostrarEntrega(); }}, InformarCon("ACTUALIZAR DATOS"), SinError5());
     // Even when the clerk went on, what is on screen is not what is stored.
     if (hayFallo)
         m_grabacionIncompleta = true;
@@ -287,8 +290,23 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
 {
     if (!m_registro.Hay())
         return true;
+    // The sheet number counts only when the clerk changed it.
     const QString hoja = TxtFields[cHoja]->text();
-    const RegistroTolvario::Deriva d = RegistroTolvario::DerivaDe(m_registro.Periodo(), cambios, conHoja ? &hoja : nullptr);
+    const bool hojaCambiada = conHoja && hoja.trimmed() != m_registro.Hoja();
+    RegistroTolvario::Deriva d;
+    bool fallo = false;
+    // A check the database cannot answer is a save that did not happen, even when the
+    // clerk goes past the error.
+    if (!Pasos::Ejecutar({[&] {
+            fallo = false;
+            d = RegistroTolvario::DerivaDe(m_registro.Periodo(), cambios, hojaCambiada ? &hoja : nullptr);
+        }}, [&](const ErrorVB& e) {
+            fallo = true;
+            return informarFalloDeGrabacion(e);
+        }) || fallo) {
+        m_validacionFallida = true;
+        return false;
+    }
     if (!d.Hay())
         return true;
     if (operador().Mensaje(textoDeDeriva(d) + QStringLiteral("\n\n¿Grabar de todos modos?"),

@@ -201,7 +201,7 @@ void FrmTolvario::validarCantidad(const QString& valor)
     }
     const QModelIndex actual = MSFlexGrid->currentIndex();
     if (actual.isValid())
-        m_modelo->PonerTexto(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor);
+        m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_decimales);
 }
 
 bool FrmTolvario::Datosvalidos()

@@ -20,6 +20,15 @@ void ModeloRegistro::PonerTexto(int filaGrilla, int columna, const QString& text
     emit dataChanged(i, i);
 }
 
+bool ModeloRegistro::PonerCantidad(int filaGrilla, int columna, const QString& texto, int decimales)
+{
+    if (!m_planilla.PonerCantidad(filaGrilla, columna, texto, decimales))
+        return false;
+    const QModelIndex i = index(FilaDeVista(filaGrilla), columna);
+    emit dataChanged(i, i);
+    return true;
+}
+
 void ModeloRegistro::Inicializar()
 {
     m_planilla.Inicializar();

@@ -19,6 +19,7 @@ public:
     const Planilla& planilla() const { return m_planilla; }
     QString Texto(int filaGrilla, int columna) const { return m_planilla.Texto(filaGrilla, columna); }
     void PonerTexto(int filaGrilla, int columna, const QString& texto);
+    bool PonerCantidad(int filaGrilla, int columna, const QString& texto, int decimales);
 
     // Changes through the grid, then one repaint of what they touched.
     void Inicializar();

@@ -71,6 +71,22 @@ void Planilla::PonerTexto(int fila, int columna, const QString& texto)
         m_saldoAnterior = SuiteUtil::TextToAmount(texto);
 }
 
+bool Planilla::PonerCantidad(int fila, int columna, const QString& texto, int decimales)
+{
+    // Opened and confirmed as it was: the exact amount stays.
+    if (m_celdas[size_t(fila)][size_t(columna)] == texto)
+        return true;
+    Importe valor;
+    if (!texto.trimmed().isEmpty()) {
+        if (!EsCantidad(texto))
+            return false;
+        valor = SuiteUtil::TextToAmount(texto);
+    }
+    m_celdas[size_t(fila)][size_t(columna)] = valor.esCero() ? QString() : formateado(valor, decimales);
+    m_exactos[size_t(fila)][size_t(columna - ColEntradas)] = valor;
+    return true;
+}
+
 Importe Planilla::Cantidad(int fila, int columna) const
 {
     const std::optional<Importe>& exacto = m_exactos[size_t(fila)][size_t(columna - ColEntradas)];

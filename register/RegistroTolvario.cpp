@@ -79,10 +79,26 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
     db.AbrirConsulta(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(0x746f6c76).arg(qint32(par)), rs);
 }
 
-// The history is kept where the schema tool made its tables.
+} // namespace
+
+bool ConHistoria(bool preguntar)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    static QString base;
+    static bool hay = false;
+    const QString esta = db.gServidor + u'|' + db.gDBName;
+    if (esta != base || preguntar) {
+        hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioHistoria"));
+        base = esta;
+    }
+    return hay;
+}
+
+namespace {
+
 bool conHistoria()
 {
-    return ConEntregas();
+    return ConHistoria();
 }
 
 struct Totales {
@@ -312,6 +328,12 @@ QString HojaGuardada(const QString& periodo)
     return SuiteUtil::TextToAmountOrZero(guardada).esCero() ? QString() : guardada.trimmed();
 }
 
+QString HojaComoEsta(const QString& periodo)
+{
+    ExigirPeriodo(periodo);
+    return LeerConfiguracion(claveHoja(periodo)).trimmed();
+}
+
 QString HojaSiguiente()
 {
     Recordset rs;
@@ -338,8 +360,11 @@ QString Hoja(const QString& periodo)
 void GrabarHoja(const QString& periodo, const QString& hoja)
 {
     ExigirPeriodo(periodo);
-    grabarAjuste(claveHoja(periodo), hoja);
-    MarcarHojaAlterada(periodo, hoja);
+    // The number and the mark of its delivered book together.
+    EnTransaccion(DB_Dll::Instancia().gCnn, [&] {
+        grabarAjuste(claveHoja(periodo), hoja);
+        MarcarHojaAlterada(periodo, hoja);
+    }, true);
 }
 
 std::vector<Cambio> Historia(const QString& periodo)

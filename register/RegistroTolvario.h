@@ -65,6 +65,8 @@ std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo);
 
 // The sheet number stored for the period; empty when there is none (or it is no number).
 QString HojaGuardada(const QString& periodo);
+// The sheet number stored for the period as it is, trimmed, a number or not.
+QString HojaComoEsta(const QString& periodo);
 // The one after the latest period's stored number; 1 when none is stored.
 QString HojaSiguiente();
 // The stored one, else the next one.
@@ -81,6 +83,9 @@ struct Cambio {
     QString accion; // GRABAR, QUITAR, BORRAR
     Importe entradasAntes, salidasAntes, entradasDespues, salidasDespues;
 };
+// Whether this database keeps the history (the schema tool's table); asked of the database
+// once, or again with `preguntar` (at start).
+bool ConHistoria(bool preguntar = false);
 // The period's history, oldest first; empty where the database keeps none.
 std::vector<Cambio> Historia(const QString& periodo);
 

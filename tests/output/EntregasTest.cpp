@@ -190,19 +190,42 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_FALSE(m_guion->avisos[0].texto.contains(u"saldo anterior"_s));
     EXPECT_EQ(valor(u"SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '04/2026' AND Cuenta = 'MOLINO' AND DIA = 5"_s), u""_s);
 
-    // The sheet number is part of the delivered header.
+    // The ONCCA button saves first: refused, nothing is copied and no delivery recorded.
+    const QString momento = valor(u"SELECT Momento FROM EM_TolvarioEntrega WHERE Periodo = '04/2026'"_s);
+    m_guion->avisos.clear();
+    clicOncca();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Este cambio altera"_s));
+    EXPECT_EQ(valor(u"SELECT Momento FROM EM_TolvarioEntrega WHERE Periodo = '04/2026'"_s), momento);
+    EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
+
+    // The remark dropped (the month read again), only the sheet number changed: it is part
+    // of the delivered header, so it asks too.
     m_guion->respuestas = {Operador::No};
+    elegirPeriodo(u"04/2026"_s);
     m_guion->avisos.clear();
     teclearEnCaja(u"HOJA"_s, u"99"_s);
     tecla(Qt::Key_F5);
-    ASSERT_TRUE(aviso(u"04/2026 (Entregado a ONCCA"_s)) << todo();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
     EXPECT_NE(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
     EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
+    EXPECT_EQ(modificado(u"04/2026"_s), u"1"_s);
+    EXPECT_TRUE(rotulo().endsWith(u"modificado después de la entrega"_s));
+    // Said once: saving again with nothing changed asks nothing.
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(m_guion->avisos.empty()) << todo();
 
     // Deleting it names it in the one question; the default keeps it.
     m_guion->avisos.clear();
     tecla(Qt::Key_F4);
     ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_EQ(m_guion->avisos[0].estilo & Operador::SegundoBoton, Operador::SegundoBoton);
     EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Confirma la baja de este registro?\n04/2026"_s));
     EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
     EXPECT_EQ(cuantas(u"04/2026"_s, u"MOLINO"_s), u"31"_s);
@@ -230,6 +253,24 @@ TEST_P(EntregasTest, SinLasTablasSeAvisaUnaVezYSeGrabaIgual)
     tecla(Qt::Key_F5);
     EXPECT_EQ(m_guion->avisos.size(), 1u) << todo();
     EXPECT_EQ(entradas(u"04/2026"_s, u"MOLINO"_s, 2), 12.0);
+}
+
+// A database prepared before deliveries were recorded still keeps its history.
+TEST_P(EntregasTest, ConSoloElHistorialSeLoSigueLlevando)
+{
+    for (const char* t : {"EM_TolvarioEntregaCuenta", "EM_TolvarioEntrega"})
+        ejecutar(u"DROP TABLE "_s + QString::fromLatin1(t));
+    m_guion->avisos.clear();
+    reabrir();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"no se registran las entregas a ONCCA: le faltan"_s)) << todo();
+    EXPECT_FALSE(m_guion->avisos[0].texto.contains(u"historial"_s));
+    elegirPeriodo(u"04/2026"_s);
+    escribirDia(2, P::ColEntradas, u"12"_s);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(historia(u"04/2026"_s), u"1"_s);
+    const Salida h = libro({u"--historial"_s, u"04/2026"_s});
+    EXPECT_TRUE(h.texto.contains(u"GRABAR  MOLINO"_s)) << h.texto.toStdString();
 }
 
 CON_CADA_MOTOR(EntregasTest);

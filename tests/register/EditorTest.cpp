@@ -166,7 +166,7 @@ TEST_P(EditorTest, LoQueNoEsCantidadNuncaLlegaALaCelda)
 TEST_P(EditorTest, LasCeldasQueNoSeEscribenNoAbrenNada)
 {
     abrirMes(QStringLiteral("03/2006"));
-    for (const auto& [fila, columna] : {std::pair{5, int(P::ColDia)}, std::pair{5, int(P::ColSaldo)},
+    for (const auto& [fila, columna] : {std::pair{5, int(P::ColSaldo)},
                                        std::pair{int(P::FilaSaldoAnterior), int(P::ColEntradas)},
                                        std::pair{int(P::FilaTotales), int(P::ColSalidas)}}) {
         m_ventana->IrACelda(fila, columna);
@@ -197,7 +197,46 @@ TEST_P(EditorTest, LasCeldasQueNoSeEscribenNoAbrenNada)
     teclear(QStringLiteral("fin"));
     pulsar(Qt::Key_Down);
     EXPECT_EQ(m_ventana->FilaActual(), P::FilaTotales);
-    EXPECT_EQ(m_ventana->ColumnaActual(), 0);
+    EXPECT_EQ(m_ventana->ColumnaActual(), int(P::ColObservaciones)) << "Down keeps the column, editor open or not";
+}
+
+// What a clerk's fingers do on a closed cell: a figure typed on the day column starts in
+// Entradas; Delete or Backspace clears a cell as an empty value typed would; a committed
+// figure looks like a loaded one.
+TEST_P(EditorTest, LasTeclasSobreUnaCeldaCerrada)
+{
+    campo(FrmTolvario::cDecimales)->setText(QStringLiteral("2"));
+    m_ventana->CampoValida(campo(FrmTolvario::cDecimales));
+    abrirMes(QStringLiteral("03/2006"));
+    m_ventana->IrACelda(6, P::ColDia);
+    grilla()->setFocus();
+    teclear(QStringLiteral("2450,5"));
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), QStringLiteral("2450,5"));
+    pulsar(Qt::Key_Return);
+    EXPECT_EQ(celda(6, P::ColEntradas), QStringLiteral("2450.50"));
+    EXPECT_EQ(m_ventana->ColumnaActual(), int(P::ColSalidas));
+    teclear(QStringLiteral("100"));
+    pulsar(Qt::Key_Return);
+    EXPECT_EQ(celda(6, P::ColSalidas), QStringLiteral("100.00"));
+    EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("2450,5").replace(u',', u'.'));
+
+    // Delete on Entradas, Backspace on Salidas: empty cells, the stock back where it was.
+    m_ventana->IrACelda(6, P::ColEntradas);
+    grilla()->setFocus();
+    pulsar(Qt::Key_Delete);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_TRUE(celda(6, P::ColEntradas).isEmpty());
+    m_ventana->IrACelda(6, P::ColSalidas);
+    pulsar(Qt::Key_Backspace);
+    EXPECT_TRUE(celda(6, P::ColSalidas).isEmpty());
+    EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("0"));
+    EXPECT_EQ(celda(6, P::ColSaldo), celda(5, P::ColSaldo));
+    // Nothing to clear on the day or the stock.
+    m_ventana->IrACelda(6, P::ColSaldo);
+    pulsar(Qt::Key_Delete);
+    EXPECT_EQ(celda(6, P::ColDia), QStringLiteral("5"));
+    EXPECT_FALSE(editor()->isVisible());
 }
 
 TEST_P(EditorTest, LasTeclasDelEncabezado)

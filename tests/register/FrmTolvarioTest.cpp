@@ -351,7 +351,7 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
     }
     Controles::Editor(m_ventana.get())->setText(QStringLiteral("3,5"));
     m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
-    EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("3,5"));
+    EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("4")) << "shown as a loaded figure, whole numbers; kept exact";
     EXPECT_EQ(celda(5, P::ColSaldo), QStringLiteral("119")) << "115.5 carried over (shown 116) + 3.5: the stock counts the exact balance";
 }
 
