@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,8 +25,11 @@ DialogoHistorial::DialogoHistorial(const QString& periodo, QWidget* padre)
     tabla->verticalHeader()->hide();
     for (int f = 0; f < int(cambios.size()); ++f) {
         const RegistroTolvario::Cambio& c = cambios[size_t(f)];
-        const QStringList textos{c.momento, c.accion, c.cuenta, c.usuario, c.caja, c.entradasAntes.texto(), c.entradasDespues.texto(),
-                                 c.salidasAntes.texto(), c.salidasDespues.texto()};
+        // Every amount with the same decimals, so the columns read down; the exact ones when
+        // they have more.
+        const auto cifra = [](Importe v) { return v.redondeado(2) == v ? v.texto(2, u'.') : v.texto(); };
+        const QStringList textos{c.momento, c.accion, c.cuenta, c.usuario, c.caja, cifra(c.entradasAntes), cifra(c.entradasDespues),
+                                 cifra(c.salidasAntes), cifra(c.salidasDespues)};
         for (int col = 0; col < textos.size(); ++col) {
             auto* item = new QTableWidgetItem(textos[col]);
             if (col >= 5)
@@ -35,6 +39,7 @@ DialogoHistorial::DialogoHistorial(const QString& periodo, QWidget* padre)
     }
     tabla->resizeColumnsToContents();
     auto* botones = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    botones->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Cerrar"));
     connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* capa = new QVBoxLayout(this);
     if (cambios.empty())

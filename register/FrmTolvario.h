@@ -227,4 +227,5 @@ private:
     QPersistentModelIndex m_celdaEditada;
     bool m_confirmando = false;
     bool m_derivaConfirmada = false; // within one save: asked once
+    bool m_declinado = false;        // the clerk said No to writing: nothing failed
 };

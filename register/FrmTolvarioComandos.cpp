@@ -202,6 +202,7 @@ bool FrmTolvario::grabar()
     const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
+    m_declinado = false;
     m_cuentasGrabadas.clear();
     if (!terminarEdicion())
         return false;
@@ -231,7 +232,7 @@ bool FrmTolvario::grabar()
     if (grabado) {
         BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
                                n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
-    } else if (valido) {
+    } else if (valido && !m_declinado) {
         // Each account is its own transaction: the clerk reads which ones are stored and
         // which are still only on screen.
         const QStringList pendientes = cambiosPendientes();

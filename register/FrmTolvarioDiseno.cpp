@@ -153,7 +153,11 @@ void FrmTolvario::construirEncabezado()
     QFont negrita = LblEntrega->font();
     negrita.setBold(true);
     LblEntrega->setFont(negrita);
-    enc->addWidget(LblEntrega, 0, 4);
+    // Its own line under the boxes: a long text never squeezes the period or widens the window.
+    LblEntrega->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LblEntrega->setWordWrap(true);
+    LblEntrega->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    enc->addWidget(LblEntrega, 2, 0, 1, 5);
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[2].rotulo), FrmEnc), 1, 0);
     enc->addWidget(nuevoCampo(Encabezado[2], FrmEnc), 1, 1, 1, 4);
 

@@ -315,6 +315,8 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
         return true;
     // Nothing written; what is on screen stays, pending.
     m_validacionFallida = true;
+    m_declinado = true;
+    BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; lo cambiado sigue en pantalla, sin grabar.").arg(m_registro.Periodo()));
     return false;
 }
 

@@ -178,8 +178,8 @@ TEST_P(OtroPuestoTest, ControlHMuestraElHistorialDelPeriodo)
     ASSERT_EQ(fila.size(), 9);
     EXPECT_EQ(fila[1], QStringLiteral("GRABAR"));
     EXPECT_EQ(fila[2], QStringLiteral("MOLINO"));
-    EXPECT_EQ(fila[5], QStringLiteral("31")) << "thirty-one days of 1 before";
-    EXPECT_EQ(fila[6], QStringLiteral("35"));
+    EXPECT_EQ(fila[5], QStringLiteral("31.00")) << "thirty-one days of 1 before";
+    EXPECT_EQ(fila[6], QStringLiteral("35.00"));
 }
 
 // Leaving a tab stores it only over what was read, as GRABAR does.

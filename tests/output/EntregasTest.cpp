@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -237,6 +238,11 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_EQ(historia(u"04/2026"_s), u"2"_s) << "one row per account";
     EXPECT_EQ(modificado(u"04/2026"_s), u"1"_s);
     EXPECT_NE(libro({u"--verificar"_s, u"04/2026"_s}).codigo, 0);
+    // Nothing is on screen any more: a figure typed on the cleared grid goes nowhere.
+    irA(2, P::ColEntradas);
+    QTest::keyClicks(grilla(), u"555"_s);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_TRUE(enGrilla(2, P::ColEntradas).isEmpty());
 }
 
 // A database the schema tool did not prepare: said once at start, and saves go on.

@@ -70,7 +70,7 @@ TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
     EXPECT_TRUE(correr({QStringLiteral("--historial"), QStringLiteral("04/2005"), comando()}).texto.contains(QStringLiteral("Sin cambios")));
 
     const Salida malPeriodo = correr({QStringLiteral("--periodo"), QStringLiteral("13/2005"), comando()});
-    EXPECT_EQ(malPeriodo.codigo, 1);
+    EXPECT_EQ(malPeriodo.codigo, 2) << "a wrong use, like a missing period";
     EXPECT_TRUE(malPeriodo.errores.contains(QStringLiteral("no es válido"))) << malPeriodo.errores.toStdString();
     const Salida sinBase = correr({QStringLiteral("--periodo"), QStringLiteral("03/2005"),
                                    QStringLiteral("@Server=sqlite:;@DbName=%1/no-existe.db;@Usuario=a;").arg(carpeta())});

@@ -65,7 +65,10 @@ int verificarEntrega(const QString& periodo)
         return 1;
     }
     const RegistroTolvario::Verificacion v = RegistroTolvario::Verificar(periodo);
-    const QString entregado = QStringLiteral("%1 por %2 en la caja %3").arg(RegistroTolvario::TextoDeEntrega(*e), e->usuario, e->caja);
+    RegistroTolvario::Entrega sinMarca = *e;
+    sinMarca.modificado = false;
+    // Who handed it in; who changed it since is in the history.
+    const QString entregado = QStringLiteral("%1 por %2 en la caja %3").arg(RegistroTolvario::TextoDeEntrega(sinMarca), e->usuario, e->caja);
     if (v.Igual()) {
         std::printf("%s\n", qPrintable(QStringLiteral("El libro de %1 es el entregado (%2).").arg(periodo, entregado)));
         return 0;
@@ -75,7 +78,8 @@ int verificarEntrega(const QString& periodo)
         cambios << QStringLiteral("cuenta ") + c;
     if (v.encabezado)
         cambios << QStringLiteral("el encabezado (Hoja Nro)");
-    std::printf("%s\n", qPrintable(QStringLiteral("El libro de %1 ya no es el entregado (%2). Cambió: %3.")
+    std::printf("%s\n", qPrintable(QStringLiteral("El libro de %1 ya no es el entregado (%2). Cambió: %3. Quién lo cambió: "
+                                                  "tolvario-libro --historial %1.")
                                        .arg(periodo, entregado, cambios.join(QStringLiteral(", ")))));
     return 1;
 }
@@ -107,9 +111,9 @@ int main(int argc, char* argv[])
             pdf = true;
         else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
             conexion = args[++i];
-        else if (args[i] == QLatin1String("--historial") && i + 1 < args.size())
+        else if (args[i] == QLatin1String("--historial") && i + 1 < args.size() && periodo.isEmpty())
             periodo = historial = args[++i].trimmed();
-        else if (args[i] == QLatin1String("--verificar") && i + 1 < args.size())
+        else if (args[i] == QLatin1String("--verificar") && i + 1 < args.size() && periodo.isEmpty())
             periodo = verificar = args[++i].trimmed();
         else if (args[i].startsWith(QLatin1String("--")))
             return uso();
@@ -121,8 +125,11 @@ int main(int argc, char* argv[])
     comando = LineaPrivada::Tomar(conexion.isEmpty() ? comando : conexion);
     if (periodo.isEmpty() || comando.trimmed().isEmpty())
         return uso();
-    if (periodo != QLatin1String("ultimo") && !PeriodoBienEscrito(periodo))
-        return falla(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo));
+    // A period not written MM/AAAA is a wrong use (2), as a missing one is.
+    if ((periodo != QLatin1String("ultimo") || !historial.isEmpty() || !verificar.isEmpty()) && !PeriodoBienEscrito(periodo)) {
+        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo)));
+        return uso();
+    }
     if (!salida.isEmpty() && !QDir(salida).exists())
         return falla(QStringLiteral("La carpeta de salida %1 no existe.").arg(salida));
 
