@@ -5,6 +5,7 @@
 #include "register/Libro.h"
 #include "register/RegistroCargado.h"
 
+#include <QHash>
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QMainWindow>
@@ -172,9 +173,11 @@ private:
     bool periodoSinCargar();
     bool revisarUsuarios();
     // What the loaded period holds that is not stored yet, named for the clerk.
-    QStringList cambiosPendientes() const;
-    // Asked before the loaded period leaves the screen: true to go on (saved or dropped).
-    bool resolverPendientes();
+    // With `conAjustes`, the changed header settings too (only closing would store them).
+    QStringList cambiosPendientes(bool conAjustes = false) const;
+    // Asked before the loaded period leaves the screen, or the window closes: true to go on
+    // (saved or dropped).
+    bool resolverPendientes(bool alCerrar = false);
     QString nombreDeCuenta(const QString& cuenta) const;
     // Another station saved the account since it was loaded: the clerk decides. True when
     // the account ends stored or reloaded, false when the save must stop (Cancelar).
@@ -190,6 +193,15 @@ private:
     // first; false (nothing to write) unless the clerk says Sí.
     bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja);
     QString textoDeDeriva(const RegistroTolvario::Deriva& d) const;
+    // The header settings and the sheet number against what is stored.
+    QString ajusteGuardado(int campo) const;
+    bool ajusteCambiado(int campo) const;
+    QStringList ajustesCambiados() const;
+    void tomarAjustesGuardados();
+    void marcarAjustes();
+    void reponerAjustes();
+    // Before a save stores changed settings: Sí stores them, No puts the stored ones back.
+    bool confirmarAjustes();
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
@@ -228,4 +240,5 @@ private:
     bool m_confirmando = false;
     bool m_derivaConfirmada = false; // within one save: asked once
     bool m_declinado = false;        // the clerk said No to writing: nothing failed
+    QHash<int, QString> m_ajustesGuardados; // the settings' boxes as stored, by box
 };

@@ -84,6 +84,7 @@ void FrmTolvario::Form_Load()
         [&] {
             if (titulo->text().trimmed().isEmpty())
                 titulo->setText(TituloPorDefecto);
+            tomarAjustesGuardados();
         },
         [&] { TomarDecimales(); },
         [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
@@ -135,6 +136,7 @@ void FrmTolvario::Inicializa()
             m_cargando = true;
             m_registro.Vaciar();
             LblEntrega->clear();
+            marcarAjustes();
             SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
             for (int k = 1; k <= Usuarios; ++k)
                 SSTab1->setTabVisible(k, false);
@@ -195,7 +197,7 @@ void FrmTolvario::Form_Unload(int& Cancel)
     if (m_descargada || Cancel != 0)
         return;
     // A value still open in the editor is part of what the clerk would lose.
-    if (!terminarEdicion() || !resolverPendientes()) {
+    if (!terminarEdicion() || !resolverPendientes(true)) {
         Cancel = 1;
         return;
     }

@@ -47,6 +47,9 @@ void FrmTolvario::conectar()
     });
     for (QLineEdit* campo : std::as_const(TxtFields))
         SuiteForms::FiltrarEntrada(campo);
+    // A setting changed is marked as the clerk types.
+    for (int c : {cTitulo, cHoja, cOncca, cDecimales, cMedida, cLinea})
+        connect(TxtFields[c], &QLineEdit::textChanged, this, [this] { marcarAjustes(); });
     conectarRejilla();
     // The window sees every key first, as the suite's windows do, and its boxes' and grid's
     // events; see eventFilter.

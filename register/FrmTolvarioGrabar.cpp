@@ -145,6 +145,8 @@ void FrmTolvario::ActualizarDatos()
         return;
     m_derivaConfirmada = true;
     const AlSalir fin([this] { m_derivaConfirmada = false; });
+    // No puts the stored settings back; the register is saved all the same.
+    confirmarAjustes();
     GrabarCfgLocal();
     const QString periodo = m_registro.Periodo();
     const auto informar = [&](const ErrorVB& e) {
@@ -197,6 +199,7 @@ void FrmTolvario::GrabarCfgLocal()
         RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
         m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
     }
+    tomarAjustesGuardados();
 }
 
 void FrmTolvario::borrarPeriodo()
@@ -209,11 +212,11 @@ QString FrmTolvario::nombreDeCuenta(const QString& cuenta) const
     return cuenta.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Molino") : cuenta;
 }
 
-QStringList FrmTolvario::cambiosPendientes() const
+QStringList FrmTolvario::cambiosPendientes(bool conAjustes) const
 {
     QStringList nombres;
     if (!m_registro.Hay())
-        return nombres;
+        return conAjustes ? ajustesCambiados() : nombres;
     const QString enGrilla = m_registro.CuentaEnGrilla();
     if (m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia()))
         nombres << nombreDeCuenta(enGrilla);
@@ -221,27 +224,41 @@ QStringList FrmTolvario::cambiosPendientes() const
         nombres << QStringLiteral("alta de ") + c;
     for (const QString& c : m_registro.AQuitar())
         nombres << QStringLiteral("baja de ") + c;
-    if (TxtFields[cHoja]->text().trimmed() != m_registro.Hoja())
+    // The sheet number is the period's; the other settings stay in their boxes from one
+    // period to the next and only closing would store them unasked.
+    if (ajusteCambiado(cHoja))
         nombres << QStringLiteral("Hoja Nro");
+    if (conAjustes)
+        for (const QString& a : ajustesCambiados())
+            if (a != QStringLiteral("Hoja Nro"))
+                nombres << a;
     return nombres;
 }
 
-bool FrmTolvario::resolverPendientes()
+bool FrmTolvario::resolverPendientes(bool alCerrar)
 {
-    const QStringList pendientes = cambiosPendientes();
+    const QStringList pendientes = cambiosPendientes(alCerrar);
     if (pendientes.isEmpty())
         return true;
     const int r = operador().Mensaje(QStringLiteral("Hay cambios sin grabar en %1 (%2). ¿Grabarlos?")
-                                         .arg(m_registro.Periodo(), pendientes.join(QStringLiteral(", "))),
+                                         .arg(m_registro.Hay() ? m_registro.Periodo() : QStringLiteral("el encabezado"),
+                                              pendientes.join(QStringLiteral(", "))),
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
     if (r == Operador::No) {
-        // Dropped means dropped: closing writes the sheet number, which goes back too.
-        TxtFields[cHoja]->setText(m_registro.Hoja());
+        // Dropped means dropped: closing writes the settings and the sheet number, which go
+        // back too.
+        if (alCerrar)
+            reponerAjustes();
+        else
+            TxtFields[cHoja]->setText(m_registro.Hoja());
         return true;
     }
     if (r != Operador::Si)
         return false;
+    // Without a period only the settings are pending: closing stores them.
+    if (!m_registro.Hay())
+        return true;
     return revisarUsuarios() && grabar();
 }
 

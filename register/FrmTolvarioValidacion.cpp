@@ -127,6 +127,7 @@ void FrmTolvario::llenarHoja()
     const QString hoja = RegistroTolvario::Hoja(m_registro.Periodo());
     TxtFields[cHoja]->setText(hoja);
     m_registro.PonerHoja(hoja);
+    marcarAjustes();
 }
 
 void FrmTolvario::validarUsuario(int k, const QString& valor)

@@ -211,9 +211,12 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
     EXPECT_NE(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
     EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
+    // Sí to the delivered book, Sí to the header's change shown old and new.
     m_guion->avisos.clear();
-    m_guion->respuestas = {Operador::Si};
+    m_guion->respuestas = {Operador::Si, Operador::Si};
     tecla(Qt::Key_F5);
+    ASSERT_TRUE(aviso(u"Hoja Nro: «"_s)) << todo();
+    EXPECT_TRUE(aviso(u"Hoja Nro: «"_s)->texto.contains(u"» → «99»"_s));
     EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
     EXPECT_EQ(modificado(u"04/2026"_s), u"1"_s);
     EXPECT_TRUE(rotulo().endsWith(u"modificado después de la entrega"_s));

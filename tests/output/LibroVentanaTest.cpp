@@ -4,6 +4,7 @@
 #include "output/LibroDelRegistro.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
+#include "platform/Operador.h"
 #include "startup/Configuracion.h"
 #include "tests/register/BaseDeRegistro.h"
 #include "tests/support/LectorXlsx.h"
@@ -45,6 +46,9 @@ protected:
         Controles::Caja(m_ventana.get(), FrmTolvario::cDecimales)->setText(QStringLiteral("2"));
         Controles::Caja(m_ventana.get(), FrmTolvario::cLinea)->setText(QStringLiteral("2"));
         elegirPeriodo(QStringLiteral("03/2005"));
+        // The settings above stored, once the clerk confirms them.
+        m_guion->respuestas = {Operador::Si};
+        tecla(Qt::Key_F5);
         m_guion->avisos.clear();
     }
     void TearDown() override

@@ -114,8 +114,11 @@ TEST_P(FrmTolvarioTest, CambiarGuardarYVolverACargarDevuelveLoMismo)
     m_guion->avisos.clear();
     EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QStringLiteral("MOLINO")), QStringLiteral("31"));
     escribir(10, P::ColEntradas, QStringLiteral("7"));
+    // The decimals changed before the period was chosen: shown, old and new, and stored on Sí.
+    m_guion->respuestas = {Operador::Si};
     tecla(Qt::Key_F5);
-    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(QStringLiteral("Cambió el encabezado:\n    Cantidad Decimales: «» → «2»")));
     EXPECT_FALSE(m_ventana->Grabando());
     for (const char* cuenta : {"MOLINO", "C001", "C003"})
         EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QString::fromLatin1(cuenta)), QStringLiteral("31")) << cuenta;

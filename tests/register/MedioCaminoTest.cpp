@@ -466,3 +466,56 @@ TEST_P(MedioCaminoTest, TrasGrabarLaBarraDeEstadoLoDiceYLaPestanaSigue)
 }
 
 CON_CADA_MOTOR(MedioCaminoTest);
+
+// Figures typed too early after Enter on the period land in the sheet number and the title:
+// the boxes say so, and the save shows each old and new value before storing them; No (the
+// default) puts the stored ones back and still saves the register. Closing with a setting
+// changed asks too.
+TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    guardarHoja(u"202610"_s, u"7"_s);
+    elegirPeriodo(u"10/2026"_s);
+    QLineEdit* hoja = caja(u"HOJA"_s);
+    QLineEdit* titulo = caja(u"TITULO"_s);
+    const QString tituloGuardado = titulo->text();
+    ASSERT_EQ(QApplication::focusWidget(), hoja) << "the sheet number follows the period";
+    EXPECT_FALSE(hoja->property("cambiado").toBool());
+    QTest::keyClicks(QApplication::focusWidget(), u"150"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), u"20"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(hoja->text(), u"150"_s);
+    EXPECT_TRUE(hoja->property("cambiado").toBool());
+    EXPECT_TRUE(hoja->font().bold());
+    EXPECT_TRUE(titulo->property("cambiado").toBool()) << titulo->text().toStdString();
+    EXPECT_TRUE(titulo->toolTip().contains(tituloGuardado));
+
+    escribirDia(2, P::ColEntradas, u"5"_s);
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    const OperadorGuionado::Aviso* pregunta = aviso(u"Cambió el encabezado:"_s);
+    ASSERT_TRUE(pregunta) << todo();
+    EXPECT_TRUE(pregunta->texto.contains(u"Hoja Nro: «7» → «150»"_s)) << pregunta->texto.toStdString();
+    EXPECT_TRUE(pregunta->texto.contains(u"Título: «%1» → «"_s.arg(tituloGuardado))) << pregunta->texto.toStdString();
+    EXPECT_EQ(pregunta->estilo & Operador::SegundoBoton, Operador::SegundoBoton) << "No is the default";
+    EXPECT_EQ(hoja->text(), u"7"_s);
+    EXPECT_EQ(titulo->text(), tituloGuardado);
+    EXPECT_FALSE(hoja->property("cambiado").toBool());
+    EXPECT_EQ(hojaGuardada(u"202610"_s), u"7"_s);
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), tituloGuardado);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 2), 5.0) << "the register is saved all the same";
+
+    // Closing with the title changed: a pending change, named; Cancelar keeps the window.
+    teclearEnCaja(u"TITULO"_s, u"LIBRO NUEVO"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Cancelar};
+    m_ventana->close();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_EQ(m_guion->avisos[0].texto, u"Hay cambios sin grabar en 10/2026 (Título). ¿Grabarlos?"_s);
+    EXPECT_TRUE(m_ventana->isVisible());
+    // No: the title goes back before closing stores the settings.
+    m_guion->respuestas = {Operador::No};
+    m_ventana->close();
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), tituloGuardado);
+}
