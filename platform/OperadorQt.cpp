@@ -1,6 +1,8 @@
 #include "platform/OperadorQt.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,6 +40,40 @@ std::vector<Boton> botonesDe(int grupo)
     }
 }
 
+// Keys that reach a box in its first moments were typed before the clerk could read it (a
+// fast typist's Enter after a refused value): they are dropped, so only a key pressed
+// after reading answers it. Nothing typed meanwhile reaches the window behind either: the
+// box is modal.
+class TeclasAnticipadas : public QObject
+{
+public:
+    static constexpr int Espera = 400; // ms
+
+    explicit TeclasAnticipadas(QWidget* caja)
+        : m_caja(caja)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TeclasAnticipadas() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (objeto == m_caja && evento->type() == QEvent::Show)
+            m_mostrada.start();
+        const auto tipo = evento->type();
+        if (tipo != QEvent::KeyPress && tipo != QEvent::KeyRelease && tipo != QEvent::ShortcutOverride)
+            return false;
+        auto* w = qobject_cast<QWidget*>(objeto);
+        if (!w || (w != m_caja && !m_caja->isAncestorOf(w)))
+            return false;
+        return !m_mostrada.isValid() || m_mostrada.elapsed() < Espera;
+    }
+
+private:
+    QWidget* m_caja;
+    QElapsedTimer m_mostrada;
+};
+
 } // namespace
 
 int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
@@ -64,6 +100,7 @@ int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
     if (creados.size() == 1 || (estilo & 7) == AceptarCancelar || (estilo & 7) == SiNoCancelar
         || (estilo & 7) == ReintentarCancelar)
         caja.setEscapeButton(creados.back());
+    const TeclasAnticipadas anticipadas(&caja);
     caja.exec();
     for (size_t i = 0; i < creados.size(); ++i)
         if (caja.clickedButton() == creados[i])

@@ -184,6 +184,9 @@ private:
     bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     void anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
+    // Size and place as this user left them; maximised on a screen smaller than the window.
+    void restaurarGeometria();
+    void guardarGeometria();
     // The loaded period's delivery to ONCCA, in the header; nothing when it was never delivered.
     void mostrarEntrega();
     // What the save would write, account by account: with `todo`, the users removed and the

@@ -15,6 +15,7 @@
 #include "register/ModeloRegistro.h"
 #include "register/RegistroTolvario.h"
 #include "startup/Configuracion.h"
+#include "startup/Globales.h"
 #include "startup/Inicio.h"
 #include "startup/Panobar.h"
 #include "startup/Sesion.h"
@@ -28,6 +29,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QSettings>
 #include <QTabBar>
 #include <QTableView>
 
@@ -89,7 +92,41 @@ void FrmTolvario::Form_Load()
         [&] { TomarDecimales(); },
         [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
         [&] { ActualizarUnidades(); },
+        [&] { restaurarGeometria(); },
     }, InformarCon("Form_Load"));
+}
+
+namespace {
+
+// The window's place is the clerk's own: kept in the user's settings, never in the suite's
+// shared table, and per suite user.
+QString claveDeGeometria()
+{
+    return QStringLiteral("ventanas/%1/FrmTolvario").arg(gUsuarioLogeado.trimmed().isEmpty() ? QStringLiteral("_") : gUsuarioLogeado.trimmed());
+}
+
+QSettings ajustesDelUsuario()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario"));
+}
+
+} // namespace
+
+void FrmTolvario::restaurarGeometria()
+{
+    const QByteArray guardada = ajustesDelUsuario().value(claveDeGeometria()).toByteArray();
+    if (!guardada.isEmpty() && restoreGeometry(guardada))
+        return;
+    // A screen smaller than the window: all of it, rather than days and totals out of reach.
+    const QScreen* pantalla = screen();
+    if (pantalla && (pantalla->availableGeometry().width() < width() || pantalla->availableGeometry().height() < height()))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void FrmTolvario::guardarGeometria()
+{
+    QSettings ajustes = ajustesDelUsuario();
+    ajustes.setValue(claveDeGeometria(), saveGeometry());
 }
 
 void FrmTolvario::TomarDecimales()
@@ -167,9 +204,11 @@ void FrmTolvario::InicializaGrids()
 {
     m_modelo->Inicializar();
     const QFontMetrics fm = MSFlexGrid->fontMetrics();
-    const int anchos[] = {fm.horizontalAdvance(QStringLiteral("XXXX")), fm.horizontalAdvance(QString(12, u'X')),
-                          fm.horizontalAdvance(QString(12, u'X')), fm.horizontalAdvance(QString(12, u'X')),
-                          fm.horizontalAdvance(QString(36, u'X'))};
+    // The figures first, wide enough for the largest one with its decimals; the remarks take
+    // what is left (the last column stretches).
+    const int cifra = fm.horizontalAdvance(QStringLiteral("-999,999,999.9999")) + fm.horizontalAdvance(QStringLiteral("XX"));
+    const int anchos[] = {fm.horizontalAdvance(QStringLiteral("XXXX")), cifra, cifra, cifra,
+                          fm.horizontalAdvance(QString(24, u'X'))};
     for (int c = 0; c < Planilla::Columnas; ++c)
         MSFlexGrid->setColumnWidth(c, anchos[c]);
     txtEdit->hide();
@@ -202,6 +241,7 @@ void FrmTolvario::Form_Unload(int& Cancel)
         return;
     }
     m_descargada = true;
+    guardarGeometria();
     Pasos::Ejecutar({
         [&] { GrabarCfgLocal(); },
         [&] { CerrarSesion(); },

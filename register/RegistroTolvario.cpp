@@ -360,11 +360,10 @@ QString Hoja(const QString& periodo)
 void GrabarHoja(const QString& periodo, const QString& hoja)
 {
     ExigirPeriodo(periodo);
-    // The number and the mark of its delivered book together.
-    EnTransaccion(DB_Dll::Instancia().gCnn, [&] {
-        grabarAjuste(claveHoja(periodo), hoja);
-        MarcarHojaAlterada(periodo, hoja);
-    }, true);
+    // Not one transaction: the setting's own write settles a row two stations insert at once
+    // by updating it, which PostgreSQL refuses inside a transaction that saw the clash.
+    grabarAjuste(claveHoja(periodo), hoja);
+    MarcarHojaAlterada(periodo, hoja);
 }
 
 std::vector<Cambio> Historia(const QString& periodo)

@@ -8,6 +8,7 @@
 #include "tests/register/BaseDeRegistro.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
@@ -518,4 +519,28 @@ TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
     m_guion->respuestas = {Operador::No};
     m_ventana->close();
     EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), tituloGuardado);
+}
+
+// The window fits the clerk's screen and comes back as the clerk left it; the figures get
+// their room before the remarks.
+TEST_P(MedioCaminoTest, LaVentanaVuelveComoLaDejoElUsuario)
+{
+    const QRect pantalla = m_ventana->screen()->availableGeometry();
+    if (pantalla.width() < 1200 || pantalla.height() < 720)
+        EXPECT_TRUE(m_ventana->isMaximized()) << "a screen smaller than the window: all of it";
+    const QFontMetrics fm = grilla()->fontMetrics();
+    EXPECT_GE(grilla()->columnWidth(P::ColEntradas), fm.horizontalAdvance(u"-999,999,999.9999"_s));
+    EXPECT_EQ(grilla()->columnWidth(P::ColSalidas), grilla()->columnWidth(P::ColEntradas));
+
+    m_ventana->showNormal();
+    m_ventana->resize(640, 480);
+    m_ventana->move(30, 40);
+    QApplication::processEvents();
+    const QSize tamano = m_ventana->size();
+    m_ventana->close();
+    reabrir();
+    EXPECT_FALSE(m_ventana->isMaximized());
+    EXPECT_EQ(m_ventana->size(), tamano);
+    // Never in the suite's shared settings table.
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE '%%ventana%%' OR VALOR LIKE '%%FrmTolvario%%'"_s), u"0"_s);
 }
