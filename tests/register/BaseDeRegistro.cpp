@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -19,6 +20,8 @@ void BaseDeRegistro::SetUp()
     if (IsSkipped() || HasFatalFailure())
         return;
     Regional::Establecer(Regional::Ajustes{u'.', 2});
+    // Each test starts with no window place remembered.
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario")).clear();
     crearEsquema();
     const char* const clientes[][3] = {
         {"C001", "Panificadora La Espiga S.R.L.", "30-71234567-1"},

@@ -1,14 +1,16 @@
 #include <QApplication>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The user's own settings (the window's place) go to a folder of this run, never the
+    // real one nor another test process's.
+    QTemporaryDir configuracion;
+    qputenv("XDG_CONFIG_HOME", configuracion.path().toLocal8Bit());
     QApplication app(argc, argv);
-    // The user's own settings (the window's place) go to a test folder, not the real one.
-    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
