@@ -71,6 +71,14 @@ TEST_P(FrmCons3Test, LaBusquedaMientrasSeEscribeIgnoraMayusculasYSigueAlaCaja)
     EXPECT_EQ(v->CajaActiva(), 0);
     EXPECT_EQ(v->CmbSearch[0]->palette().color(QPalette::Base), QColor(0, 255, 255)) << "the active box is cyan";
 
+    // Text inside an earlier name ("Acopio Tres Lomas") but at the start of none: the search
+    // is by the start, the cursor stays.
+    v->CmbSearch[0]->selectAll();
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("lomas"));
+    EXPECT_EQ(actual(*v), QStringLiteral("C001"));
+    v->CmbSearch[0]->selectAll();
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("panif"));
+
     QTest::keyClick(v->CmbSearch[0], Qt::Key_Up);
     EXPECT_EQ(actual(*v), QStringLiteral("C006"));
     EXPECT_TRUE(v->ListView1->hasFocus());

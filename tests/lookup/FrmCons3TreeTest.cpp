@@ -121,6 +121,12 @@ TEST_P(FrmCons3TreeTest, BuscarElegirYBuscarEnLaBase)
     EXPECT_EQ(v->TreeV->currentItem()->text(0), QStringLiteral("101 - Silo 1"));
     QTest::keyClicks(v->CmbSearch[0], QStringLiteral(" 2"));
     EXPECT_EQ(v->TreeV->currentItem()->text(0), QStringLiteral("102 - Silo 2"));
+    // Inside an earlier node's description ("Compuerta"), at the start of none: it stays.
+    v->CmbSearch[0]->selectAll();
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("ompu"));
+    EXPECT_EQ(v->TreeV->currentItem()->text(0), QStringLiteral("102 - Silo 2"));
+    v->CmbSearch[0]->selectAll();
+    QTest::keyClicks(v->CmbSearch[0], QStringLiteral("silo 2"));
     QTest::keyClick(v->CmbSearch[0], Qt::Key_Down);
     EXPECT_TRUE(v->TreeV->hasFocus());
     QTest::keyClick(v->TreeV, Qt::Key_Return);
