@@ -1,5 +1,6 @@
 // The module as the suite's menu starts it:
-//   tolvario [--carpeta DIR] [--conexion -] "@Server=...;@DbName=...;@Usuario=...;@Password=...;..."
+//   tolvario [--carpeta DIR] [--conexion -] [--prueba-de-arranque] "@Server=...;@DbName=...;@Usuario=...;@Password=...;..."
+// --prueba-de-arranque starts as usual, says the window is shown and ends (an installation's check).
 // Without the line on the command line it is read from TOLVARIO_CONEXION, or from standard
 // input with "--conexion -", so the password never shows in the process list.
 #include "output/LibroDelRegistro.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -21,12 +24,15 @@ int main(int argc, char* argv[])
     // The menu's command line may arrive as one argument or split at its blanks.
     QStringList resto;
     QString conexion;
+    bool pruebaDeArranque = false;
     const QStringList args = QApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--carpeta") && i + 1 < args.size())
             Carpetas::EstablecerAplicacion(args[++i]);
         else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
             conexion = args[++i];
+        else if (args[i] == QLatin1String("--prueba-de-arranque"))
+            pruebaDeArranque = true;
         else
             resto << args[i];
     }
@@ -38,5 +44,11 @@ int main(int argc, char* argv[])
     ventana.EstablecerLibro(std::make_unique<LibroDelRegistro>());
     ventana.Form_Load();
     ventana.show();
+    if (pruebaDeArranque)
+        QTimer::singleShot(0, &ventana, [&ventana] {
+            std::printf("Ventana mostrada: %s (%dx%d)\n", qPrintable(ventana.windowTitle()), ventana.width(), ventana.height());
+            std::fflush(stdout);
+            QApplication::exit(ventana.isVisible() ? 0 : 1);
+        });
     return app.exec();
 }
