@@ -44,6 +44,8 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     bool hayFallo = false;
     bool conflicto = false;
     const bool completo = Pasos::Ejecutar({[&] {
+        // A retry that goes through leaves no failure behind.
+        hayFallo = false;
         // Only over what this station read: another station's save since is asked about.
         const std::vector<LineaRegistro> ninguna;
         const std::vector<LineaRegistro>* leidas = m_registro.Leidas(enGrilla);
@@ -111,16 +113,20 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
         // was open is asked about again.
         const std::vector<LineaRegistro> vistas = m_encontradas;
         bool otraVez = false;
+        bool fallo = false;
         const bool completo = Pasos::Ejecutar({[&] {
+            fallo = false;
             if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas, &vistas, &m_encontradas)) {
                 otraVez = true;
                 return;
             }
             anotarGrillaGrabada(cuenta, lineas);
         }}, [&](const ErrorVB& e) {
-            m_grabacionIncompleta = true;
+            fallo = true;
             return informarFalloDeGrabacion(e);
         });
+        if (fallo)
+            m_grabacionIncompleta = true;
         if (!completo)
             m_validacionFallida = true;
         if (completo && otraVez)
@@ -149,18 +155,28 @@ void FrmTolvario::ActualizarDatos()
     confirmarAjustes();
     GrabarCfgLocal();
     const QString periodo = m_registro.Periodo();
+    // A step's failure counts only when no retry of it went through.
+    bool fallo = false;
     const auto informar = [&](const ErrorVB& e) {
-        m_grabacionIncompleta = true;
+        fallo = true;
         return informarFalloDeGrabacion(e);
     };
+    const auto anotarFallo = [&] {
+        if (fallo)
+            m_grabacionIncompleta = true;
+    };
     // Users the clerk replaced take their stored lines with them.
-    if (!m_registro.AQuitar().isEmpty()
-        && !Pasos::Ejecutar({[&] {
-               RegistroTolvario::QuitarCuentas(periodo, m_registro.AQuitar());
-               m_registro.Quitadas();
-           }}, informar)) {
-        m_validacionFallida = true;
-        return;
+    if (!m_registro.AQuitar().isEmpty()) {
+        const bool quitadas = Pasos::Ejecutar({[&] {
+            fallo = false;
+            RegistroTolvario::QuitarCuentas(periodo, m_registro.AQuitar());
+            m_registro.Quitadas();
+        }}, informar);
+        anotarFallo();
+        if (!quitadas) {
+            m_validacionFallida = true;
+            return;
+        }
     }
     // The grid on screen, then every shown account the period has nothing stored for yet (a
     // user carried over from the month before still gets its 31 days). The clerk stays on the
@@ -174,6 +190,7 @@ void FrmTolvario::ActualizarDatos()
         if (cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
             continue;
         const bool completo = Pasos::Ejecutar({[&] {
+            fallo = false;
             // Still nothing stored, or another station stored it since: then theirs stays,
             // as this station had nothing of its own in it.
             const std::vector<LineaRegistro> ninguna;
@@ -181,6 +198,7 @@ void FrmTolvario::ActualizarDatos()
                 m_cuentasGrabadas << nombreDeCuenta(cuenta);
             m_registro.MarcarGuardada(cuenta, true);
         }}, informar);
+        anotarFallo();
         // A save the clerk abandoned stops here: the accounts before it stay stored.
         if (!completo) {
             m_validacionFallida = true;

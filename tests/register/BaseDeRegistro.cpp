@@ -23,6 +23,17 @@ void BaseDeRegistro::SetUp()
     // Each test starts with no window place remembered.
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario")).clear();
     crearEsquema();
+    datos();
+    Carpetas::EstablecerLineaComandos(comando());
+    m_ventana = std::make_unique<FrmTolvario>();
+    m_ventana->Form_Load();
+    m_ventana->show();
+    QApplication::setActiveWindow(m_ventana.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_ventana.get()));
+}
+
+void BaseDeRegistro::datos()
+{
     const char* const clientes[][3] = {
         {"C001", "Panificadora La Espiga S.R.L.", "30-71234567-1"},
         {"C002", "Cooperativa Los Alamos", "30-50012345-9"},
@@ -35,12 +46,6 @@ void BaseDeRegistro::SetUp()
                                 "VALUES ('%1', '%2', 'C', '%2', '%3', 0)")
                      .arg(QString::fromLatin1(c[0]), QString::fromUtf8(c[1]).replace(u'\'', QStringLiteral("''")),
                           QString::fromLatin1(c[2])));
-    Carpetas::EstablecerLineaComandos(comando());
-    m_ventana = std::make_unique<FrmTolvario>();
-    m_ventana->Form_Load();
-    m_ventana->show();
-    QApplication::setActiveWindow(m_ventana.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_ventana.get()));
 }
 
 void BaseDeRegistro::TearDown()
@@ -150,6 +155,9 @@ void BaseDeRegistro::clicTab(int i)
 
 void BaseDeRegistro::irA(int dia, int columna)
 {
+    // After a modal window the desktop gives the register the focus back; offscreen, nobody does.
+    if (!m_ventana->isActiveWindow())
+        QApplication::setActiveWindow(m_ventana.get());
     grilla()->setFocus();
     grilla()->setCurrentIndex(grilla()->model()->index(dia, columna));
 }

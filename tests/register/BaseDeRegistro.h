@@ -15,6 +15,8 @@ class BaseDeRegistro : public BaseDePrueba
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The database before the window starts on it: by default five customers.
+    virtual void datos();
 
     // One stored day line.
     void fila(const QString& periodo, const QString& cuenta, int dia, const QString& entradas, const QString& salidas,

@@ -3,6 +3,8 @@
 int OperadorGuionado::Mensaje(const QString& texto, int estilo, const QString& titulo)
 {
     avisos.push_back({texto, estilo, titulo});
+    if (alMostrar)
+        alMostrar(avisos.back());
     if (respuestas.empty())
         return RespuestaPorDefecto(estilo);
     const int r = respuestas.front();

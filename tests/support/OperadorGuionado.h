@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Thrown by the scripted operator where the program would end; deliberately not an
@@ -26,6 +27,8 @@ public:
     std::deque<int> respuestas;
     std::deque<QString> entradas;
     std::vector<Aviso> avisos;
+    // Runs as each box shows, before it is answered (the test mends a fault, say).
+    std::function<void(const Aviso&)> alMostrar;
 
     int Mensaje(const QString& texto, int estilo, const QString& titulo) override;
     QString Entrada(const QString& pregunta, const QString& titulo, const QString& defecto) override;
