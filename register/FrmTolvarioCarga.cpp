@@ -219,8 +219,10 @@ void FrmTolvario::DetalleOn(bool edicion)
     FrmEnc->setEnabled(true);
     FrmDet->setEnabled(true);
     Panobar1->setNuevoenabled(false);
-    Panobar1->setCerrarenabled(false);
-    Panobar1->setCancelarenabled(false);
+    // Offered: a clerk closes from the toolbar (F12) and drops a loaded month (F9) as the
+    // other suite windows let them; both ask first about what is unsaved.
+    Panobar1->setCerrarenabled(true);
+    Panobar1->setCancelarenabled(edicion);
     Panobar1->setGrabarenabled(edicion);
     Panobar1->setBorrarenabled(true);
     Panobar1->setReporteenabled(true);
