@@ -148,15 +148,7 @@ void ordenar(QStringList& periodos)
 
 bool ConEntregas(bool preguntar)
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    static QString base;
-    static bool hay = false;
-    const QString esta = db.gServidor + u'|' + db.gDBName;
-    if (esta != base || preguntar) {
-        hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntrega")) && db.ExisteTablaDB(QStringLiteral("EM_TolvarioEntregaCuenta"));
-        base = esta;
-    }
-    return hay;
+    return TablasPresentes({QStringLiteral("EM_TolvarioEntrega"), QStringLiteral("EM_TolvarioEntregaCuenta")}, preguntar);
 }
 
 std::optional<Entrega> EntregaDe(const QString& periodo)

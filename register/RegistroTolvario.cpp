@@ -13,6 +13,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QDateTime>
+#include <QHash>
 
 using TextoSQL::Comillas;
 
@@ -81,17 +82,25 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
 
 } // namespace
 
-bool ConHistoria(bool preguntar)
+bool TablasPresentes(const QStringList& tablas, bool preguntar)
 {
     DB_Dll& db = DB_Dll::Instancia();
-    static QString base;
-    static bool hay = false;
-    const QString esta = db.gServidor + u'|' + db.gDBName;
-    if (esta != base || preguntar) {
-        hay = db.ExisteTablaDB(QStringLiteral("EM_TolvarioHistoria"));
-        base = esta;
-    }
+    // Asked of each database once: the answer changes only when the schema tool runs.
+    static QHash<QString, bool> vistas;
+    const QString clave = db.gServidor + u'|' + db.gDBName + u'|' + tablas.join(u',');
+    const auto it = vistas.constFind(clave);
+    if (it != vistas.constEnd() && !preguntar)
+        return *it;
+    bool hay = true;
+    for (const QString& t : tablas)
+        hay = hay && db.ExisteTablaDB(t);
+    vistas.insert(clave, hay);
     return hay;
+}
+
+bool ConHistoria(bool preguntar)
+{
+    return TablasPresentes({QStringLiteral("EM_TolvarioHistoria")}, preguntar);
 }
 
 namespace {

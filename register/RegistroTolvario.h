@@ -83,8 +83,10 @@ struct Cambio {
     QString accion; // GRABAR, QUITAR, BORRAR
     Importe entradasAntes, salidasAntes, entradasDespues, salidasDespues;
 };
-// Whether this database keeps the history (the schema tool's table); asked of the database
-// once, or again with `preguntar` (at start).
+// Whether this database has every one of the tables; asked of each database once, or again
+// with `preguntar` (at start).
+bool TablasPresentes(const QStringList& tablas, bool preguntar = false);
+// Whether this database keeps the history (the schema tool's table).
 bool ConHistoria(bool preguntar = false);
 // The period's history, oldest first; empty where the database keeps none.
 std::vector<Cambio> Historia(const QString& periodo);
