@@ -100,7 +100,7 @@ int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
     if (creados.size() == 1 || (estilo & 7) == AceptarCancelar || (estilo & 7) == SiNoCancelar
         || (estilo & 7) == ReintentarCancelar)
         caja.setEscapeButton(creados.back());
-    const TeclasAnticipadas anticipadas(&caja);
+    TeclasAnticipadas anticipadas(&caja);
     caja.exec();
     for (size_t i = 0; i < creados.size(); ++i)
         if (caja.clickedButton() == creados[i])

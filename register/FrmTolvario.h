@@ -69,7 +69,9 @@ public:
     // clerk abandoned it.
     bool GrabarGrid(const QString& cuenta);
     void ActualizarDatos();
-    void GrabarCfgLocal();
+    // The settings and sheet number the clerk changed; with `conHoja` (a save) the sheet
+    // number of the period loaded in any case.
+    void GrabarCfgLocal(bool conHoja = false);
 
     // The floating grid editor.
     void TextPropiedades(QLineEdit* Texto, int Columna);
@@ -205,6 +207,8 @@ private:
     void reponerAjustes();
     // Before a save stores changed settings: Sí stores them, No puts the stored ones back.
     bool confirmarAjustes();
+    // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
+    QString cambiosDelEncabezado() const;
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
@@ -217,6 +221,8 @@ private:
     // stored or left; false when the value was refused (the editor stays open).
     bool terminarEdicion();
     void ajustarEditor();
+    // Whether the editor's figure is the clerk's: typed, or opened on the cell and changed.
+    bool cantidadEditada() const;
     void entrarEnRejilla();
     void tabCambiado(int nuevo);
 
@@ -241,7 +247,10 @@ private:
     QWidget* m_controlActivo = nullptr;
     QPersistentModelIndex m_celdaEditada;
     bool m_confirmando = false;
+    bool m_abiertoConTexto = false; // the editor opened on the cell's text
+    bool m_editorEditado = false;   // and the clerk's keys changed it since
     bool m_derivaConfirmada = false; // within one save: asked once
     bool m_declinado = false;        // the clerk said No to writing: nothing failed
     QHash<int, QString> m_ajustesGuardados; // the settings' boxes as stored, by box
+    bool m_ajustesConfirmados = false;      // within a save the pending question started
 };

@@ -80,18 +80,23 @@ void FrmTolvario::reponerAjustes()
     marcarAjustes();
 }
 
-bool FrmTolvario::confirmarAjustes()
+QString FrmTolvario::cambiosDelEncabezado() const
 {
     QStringList lineas;
     for (const Ajuste& a : Ajustes)
         if (ajusteCambiado(a.campo))
             lineas << QStringLiteral("    %1: «%2» → «%3»")
                           .arg(QString::fromUtf8(a.nombre), ajusteGuardado(a.campo).trimmed(), TxtFields[a.campo]->text().trimmed());
-    if (lineas.isEmpty())
+    return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
+}
+
+bool FrmTolvario::confirmarAjustes()
+{
+    const QString cambios = cambiosDelEncabezado();
+    // Already answered when the clerk said Sí to them in the pending question.
+    if (cambios.isEmpty() || m_ajustesConfirmados)
         return true;
-    if (operador().Mensaje(QStringLiteral("Cambió el encabezado:\n%1\n\n¿Grabar estos cambios? (No vuelve a lo grabado y "
-                                          "graba el resto.)")
-                               .arg(lineas.join(u'\n')),
+    if (operador().Mensaje(cambios + QStringLiteral("\n\n¿Grabar estos cambios? (No vuelve a lo grabado y graba el resto.)"),
                            Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
         == Operador::Si)
         return true;

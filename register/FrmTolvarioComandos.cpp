@@ -39,7 +39,14 @@ void FrmTolvario::conectar()
     connect(periodo, &QLineEdit::textEdited, this, [this, periodo](const QString& texto) {
         const int antes = periodo->property("largoAnterior").toInt();
         periodo->setProperty("largoAnterior", int(texto.size()));
-        if (texto.size() == 2 && antes < 2) {
+        // The clerk's own "/" after the one the aid added is the same one.
+        if (texto.size() == 4 && antes == 3 && texto.endsWith(QLatin1String("//"))) {
+            periodo->setText(texto.left(3));
+            periodo->setProperty("largoAnterior", 3);
+            return;
+        }
+        // Only two digits are a month to complete ("1/" is the clerk's own month and slash).
+        if (texto.size() == 2 && antes < 2 && texto[0].isDigit() && texto[1].isDigit()) {
             QString palabra = texto;
             FormateaPeriodoAnio(palabra, periodo);
             periodo->setProperty("largoAnterior", int(periodo->text().size()));
@@ -307,7 +314,11 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
             != Operador::Si)
             return;
-        Pasos::Ejecutar({[&] { Inicializa(); }}, InformarCon("Panobar1_click"), SinError5());
+        // The abandoned period leaves the box too: the next command must not load it again.
+        Pasos::Ejecutar({[&] {
+            TxtFields[cPeriodo]->clear();
+            Inicializa();
+        }}, InformarCon("Panobar1_click"), SinError5());
     }
 }
 

@@ -44,7 +44,12 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
     // never be saved over the stored one.
     m_registro.SoltarGrilla();
     InicializaGrids();
-    if (!m_registro.Hay() || cuenta.trimmed().isEmpty()) {
+    // No period: an empty grid, not a stock of 0 on every day.
+    if (!m_registro.Hay()) {
+        m_modelo->Inicializar();
+        return;
+    }
+    if (cuenta.trimmed().isEmpty()) {
         m_modelo->Asignar(Importe(), {}, m_decimales);
         return;
     }

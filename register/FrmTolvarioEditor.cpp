@@ -13,6 +13,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -42,6 +43,8 @@ void FrmTolvario::conectarRejilla()
         TextPropiedades(txtEdit, ColumnaActual());
     });
     txtEdit->setFocusPolicy(Qt::ClickFocus);
+    // Only the clerk's keys edit it: the program's own setText does not count.
+    connect(txtEdit, &QLineEdit::textEdited, this, [this] { m_editorEditado = true; });
     // Composed letters must reach the window as keys, not as the view's type-ahead search.
     MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
     SuiteForms::FiltrarEntrada(txtEdit);
@@ -131,7 +134,11 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
         [&] {
             if (!seguir)
                 return;
-            if (KeyAscii >= 0 && KeyAscii <= 32) {
+            // Opened on the cell's own text, it keeps the exact amount until the clerk edits it;
+            // a value typed is the clerk's, even when it reads as the cell did.
+            m_abiertoConTexto = KeyAscii >= 0 && KeyAscii <= 32;
+            m_editorEditado = false;
+            if (m_abiertoConTexto) {
                 Edt->setText(m_modelo->Texto(ModeloRegistro::FilaDeGrilla(celda.row()), celda.column()));
                 Edt->setCursorPosition(int(Edt->text().size()));
             } else {
@@ -171,6 +178,7 @@ void FrmTolvario::confirmarEdicion()
         MSFlexGrid->setFocus();
     txtEdit->hide();
     m_celdaEditada = QPersistentModelIndex();
+    const AlSalir cerrado([this] { m_abiertoConTexto = false; });
     if (!celda.isValid())
         return;
     const int fila = ModeloRegistro::FilaDeGrilla(celda.row());
@@ -178,15 +186,23 @@ void FrmTolvario::confirmarEdicion()
     // instead of pressing Enter.
     if (esColumnaDeCantidad(celda.column()) && !texto.trimmed().isEmpty() && !Planilla::EsCantidad(texto))
         return;
-    if (m_modelo->Texto(fila, celda.column()) == texto)
-        return;
     // A figure is shown as a loaded one is, through the formatter; the cell keeps it exact.
-    if (esColumnaDeCantidad(celda.column()))
+    if (esColumnaDeCantidad(celda.column())) {
+        if (!cantidadEditada())
+            return;
         m_modelo->PonerCantidad(fila, celda.column(), texto, m_decimales);
-    else
+    } else {
+        if (m_modelo->Texto(fila, celda.column()) == texto)
+            return;
         m_modelo->PonerTexto(fila, celda.column(), texto);
+    }
     // The stock follows what the cell holds now (an emptied quantity included).
     Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
+}
+
+bool FrmTolvario::cantidadEditada() const
+{
+    return !m_abiertoConTexto || m_editorEditado;
 }
 
 void FrmTolvario::ajustarEditor()
@@ -305,7 +321,9 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
     if (objeto == MSFlexGrid) {
         if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
             if (evento->type() == QEvent::FocusIn) {
-                if (!MSFlexGrid->currentIndex().isValid())
+                // Arriving by keyboard, the cursor starts on the first day; a click places it
+                // itself, and scrolling back to the top first would put it on another day.
+                if (!MSFlexGrid->currentIndex().isValid() && static_cast<QFocusEvent*>(evento)->reason() != Qt::MouseFocusReason)
                     IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
                 m_controlActivo = txtEdit;
                 confirmarEdicion();
@@ -336,6 +354,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
                 MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
                 if (txtEdit->isVisible()) {
                     txtEdit->clear();
+                    m_editorEditado = true;
                     terminarEdicion();
                 }
                 return true;

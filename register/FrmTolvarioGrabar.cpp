@@ -146,14 +146,14 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
 
 void FrmTolvario::ActualizarDatos()
 {
-    // Asked once, over everything this save writes, before anything is.
+    // The header first (No puts the stored values back; the register is saved all the same),
+    // then what the save moves, asked once over everything it writes, before anything is.
+    confirmarAjustes();
     if (!confirmarDeriva(cambiosPrevistos(true), true))
         return;
     m_derivaConfirmada = true;
     const AlSalir fin([this] { m_derivaConfirmada = false; });
-    // No puts the stored settings back; the register is saved all the same.
-    confirmarAjustes();
-    GrabarCfgLocal();
+    GrabarCfgLocal(true);
     const QString periodo = m_registro.Periodo();
     // A step's failure counts only when no retry of it went through.
     bool fallo = false;
@@ -207,13 +207,22 @@ void FrmTolvario::ActualizarDatos()
     }
 }
 
-void FrmTolvario::GrabarCfgLocal()
+void FrmTolvario::GrabarCfgLocal(bool conHoja)
 {
-    RegistroTolvario::GrabarAjustes({CampoDe(QStringLiteral("ONCCA"))->text(), CampoDe(QStringLiteral("DECIMALES"))->text(),
-                                     CampoDe(QStringLiteral("MEDIDA"))->text(), CampoDe(QStringLiteral("TITULO"))->text(),
-                                     CampoDe(QStringLiteral("LINEA"))->text()});
-    // The sheet number belongs to the period loaded, whatever the period box holds by now.
-    if (m_registro.Hay()) {
+    // Only what this station changed: a setting another station changed since stays theirs,
+    // and settings never read are never written.
+    RegistroTolvario::Ajustes a;
+    const auto tomar = [&](int campo, QString& destino) {
+        destino = ajusteCambiado(campo) ? TxtFields[campo]->text() : QString();
+        return ajusteCambiado(campo);
+    };
+    const bool oncca = tomar(cOncca, a.oncca), decimales = tomar(cDecimales, a.decimales), medida = tomar(cMedida, a.medida),
+               titulo = tomar(cTitulo, a.titulo), linea = tomar(cLinea, a.linea);
+    if (oncca || decimales || medida || titulo || linea)
+        RegistroTolvario::GrabarAjustes(a, {oncca, decimales, medida, titulo, linea});
+    // The sheet number belongs to the period loaded, whatever the period box holds by now:
+    // stored with a save (a new period's first one included), or when the clerk changed it.
+    if (m_registro.Hay() && (conHoja || ajusteCambiado(cHoja))) {
         RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
         m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
     }
@@ -258,9 +267,12 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     const QStringList pendientes = cambiosPendientes(alCerrar);
     if (pendientes.isEmpty())
         return true;
+    // The header's changes are shown old and new here: this Sí is their answer too.
+    const QString encabezado = cambiosDelEncabezado();
     const int r = operador().Mensaje(QStringLiteral("Hay cambios sin grabar en %1 (%2). ¿Grabarlos?")
                                          .arg(m_registro.Hay() ? m_registro.Periodo() : QStringLiteral("el encabezado"),
-                                              pendientes.join(QStringLiteral(", "))),
+                                              pendientes.join(QStringLiteral(", ")))
+                                         + (encabezado.isEmpty() ? QString() : u'\n' + encabezado),
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
     if (r == Operador::No) {
@@ -277,6 +289,8 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     // Without a period only the settings are pending: closing stores them.
     if (!m_registro.Hay())
         return true;
+    m_ajustesConfirmados = true;
+    const AlSalir fin([this] { m_ajustesConfirmados = false; });
     return revisarUsuarios() && grabar();
 }
 

@@ -12,6 +12,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
@@ -197,11 +198,14 @@ void FrmTolvario::validarCantidad(const QString& valor)
     if (valor.isEmpty())
         return;
     if (!Planilla::EsCantidad(valor)) {
-        avisar(NoNumerico);
+        // A number all the same, only too large: said so, not that it is no number.
+        static const QRegularExpression cifras(QStringLiteral("^-?\\d+([.,]\\d*)?$"));
+        const bool numero = cifras.match(valor.trimmed()).hasMatch();
+        avisar(numero ? QStringLiteral(" La cantidad debe ser menor que 1000000000 (mil millones).") : NoNumerico);
         return;
     }
     const QModelIndex actual = MSFlexGrid->currentIndex();
-    if (actual.isValid())
+    if (actual.isValid() && cantidadEditada())
         m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_decimales);
 }
 
@@ -233,5 +237,6 @@ void FrmTolvario::validarEncabezado()
 
 void FrmTolvario::Totalizar()
 {
-    m_modelo->Totalizar(m_decimales);
+    if (m_registro.Hay())
+        m_modelo->Totalizar(m_decimales);
 }

@@ -73,9 +73,6 @@ void Planilla::PonerTexto(int fila, int columna, const QString& texto)
 
 bool Planilla::PonerCantidad(int fila, int columna, const QString& texto, int decimales)
 {
-    // Opened and confirmed as it was: the exact amount stays.
-    if (m_celdas[size_t(fila)][size_t(columna)] == texto)
-        return true;
     Importe valor;
     if (!texto.trimmed().isEmpty()) {
         if (!EsCantidad(texto))

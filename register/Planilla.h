@@ -33,7 +33,8 @@ public:
     // A text the clerk put: a quantity is then read from it.
     void PonerTexto(int fila, int columna, const QString& texto);
     // A quantity the clerk typed ("2450,5"): kept exact and shown as a loaded one is
-    // ("2450.50"; 0 empty). False, and nothing changed, when the text is no quantity.
+    // ("2450.50"; 0 empty), even when it reads as the cell did. False, and nothing changed,
+    // when the text is no quantity.
     bool PonerCantidad(int fila, int columna, const QString& texto, int decimales);
     // Where Enter goes from a column: Entradas, Salidas, Observaciones (the stock skipped),
     // then back to the same line's Entradas.

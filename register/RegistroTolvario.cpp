@@ -400,13 +400,14 @@ Ajustes LeerAjustes()
             LeerConfiguracion(QStringLiteral("TOLVARIO_LINEA"))};
 }
 
-void GrabarAjustes(const Ajustes& a)
+void GrabarAjustes(const Ajustes& a, std::array<bool, 5> cuales)
 {
-    grabarAjuste(QStringLiteral("ONCCA"), a.oncca);
-    grabarAjuste(QStringLiteral("TOLVARIO_DECIMALES"), a.decimales);
-    grabarAjuste(QStringLiteral("TOLVARIO_MEDIDA"), a.medida);
-    grabarAjuste(QStringLiteral("TOLVARIO_TITULO"), a.titulo);
-    grabarAjuste(QStringLiteral("TOLVARIO_LINEA"), a.linea);
+    const std::pair<const char*, const QString*> claves[] = {{"ONCCA", &a.oncca}, {"TOLVARIO_DECIMALES", &a.decimales},
+                                                             {"TOLVARIO_MEDIDA", &a.medida}, {"TOLVARIO_TITULO", &a.titulo},
+                                                             {"TOLVARIO_LINEA", &a.linea}};
+    for (size_t i = 0; i < cuales.size(); ++i)
+        if (cuales[i])
+            grabarAjuste(QString::fromLatin1(claves[i].first), *claves[i].second);
 }
 
 } // namespace RegistroTolvario

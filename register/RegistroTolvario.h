@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 // The register as stored: the only code that sends statements on its table and reads or
@@ -92,6 +93,7 @@ bool ConHistoria(bool preguntar = false);
 std::vector<Cambio> Historia(const QString& periodo);
 
 Ajustes LeerAjustes();
-void GrabarAjustes(const Ajustes& a);
+// The settings marked in `cuales` (oncca, decimales, medida, titulo, linea), the rest untouched.
+void GrabarAjustes(const Ajustes& a, std::array<bool, 5> cuales = {true, true, true, true, true});
 
 } // namespace RegistroTolvario

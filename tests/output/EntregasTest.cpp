@@ -200,23 +200,26 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_EQ(valor(u"SELECT Momento FROM EM_TolvarioEntrega WHERE Periodo = '04/2026'"_s), momento);
     EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
 
-    // The remark dropped (the month read again), only the sheet number changed: it is part
-    // of the delivered header, so it asks too.
+    // The remark dropped (the month read again), only the sheet number changed. Shown old
+    // and new first; Sí to it, then it is part of the delivered header, so that asks too:
+    // No there writes nothing.
     m_guion->respuestas = {Operador::No};
     elegirPeriodo(u"04/2026"_s);
     m_guion->avisos.clear();
     teclearEnCaja(u"HOJA"_s, u"99"_s);
+    m_guion->respuestas = {Operador::Si, Operador::No};
     tecla(Qt::Key_F5);
-    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
-    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
+    ASSERT_EQ(m_guion->avisos.size(), 2u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"Cambió el encabezado:\n    Hoja Nro: «"_s)) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"» → «99»"_s));
+    EXPECT_TRUE(m_guion->avisos[1].texto.startsWith(u"Este cambio altera libros ya entregados a ONCCA:\n    04/2026"_s));
     EXPECT_NE(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
     EXPECT_EQ(modificado(u"04/2026"_s), u"0"_s);
-    // Sí to the delivered book, Sí to the header's change shown old and new.
+    // Sí to both: stored, the delivered book marked.
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Si, Operador::Si};
     tecla(Qt::Key_F5);
-    ASSERT_TRUE(aviso(u"Hoja Nro: «"_s)) << todo();
-    EXPECT_TRUE(aviso(u"Hoja Nro: «"_s)->texto.contains(u"» → «99»"_s));
+    EXPECT_EQ(m_guion->avisos.size(), 2u) << todo();
     EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_HOJA_202604'"_s), u"99"_s);
     EXPECT_EQ(modificado(u"04/2026"_s), u"1"_s);
     EXPECT_TRUE(rotulo().endsWith(u"modificado después de la entrega"_s));

@@ -60,7 +60,8 @@ TEST_P(FrmTolvarioTest, AlArrancarLaGrillaEstaVaciaYSoloSeVeElMolino)
     EXPECT_EQ(celda(0, 0), QStringLiteral("Dia"));
     EXPECT_EQ(celda(2, P::ColDia), QStringLiteral("1"));
     EXPECT_EQ(celda(32, P::ColDia), QStringLiteral("31"));
-    EXPECT_EQ(celda(1, P::ColObservaciones), QStringLiteral("SALDO ANTERIOR"));
+    EXPECT_TRUE(celda(1, P::ColSaldo).isEmpty()) << "no period: no opening balance, not 0";
+    EXPECT_TRUE(celda(2, P::ColSaldo).isEmpty());
     EXPECT_TRUE(tabs()->isTabVisible(FrmTolvario::TabMolino));
     for (int k = 1; k <= 5; ++k)
         EXPECT_FALSE(tabs()->isTabVisible(k));
@@ -149,8 +150,11 @@ TEST_P(FrmTolvarioTest, CancelarYBorrarPreguntanYSoloConSiActuan)
     EXPECT_EQ(celda(5, P::ColEntradas), QStringLiteral("9")) << "No leaves the window untouched";
     m_guion->respuestas = {Operador::Si};
     m_ventana->Panobar1_click(QStringLiteral("CANCELAR"));
-    EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << "the stored register again; nothing saved";
+    EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << "nothing on screen; nothing saved";
+    EXPECT_TRUE(campo(FrmTolvario::cPeriodo)->text().isEmpty()) << "the next command does not load it again";
     EXPECT_EQ(m_guion->avisos.back().titulo, QStringLiteral("Aviso al Operador"));
+    EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1"));
+    elegirPeriodo(QStringLiteral("01/2005"));
 
     GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200501"), QStringLiteral("12"));
     m_guion->respuestas = {Operador::No};
@@ -343,13 +347,15 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 
     for (const char* malo : {"abc", "-", "1.2.3", "99999999999999999999"}) {
+        const bool grande = QByteArray(malo).startsWith("999");
         m_guion->avisos.clear();
         Controles::Grilla(m_ventana.get())->setCurrentIndex(m_ventana->Modelo().index(ModeloRegistro::FilaDeVista(5), P::ColEntradas));
         Controles::Editor(m_ventana.get())->setProperty("DataField", QStringLiteral("Entradas"));
         Controles::Editor(m_ventana.get())->setText(QString::fromLatin1(malo));
         m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
         ASSERT_EQ(m_guion->avisos.size(), 1u) << malo;
-        EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral(" Debe ser Numerico!"));
+        EXPECT_EQ(m_guion->avisos[0].texto, grande ? QStringLiteral(" La cantidad debe ser menor que 1000000000 (mil millones).")
+                                                   : QStringLiteral(" Debe ser Numerico!"));
         EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << malo;
     }
     Controles::Editor(m_ventana.get())->setText(QStringLiteral("3,5"));

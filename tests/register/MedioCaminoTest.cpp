@@ -480,6 +480,7 @@ TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
     QLineEdit* hoja = caja(u"HOJA"_s);
     QLineEdit* titulo = caja(u"TITULO"_s);
     const QString tituloGuardado = titulo->text();
+    const QString tituloEnLaBase = valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s);
     ASSERT_EQ(QApplication::focusWidget(), hoja) << "the sheet number follows the period";
     EXPECT_FALSE(hoja->property("cambiado").toBool());
     QTest::keyClicks(QApplication::focusWidget(), u"150"_s);
@@ -504,7 +505,7 @@ TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
     EXPECT_EQ(titulo->text(), tituloGuardado);
     EXPECT_FALSE(hoja->property("cambiado").toBool());
     EXPECT_EQ(hojaGuardada(u"202610"_s), u"7"_s);
-    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), tituloGuardado);
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s), tituloEnLaBase);
     EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 2), 5.0) << "the register is saved all the same";
 
     // Closing with the title changed: a pending change, named; Cancelar keeps the window.
@@ -513,12 +514,45 @@ TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
     m_guion->respuestas = {Operador::Cancelar};
     m_ventana->close();
     ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
-    EXPECT_EQ(m_guion->avisos[0].texto, u"Hay cambios sin grabar en 10/2026 (Título). ¿Grabarlos?"_s);
+    EXPECT_EQ(m_guion->avisos[0].texto, u"Hay cambios sin grabar en 10/2026 (Título). ¿Grabarlos?\nCambió el encabezado:\n"
+                                        u"    Título: «%1» → «LIBRO NUEVO»"_s.arg(tituloGuardado));
     EXPECT_TRUE(m_ventana->isVisible());
-    // No: the title goes back before closing stores the settings.
+    // Another station renames the book meanwhile; No here puts this box back and closing
+    // writes none of the settings this station did not change: theirs stays.
+    ejecutar(u"DELETE FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s);
+    ejecutar(u"INSERT INTO ta_configuracion (CLAVE, VALOR, Grupo, PoliticaNegocio) VALUES ('TOLVARIO_TITULO', 'DEL OTRO PUESTO', 'DATOS', 0)"_s);
     m_guion->respuestas = {Operador::No};
     m_ventana->close();
-    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), tituloGuardado);
+    EXPECT_FALSE(m_ventana->isVisible());
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), u"DEL OTRO PUESTO"_s);
+}
+
+// Sí to the pending question stores the header changes it showed, without asking again.
+TEST_P(MedioCaminoTest, SiALosCambiosPendientesGrabaElEncabezadoSinPreguntarDeNuevo)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(3, P::ColEntradas, u"4"_s);
+    teclearEnCaja(u"HOJA"_s, u"12"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    elegirPeriodo(u"03/2026"_s);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"Hoja Nro: «"_s)) << todo();
+    EXPECT_EQ(hojaGuardada(u"202610"_s), u"12"_s);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 3), 4.0);
+    EXPECT_EQ(periodo(), u"03/2026"_s);
+}
+
+// A figure typed over a cell that shows the same rounded text is the clerk's figure.
+TEST_P(MedioCaminoTest, UnaCifraEscritaIgualALaQueSeVeReemplazaLaExacta)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"2.5"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    ASSERT_EQ(enGrilla(2, P::ColEntradas), u"2"_s) << "whole numbers: 2.5 shows as 2";
+    escribirDia(1, P::ColEntradas, u"2"_s);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 1), 2.0) << todo();
 }
 
 // The window fits the clerk's screen and comes back as the clerk left it; the figures get
