@@ -1,8 +1,8 @@
 // The clerk's monthly round on a fresh copy of the demo, through the real window with keys
 // and clicks only: the new month with its carried balances and last month's users, a user
 // added through the customer lookup, a month typed for the mill and two users, saved, the
-// window closed and started again with everything there, the book printed and copied to the
-// ONCCA disk. Then a save the database refuses, retried once the fault is mended.
+// window closed and started again with everything there, the book printed (and its preview
+// opened) and copied to the ONCCA disk. Then a save the database refuses, retried once the fault is mended.
 #include "lookup/Lib_FrmCons3.h"
 #include "output/ImpresionLibro.h"
 #include "output/LibroDelRegistro.h"
@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -74,12 +75,24 @@ protected:
                          .arg(dia))
             .toDouble();
     }
-    // Three days of a grid, as the clerk types them: Entradas, Enter, Salidas, Enter.
-    void tresDias(double base)
+    // A whole month of a grid, keys only, as the clerk types it: on day 1's Entradas, the
+    // figure, Enter, the one delivered, Enter, Enter past the remark (back to Entradas), Down.
+    void unMes(double base)
     {
-        for (int dia = 1; dia <= 3; ++dia) {
-            escribirDia(dia, P::ColEntradas, QString::number(base + dia, 'f', 2));
-            escribirDia(dia, P::ColSalidas, QString::number(dia));
+        // Key by key to whatever has the focus: the first opens the editor, the rest go into it.
+        const auto teclear = [](const QString& texto) {
+            for (QChar c : texto)
+                QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        };
+        irA(1, P::ColEntradas);
+        for (int dia = 1; dia <= 31; ++dia) {
+            teclear(QString::number(base + dia, 'f', 2));
+            tecla(Qt::Key_Return);
+            teclear(QString::number(dia));
+            tecla(Qt::Key_Return);
+            tecla(Qt::Key_Return);
+            if (dia < 31)
+                tecla(Qt::Key_Down);
         }
     }
     int tabDe(const QString& codigo) const
@@ -127,11 +140,11 @@ TEST_P(RondaMensualTest, ElMesEnteroDeUnMolino)
 
     // The mill and two users typed, tab after tab; F5.
     clicTab(FrmTolvario::TabMolino);
-    tresDias(1000);
+    unMes(1000);
     clicTab(tabDe(u"C001"_s));
-    tresDias(200);
+    unMes(200);
     clicTab(tabDe(u"C011"_s));
-    tresDias(30);
+    unMes(30);
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << todo();
@@ -140,6 +153,9 @@ TEST_P(RondaMensualTest, ElMesEnteroDeUnMolino)
     EXPECT_EQ(cifra(u"MOLINO"_s, 2, "Entradas"), 1002.0);
     EXPECT_EQ(cifra(u"C001"_s, 3, "Salidas"), 3.0);
     EXPECT_EQ(cifra(u"C011"_s, 1, "Entradas"), 31.0);
+    EXPECT_EQ(cifra(u"MOLINO"_s, 31, "Entradas"), 1031.0);
+    EXPECT_EQ(cifra(u"C011"_s, 31, "Salidas"), 31.0);
+    EXPECT_EQ(valor(u"SELECT SUM(Entradas) FROM EM_Tolvario WHERE Periodo = '12/2026' AND Cuenta = 'C001'"_s).toDouble(), 200 * 31 + 496.0);
     EXPECT_EQ(cuantas(u"12/2026"_s, u"C002"_s), u"31"_s) << "a user carried over gets its month too";
     EXPECT_EQ(cuantas(u"12/2026"_s, u"C005"_s), u"0"_s);
 
@@ -168,6 +184,18 @@ TEST_P(RondaMensualTest, ElMesEnteroDeUnMolino)
     EXPECT_TRUE(pdf.contains(u"PERIODO: 12/2026"_s)) << pdf.left(1500).toStdString();
     EXPECT_TRUE(pdf.contains(u"1,002.00"_s) || pdf.contains(u"1002.00"_s)) << pdf.left(3000).toStdString();
 
+    // And the preview itself, as the installed program opens it.
+    m_ventana->EstablecerLibro(std::make_unique<LibroDelRegistro>());
+    bool vista = false;
+    ConVentanaModal(
+        [&](QWidget* w) {
+            vista = qobject_cast<QPrintPreviewDialog*>(w) != nullptr;
+            QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
+        },
+        [&] { tecla(Qt::Key_F8); });
+    EXPECT_TRUE(vista) << "F8 opens the print preview";
+    conLibro();
+
     // The ONCCA disk: asked, the disk used as it is, copied, read back, delivered.
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::No};
@@ -183,7 +211,7 @@ TEST_P(RondaMensualTest, ElMesEnteroDeUnMolino)
 TEST_P(RondaMensualTest, UnaGrabacionRechazadaSeReintentaYQuedaEntera)
 {
     elegirPeriodo(u"12/2026"_s);
-    tresDias(500);
+    unMes(500);
     // The database refuses day 15 (a full disk); the clerk frees space and presses Retry.
     rechazarDia(15);
     m_guion->alMostrar = [this](const OperadorGuionado::Aviso& a) {
