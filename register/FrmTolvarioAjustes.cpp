@@ -76,6 +76,8 @@ void FrmTolvario::reponerAjustes()
         if (ajusteCambiado(a.campo))
             TxtFields[a.campo]->setText(ajusteGuardado(a.campo));
     TomarDecimales();
+    // The stock shown with the decimals in force again.
+    Totalizar();
     LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text());
     marcarAjustes();
 }

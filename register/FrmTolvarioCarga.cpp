@@ -117,9 +117,12 @@ void FrmTolvario::restaurarGeometria()
     const QByteArray guardada = ajustesDelUsuario().value(claveDeGeometria()).toByteArray();
     if (!guardada.isEmpty() && restoreGeometry(guardada))
         return;
-    // A screen smaller than the window: all of it, rather than days and totals out of reach.
+    // A screen smaller than the window with its title bar and borders: all of it, rather than
+    // days and totals out of reach (1366 x 768 among them).
+    constexpr int Marco = 60;
     const QScreen* pantalla = screen();
-    if (pantalla && (pantalla->availableGeometry().width() < width() || pantalla->availableGeometry().height() < height()))
+    if (pantalla
+        && (pantalla->availableGeometry().width() < width() + Marco || pantalla->availableGeometry().height() < height() + Marco))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
