@@ -222,7 +222,8 @@ void FrmTolvario::GrabarCfgLocal(bool conHoja)
         RegistroTolvario::GrabarAjustes(a, {oncca, decimales, medida, titulo, linea});
     // The sheet number belongs to the period loaded, whatever the period box holds by now:
     // stored with a save (a new period's first one included), or when the clerk changed it.
-    if (m_registro.Hay() && (conHoja || ajusteCambiado(cHoja))) {
+    // Not rewritten when unchanged: a number another station stored since stays.
+    if (m_registro.Hay() && (ajusteCambiado(cHoja) || (conHoja && RegistroTolvario::HojaComoEsta(m_registro.Periodo()).isEmpty()))) {
         RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
         m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
     }
@@ -278,10 +279,7 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     if (r == Operador::No) {
         // Dropped means dropped: closing writes the settings and the sheet number, which go
         // back too.
-        if (alCerrar)
-            reponerAjustes();
-        else
-            TxtFields[cHoja]->setText(m_registro.Hoja());
+        reponerAjustes();
         return true;
     }
     if (r != Operador::Si)

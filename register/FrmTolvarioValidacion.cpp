@@ -110,7 +110,7 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         m_registro.Vaciar();
         vaciarUsuarios();
         InicializaGrids();
-        m_modelo->Asignar(Importe(), {}, m_decimales);
+        m_modelo->Inicializar();
         DetalleOn(false);
     });
     m_registro.Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
@@ -201,7 +201,7 @@ void FrmTolvario::validarCantidad(const QString& valor)
         // A number all the same, only too large: said so, not that it is no number.
         static const QRegularExpression cifras(QStringLiteral("^-?\\d+([.,]\\d*)?$"));
         const bool numero = cifras.match(valor.trimmed()).hasMatch();
-        avisar(numero ? QStringLiteral(" La cantidad debe ser menor que 1000000000 (mil millones).") : NoNumerico);
+        avisar(numero ? QStringLiteral(" La cantidad debe estar entre -999999999 y 999999999.") : NoNumerico);
         return;
     }
     const QModelIndex actual = MSFlexGrid->currentIndex();

@@ -354,7 +354,7 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
         Controles::Editor(m_ventana.get())->setText(QString::fromLatin1(malo));
         m_ventana->CampoValida(Controles::Editor(m_ventana.get()));
         ASSERT_EQ(m_guion->avisos.size(), 1u) << malo;
-        EXPECT_EQ(m_guion->avisos[0].texto, grande ? QStringLiteral(" La cantidad debe ser menor que 1000000000 (mil millones).")
+        EXPECT_EQ(m_guion->avisos[0].texto, grande ? QStringLiteral(" La cantidad debe estar entre -999999999 y 999999999.")
                                                    : QStringLiteral(" Debe ser Numerico!"));
         EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << malo;
     }

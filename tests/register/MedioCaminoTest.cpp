@@ -553,6 +553,34 @@ TEST_P(MedioCaminoTest, UnaCifraEscritaIgualALaQueSeVeReemplazaLaExacta)
     escribirDia(1, P::ColEntradas, u"2"_s);
     tecla(Qt::Key_F5);
     EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 1), 2.0) << todo();
+    // Opened on its own text (F2) and left by a click on another cell: the exact amount stays.
+    fila(u"10/2026"_s, u"C001"_s, 1, u"2.5"_s, u"0"_s);
+    ejecutar(u"UPDATE EM_Tolvario SET Salidas = 3.5 WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 1"_s);
+    elegirPeriodo(u"10/2026"_s);
+    irA(1, P::ColSalidas);
+    tecla(Qt::Key_F2);
+    ASSERT_TRUE(editor()->isVisible());
+    QTest::mouseClick(grilla()->viewport(), Qt::LeftButton, {}, grilla()->visualRect(grilla()->model()->index(5, P::ColEntradas)).center());
+    EXPECT_FALSE(editor()->isVisible());
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(cifra(u"Salidas"_s, u"10/2026"_s, u"MOLINO"_s, 1), 3.5) << todo();
+}
+
+// No to the pending question when leaving a period puts back every header change it showed.
+TEST_P(MedioCaminoTest, NoALosCambiosPendientesVuelveElEncabezadoEntero)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    const QString titulo = caja(u"TITULO"_s)->text();
+    escribirDia(3, P::ColEntradas, u"4"_s);
+    teclearEnCaja(u"TITULO"_s, u"OTRO"_s);
+    m_guion->respuestas = {Operador::No};
+    elegirPeriodo(u"03/2026"_s);
+    EXPECT_EQ(caja(u"TITULO"_s)->text(), titulo);
+    EXPECT_FALSE(caja(u"TITULO"_s)->property("cambiado").toBool());
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(aviso(u"Cambió el encabezado"_s), nullptr) << todo();
 }
 
 // The window fits the clerk's screen and comes back as the clerk left it; the figures get
