@@ -366,10 +366,17 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
             if (caracter && ColumnaActual() == Planilla::ColDia && Planilla::EsFilaDeDia(FilaActual()))
                 IrACelda(FilaActual(), Planilla::ColEntradas);
             if (caracter) {
+                // A character the column does not take opens the cell on its own text, all of
+                // it selected: the next figure replaces it, Enter keeps it. Never an emptied
+                // cell from a slip of the finger.
+                TextPropiedades(txtEdit, ColumnaActual());
+                if (!SuiteForms::TextoAdmitido(txtEdit, texto)) {
+                    MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+                    if (txtEdit->isVisible())
+                        txtEdit->selectAll();
+                    return true;
+                }
                 MsflexGridEdt(MSFlexGrid, txtEdit, texto[0].unicode());
-                // A character the column does not take opens the editor empty.
-                if (txtEdit->isVisible() && !SuiteForms::TextoAdmitido(txtEdit, texto))
-                    txtEdit->clear();
                 return true;
             }
             return false;

@@ -222,6 +222,16 @@ TEST_P(EditorTest, LasTeclasSobreUnaCeldaCerrada)
     EXPECT_EQ(celda(6, P::ColSalidas), QStringLiteral("100.00"));
     EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("2450,5").replace(u',', u'.'));
 
+    // A letter on a figure is a slip: the cell opens on its own text, selected; Enter keeps it.
+    m_ventana->IrACelda(6, P::ColEntradas);
+    grilla()->setFocus();
+    teclear(QStringLiteral("x"));
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->selectedText(), QStringLiteral("2450.50"));
+    pulsar(Qt::Key_Return);
+    EXPECT_EQ(celda(6, P::ColEntradas), QStringLiteral("2450.50"));
+    EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("2450.5")) << "still exact";
+
     // Delete on Entradas, Backspace on Salidas: empty cells, the stock back where it was.
     m_ventana->IrACelda(6, P::ColEntradas);
     grilla()->setFocus();
