@@ -21,11 +21,6 @@ namespace RegistroTolvario {
 
 namespace {
 
-QString texto(const QString& t)
-{
-    return u'\'' + Comillas(Planilla::ObservacionGuardable(t)) + u'\'';
-}
-
 Importe neto(const std::vector<LineaRegistro>& lineas)
 {
     Importe n;
@@ -196,7 +191,7 @@ void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar)
         db.EjecutaSentenciaSQL(QStringLiteral("DELETE FROM EM_TolvarioEntrega WHERE Periodo = '") + p + u'\'');
         for (const auto& [cuenta, huella] : alArmar)
             db.EjecutaSentenciaSQL(QStringLiteral("INSERT INTO EM_TolvarioEntregaCuenta (Periodo, Cuenta, Huella) VALUES (")
-                                   + texto(periodo) + u',' + texto(cuenta) + u',' + texto(huella) + u')');
+                                   + Literal(periodo) + u',' + Literal(cuenta) + u',' + Literal(huella) + u')');
         // Another station's save while the disk was being prepared: what was handed in is
         // already not what is stored.
         const bool cambio = TomarHuellas(periodo) != alArmar;
@@ -204,10 +199,10 @@ void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar)
         db.EjecutaSentenciaSQL(
             QStringLiteral("INSERT INTO EM_TolvarioEntrega (Periodo, Momento, Usuario, Caja, Titulo, Empresa, Oncca, Medida, "
                            "Hoja, Decimales, LineaInicial, Bordes, Huella, Modificado) VALUES (")
-            + QStringList{texto(periodo), texto(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
-                          texto(gUsuarioLogeado.left(50)), texto(gCaja.left(10)), texto(e.titulo.left(255)),
-                          texto(e.empresa.left(255)), texto(e.oncca.left(255)), texto(e.medida.left(255)),
-                          texto(e.hoja.trimmed().left(50)), QString::number(e.decimales), QString::number(e.lineaInicial),
+            + QStringList{Literal(periodo), Literal(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+                          Literal(gUsuarioLogeado.left(50)), Literal(gCaja.left(10)), Literal(e.titulo.left(255)),
+                          Literal(e.empresa.left(255)), Literal(e.oncca.left(255)), Literal(e.medida.left(255)),
+                          Literal(e.hoja.trimmed().left(50)), QString::number(e.decimales), QString::number(e.lineaInicial),
                           QString::number(e.bordes ? 1 : 0), QStringLiteral("''"), cambio ? QStringLiteral("1") : QStringLiteral("0")}
                   .join(u',')
             + u')');
@@ -215,7 +210,7 @@ void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar)
         const std::optional<Entrega> guardada = EntregaDe(periodo);
         if (!guardada)
             throw ErrorVB(ErrorVB::LlamadaInvalida, QStringLiteral("La entrega de %1 no quedó registrada.").arg(periodo));
-        db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Huella = ") + texto(huellaEncabezado(guardada->encabezado))
+        db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Huella = ") + Literal(huellaEncabezado(guardada->encabezado))
                                + QStringLiteral(" WHERE Periodo = '") + p + u'\'');
     }, true);
 }
@@ -331,7 +326,7 @@ void MarcarHojaAlterada(const QString& periodo, const QString& hoja)
         return;
     DB_Dll::Instancia().EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo = '")
                                             + Comillas(periodo) + QStringLiteral("' AND Hoja <> ")
-                                            + texto(hoja.trimmed().left(50)));
+                                            + Literal(hoja.trimmed().left(50)));
 }
 
 } // namespace RegistroTolvario

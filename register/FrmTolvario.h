@@ -194,6 +194,8 @@ private:
     // What the save would write, account by account: with `todo`, the users removed and the
     // shown accounts not stored yet too, not only the grid.
     std::vector<RegistroTolvario::CambioPrevisto> cambiosPrevistos(bool todo) const;
+    // The accounts shown on a tab that have nothing stored in the period yet, but the grid's.
+    QStringList cuentasSinGrabar() const;
     // A save that would alter delivered books or the opening balance of later months asks
     // first; false (nothing to write) unless the clerk says Sí.
     bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja);

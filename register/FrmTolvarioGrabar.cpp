@@ -183,12 +183,7 @@ void FrmTolvario::ActualizarDatos()
     // tab they were on.
     if (!GrabarGrid(m_registro.CuentaEnGrilla()) && m_validacionFallida)
         return;
-    for (int tab = TabMolino; tab <= Usuarios; ++tab) {
-        const QString cuenta = CuentaDeTab(tab);
-        if (!SSTab1->isTabVisible(tab) || cuenta.isEmpty() || m_registro.Guardada(cuenta))
-            continue;
-        if (cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
-            continue;
+    for (const QString& cuenta : cuentasSinGrabar()) {
         const bool completo = Pasos::Ejecutar({[&] {
             fallo = false;
             // Still nothing stored, or another station stored it since: then theirs stays,
@@ -308,13 +303,21 @@ std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool
     }
     if (!todo)
         return cambios;
+    for (const QString& cuenta : cuentasSinGrabar())
+        cambios.push_back({cuenta, lineasVacias()});
+    return cambios;
+}
+
+QStringList FrmTolvario::cuentasSinGrabar() const
+{
+    QStringList cuentas;
     for (int tab = TabMolino; tab <= Usuarios; ++tab) {
         const QString cuenta = CuentaDeTab(tab);
         if (SSTab1->isTabVisible(tab) && !cuenta.isEmpty() && !m_registro.Guardada(cuenta)
-            && cuenta.compare(enGrilla, Qt::CaseInsensitive) != 0)
-            cambios.push_back({cuenta, lineasVacias()});
+            && cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
+            cuentas << cuenta;
     }
-    return cambios;
+    return cuentas;
 }
 
 QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const

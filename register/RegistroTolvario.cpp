@@ -129,17 +129,21 @@ Totales sumar(const std::vector<LineaRegistro>& lineas)
 void anotarCambio(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
 {
     const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
-    const auto texto = [](const QString& t) { return u'\'' + Comillas(Planilla::ObservacionGuardable(t)) + u'\''; };
     DB_Dll::Instancia().EjecutaSentenciaSQL(
         QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
                        "SalidasAntes, EntradasDespues, SalidasDespues) VALUES (")
-        + texto(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))) + u',' + texto(periodo) + u','
-        + texto(cuenta) + u',' + texto(gUsuarioLogeado.left(50)) + u',' + texto(gCaja.left(10)) + u',' + texto(accion) + u','
+        + Literal(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))) + u',' + Literal(periodo) + u','
+        + Literal(cuenta) + u',' + Literal(gUsuarioLogeado.left(50)) + u',' + Literal(gCaja.left(10)) + u',' + Literal(accion) + u','
         + importe(antes.entradas) + u',' + importe(antes.salidas) + u',' + importe(despues.entradas) + u','
         + importe(despues.salidas) + u')');
 }
 
 } // namespace
+
+QString Literal(const QString& t)
+{
+    return u'\'' + Comillas(Planilla::ObservacionGuardable(t)) + u'\'';
+}
 
 bool TablaExiste()
 {

@@ -29,6 +29,10 @@ struct CuentaDelLibro {
     QString descripcion;
 };
 
+// A text between quotes for the store's statements, as it can be stored anywhere (control
+// characters blank, trimmed, quotes doubled).
+QString Literal(const QString& t);
+
 bool TablaExiste();
 bool HayPeriodo(const QString& periodo);
 // The month before, MM/AAAA.
