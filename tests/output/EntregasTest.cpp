@@ -251,6 +251,39 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_TRUE(enGrilla(2, P::ColEntradas).isEmpty());
 }
 
+// Half-way: an earlier month edited, then another period typed without Enter and a tab
+// clicked, then the window closed; each path asks the same one question, and No keeps
+// everything on screen and nothing written.
+TEST_P(EntregasTest, DejarUnMesAnteriorAMedioCaminoPreguntaIgual)
+{
+    entregar(u"03/2026"_s);
+    elegirPeriodo(u"01/2026"_s);
+    escribirDia(4, P::ColEntradas, u"77"_s);
+    teclearEnCaja(u"Periodo"_s, u"022026"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::No};
+    clicTab(1);
+    ASSERT_TRUE(aviso(u"Hay cambios sin grabar en 01/2026"_s)) << todo();
+    ASSERT_TRUE(aviso(u"Este cambio altera libros ya entregados a ONCCA:\n    03/2026"_s)) << todo();
+    EXPECT_EQ(periodo(), u"01/2026"_s) << "the save said No: the month stays on screen";
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 4), 10.0);
+    EXPECT_EQ(historia(u"01/2026"_s), u"0"_s);
+
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::No};
+    m_ventana->close();
+    EXPECT_TRUE(m_ventana->isVisible()) << todo();
+    EXPECT_TRUE(aviso(u"Este cambio altera libros ya entregados"_s)) << todo();
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 4), 10.0);
+    EXPECT_EQ(modificado(u"03/2026"_s), u"0"_s);
+    // Sí at last: stored, marked.
+    m_guion->respuestas = {Operador::Si, Operador::Si};
+    m_ventana->close();
+    EXPECT_FALSE(m_ventana->isVisible()) << todo();
+    EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 4), 77.0);
+    EXPECT_EQ(modificado(u"03/2026"_s), u"1"_s);
+}
+
 // A database the schema tool did not prepare: said once at start, and saves go on.
 TEST_P(EntregasTest, SinLasTablasSeAvisaUnaVezYSeGrabaIgual)
 {
