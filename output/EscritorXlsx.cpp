@@ -2,6 +2,7 @@
 
 #include "output/Hoja.h"
 #include "platform/ErrorVB.h"
+#include "platform/NumerosC.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -132,6 +133,8 @@ void GuardarXlsx(const Hoja& hoja, const QString& ruta)
     // workbook under the period's name, nor takes the older one away.
     const QString temporal = ruta + QStringLiteral(".tmp");
     QFile::remove(temporal);
+    // The library prints cells, widths and margins with the C library, up to the close.
+    const NumerosC numeros;
     const QByteArray nombre = QFile::encodeName(temporal);
     lxw_workbook* libro = workbook_new(nombre.constData());
     if (!libro)

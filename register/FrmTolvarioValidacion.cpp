@@ -12,7 +12,6 @@
 #include "suite/SuiteUtil.h"
 
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
@@ -199,8 +198,13 @@ void FrmTolvario::validarCantidad(const QString& valor)
         return;
     if (!Planilla::EsCantidad(valor)) {
         // A number all the same, only too large: said so, not that it is no number.
-        static const QRegularExpression cifras(QStringLiteral("^-?\\d+([.,]\\d*)?$"));
-        const bool numero = cifras.match(valor.trimmed()).hasMatch();
+        bool numero = false;
+        try {
+            Importe descartado;
+            numero = SuiteUtil::LeerCantidad(valor, descartado);
+        } catch (const ErrorVB&) {
+            numero = true;
+        }
         avisar(numero ? QStringLiteral(" La cantidad debe estar entre -999999999 y 999999999.") : NoNumerico);
         return;
     }

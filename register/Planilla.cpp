@@ -5,7 +5,6 @@
 #include "startup/Formatos.h"
 #include "suite/SuiteUtil.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -131,16 +130,12 @@ std::vector<Planilla::Linea> Planilla::LineasDeDia() const
 
 bool Planilla::EsCantidad(const QString& texto)
 {
-    static const QRegularExpression forma(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));
-    const QString t = texto.trimmed();
-    if (!forma.match(t).hasMatch())
-        return false;
     // A day's quantity below a thousand million: thirty years of them still add up within
     // the amounts' range, so no running stock or opening balance can overflow.
     static const Importe Tope = Importe::desdeEntero(1000000000);
     try {
         Importe valor;
-        return Importe::leer(t, valor) && valor < Tope && -valor < Tope;
+        return SuiteUtil::LeerCantidad(texto, valor) && valor < Tope && -valor < Tope;
     } catch (const ErrorVB&) {
         return false;
     }

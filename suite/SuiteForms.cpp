@@ -1,5 +1,6 @@
 #include "suite/SuiteForms.h"
 
+#include "platform/Regional.h"
 #include "platform/Teclas.h"
 
 #include <QLineEdit>
@@ -76,8 +77,12 @@ bool TextoAdmitido(const QWidget* control, const QString& texto)
         return false;
     switch (claseDe(control)) {
     case Clase::Cantidad: {
+        // Under a decimal comma the points that group thousands are typed too ("1.234,5");
+        // whether the whole is a number is told, in words, when the figure is committed.
         static const QRegularExpression forma(QStringLiteral("^-?\\d*([.,]\\d*)?$"));
-        return forma.match(texto).hasMatch();
+        static const QRegularExpression agrupada(QStringLiteral("^-?[\\d.,]*$"));
+        const bool coma = Regional::Actuales().separadorDecimal == u',';
+        return (coma ? agrupada : forma).match(texto).hasMatch();
     }
     case Clase::Periodo: {
         static const QRegularExpression forma(QStringLiteral("^[0-9/]*$"));

@@ -1,10 +1,13 @@
 #include "suite/SuiteUtil.h"
 
 #include "platform/Operador.h"
+#include "platform/Regional.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QWidget>
+
+#include <optional>
 
 namespace SuiteUtil {
 
@@ -45,8 +48,9 @@ Importe VariantToAmount(const QVariant& valor)
 
 namespace {
 
-// "1.234,5" -> "1234,5"; "1,234,567" -> "1234567": separators other than the decimal one go.
-QString sinAgrupacion(QString t)
+// The decimal point of the C locale, as before: both separators read as decimal, and when
+// both appear the last one is. "1.234,5" -> "1234,5"; "1,234,567" -> "1234567".
+QString sinAgrupacionConPunto(QString t)
 {
     const int punto = t.lastIndexOf(u'.');
     const int coma = t.lastIndexOf(u',');
@@ -61,13 +65,57 @@ QString sinAgrupacion(QString t)
     return t;
 }
 
+// A decimal comma, as the clerk's desktop writes figures. Points group thousands only in
+// their places ("1.234,5", "1.234.567"); a lone point is a decimal point ("1.5", "1.234"),
+// as stored figures and the numeric keypad write it. Anything else is no number.
+std::optional<QString> sinAgrupacionConComa(const QString& texto)
+{
+    static const QRegularExpression agrupado(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d{3})+$"));
+    const int comas = int(texto.count(u','));
+    const int puntos = int(texto.count(u'.'));
+    if (comas > 1)
+        return std::nullopt;
+    if (comas == 1) {
+        const int coma = int(texto.indexOf(u','));
+        const QString entero = texto.left(coma);
+        if (puntos == 0)
+            return texto;
+        if (texto.indexOf(u'.', coma) >= 0 || !agrupado.match(entero).hasMatch())
+            return std::nullopt;
+        return QString(entero).remove(u'.') + texto.mid(coma);
+    }
+    if (puntos <= 1)
+        return texto;
+    if (!agrupado.match(texto).hasMatch())
+        return std::nullopt;
+    return QString(texto).remove(u'.');
+}
+
+bool conComa()
+{
+    return Regional::Actuales().separadorDecimal == u',';
+}
+
 } // namespace
+
+bool LeerCantidad(const QString& texto, Importe& salida)
+{
+    const QString t = texto.trimmed();
+    if (conComa()) {
+        const auto sinGrupos = sinAgrupacionConComa(t);
+        return sinGrupos && Importe::leer(*sinGrupos, salida);
+    }
+    // A decimal point: one separator at most, either of the two.
+    return t.count(u'.') + t.count(u',') <= 1 && Importe::leer(t, salida);
+}
 
 Importe TextToAmount(const QString& texto)
 {
-    const QString t = sinAgrupacion(texto.trimmed());
     Importe r;
-    if (Importe::leer(t, r))
+    if (LeerCantidad(texto, r))
+        return r;
+    const QString t = texto.trimmed();
+    if (!conComa() && Importe::leer(sinAgrupacionConPunto(t), r))
         return r;
     // Leading number only, as the suite reads "12 kg".
     static const QRegularExpression inicio(QStringLiteral("^[+-]?\\d+([.,]\\d*)?"));
@@ -80,7 +128,7 @@ Importe TextToAmount(const QString& texto)
 bool IsValidText(const QString& texto)
 {
     Importe r;
-    return Importe::leer(sinAgrupacion(texto.trimmed()), r);
+    return LeerCantidad(texto, r);
 }
 
 Importe TextToAmountOrZero(const QString& texto)

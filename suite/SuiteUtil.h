@@ -19,9 +19,16 @@ QString NullSafe(const QVariant& valor);
 // A field's value as an amount, exactly: amounts and numeric texts never pass through a double.
 Importe VariantToAmount(const QVariant& valor);
 
-// The amount a text stands for. '.' or ',' is the decimal separator; when both appear the
-// last one is, and a separator repeated is grouping. A text that does not start with a
-// number is 0; an amount beyond the type's range raises error 6.
+// A figure as people type it, strictly. Under a decimal point one separator at most, '.'
+// or ',', either decimal ("1,5" and "1.5" are 1.5). Under a decimal comma
+// ("1,5" and "1.5" are 1.5): points group thousands only in their places ("1.234,5",
+// "1.234.567,5", "1.234.567"); a lone point is decimal ("1.234" is 1.234); "1,2,3",
+// "1.23.4", "1,234.5" are no number. False, and `salida` untouched, when it is none.
+bool LeerCantidad(const QString& texto, Importe& salida);
+// The amount a text stands for, by the same rule; under a decimal point a text with both
+// separators also reads, the last one decimal and a repeated one grouping ("1,234.5"). A
+// text that is no number by these reads its leading number ("12 kg" is 12), and one that does not start with a number is 0. An
+// amount beyond the type's range raises error 6.
 Importe TextToAmount(const QString& texto);
 // The same, a number beyond any amount read as 0: for settings and stored counters, where a
 // number that large means none.

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <clocale>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -261,7 +263,7 @@ TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
     const QString csv = m_dir.filePath(QStringLiteral("csv"));
     QDir().mkpath(csv);
     ASSERT_TRUE(libreOffice(perfil,
-                            QStringList{QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,false,false"),
+                            QStringList{QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,true,true,false,false"),
                                         QStringLiteral("--outdir"), csv}
                                 + libros,
                             m_dir.path()));
@@ -277,8 +279,9 @@ TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
         texto.waitForFinished(30000);
         const QString impreso = QString::fromUtf8(texto.readAllStandardOutput());
         EXPECT_FALSE(impreso.contains(QStringLiteral("###"))) << "a column too narrow for its figure";
-        // The nine-digit figures whole, with the decimals in force.
-        EXPECT_TRUE(impreso.contains(QRegularExpression(QStringLiteral("\\b123456789\\.\\d{%1}\\b").arg(decimales))))
+        // The nine-digit figures whole, with the decimals in force (LibreOffice shows them
+        // with its own locale's separator).
+        EXPECT_TRUE(impreso.contains(QRegularExpression(QStringLiteral("\\b123456789[.,]\\d{%1}\\b").arg(decimales))))
             << impreso.left(3000).toStdString();
 
         QFile f(csv + u'/' + nombre + QStringLiteral(".csv"));
@@ -286,15 +289,83 @@ TEST_F(LegibilidadTest, LibreOfficeLoImprimeEnUnaPaginaYLeeNumeros)
         const QStringList filas = QString::fromUtf8(f.readAll()).split(u'\n');
         // Row 12 is day 1 (title on row 4): day, then Entradas, Salidas, Saldo of the first account.
         ASSERT_GT(filas.size(), 12);
-        const QStringList dia1 = filas[11].split(u',');
+        const QStringList dia1 = filas[11].split(u';');
         ASSERT_GE(dia1.size(), 4) << filas[11].toStdString();
         EXPECT_EQ(dia1[0], QStringLiteral("1")) << "the day is a number";
         for (int c = 1; c <= 3; ++c) {
             EXPECT_FALSE(dia1[c].startsWith(u'"')) << "a quantity read as text: " << dia1[c].toStdString();
             bool numero = false;
-            dia1[c].toDouble(&numero);
+            QString(dia1[c]).replace(u',', u'.').toDouble(&numero);
             EXPECT_TRUE(numero) << dia1[c].toStdString();
         }
         EXPECT_TRUE(filas[3].startsWith(u'"')) << "titles stay text";
     }
+}
+
+namespace {
+
+// Every part of the workbook but its creation time, as the library wrote it.
+QMap<QString, QByteArray> partesDe(const QString& xlsx)
+{
+    QMap<QString, QByteArray> partes;
+    QProcess lista;
+    lista.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), xlsx});
+    lista.waitForFinished(30000);
+    for (const QString& parte : QString::fromUtf8(lista.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (parte == QStringLiteral("docProps/core.xml"))
+            continue;
+        QProcess p;
+        p.start(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, parte});
+        p.waitForFinished(30000);
+        partes.insert(parte, p.readAllStandardOutput());
+    }
+    return partes;
+}
+
+} // namespace
+
+// The file that goes to the authority is the same whatever the desktop's language: the
+// C library prints cells, widths and margins, and under Spanish it would print commas.
+TEST_F(LegibilidadTest, ElLibroEscritoEnCastellanoEsElMismoQueEnC)
+{
+    const std::string previo = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "es_AR.UTF-8"), nullptr) << "es_AR.UTF-8 no está generado (scripts/deps)";
+    char punto[8];
+    std::snprintf(punto, sizeof punto, "%.1f", 0.5);
+    EXPECT_STREQ(punto, "0,5") << "the C library really prints in Spanish here";
+    const Hoja libro = ArmarLibro(mes(6, 3, Cifras::AMitad));
+    const QString castellano = m_dir.filePath(QStringLiteral("es.xlsx"));
+    GuardarXlsx(libro, castellano);
+    std::snprintf(punto, sizeof punto, "%.1f", 0.5);
+    EXPECT_STREQ(punto, "0,5") << "the window's locale is given back after the write";
+    std::setlocale(LC_NUMERIC, "C");
+    const QString c = m_dir.filePath(QStringLiteral("c.xlsx"));
+    GuardarXlsx(libro, c);
+    std::setlocale(LC_NUMERIC, previo.c_str());
+
+    const auto partesEs = partesDe(castellano);
+    const auto partesC = partesDe(c);
+    ASSERT_TRUE(partesC.contains(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_EQ(partesEs.keys(), partesC.keys());
+    for (auto it = partesC.cbegin(); it != partesC.cend(); ++it)
+        EXPECT_EQ(partesEs.value(it.key()), it.value()) << it.key().toStdString();
+    const QByteArray hoja = partesEs.value(QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_FALSE(QString::fromUtf8(hoja).contains(QRegularExpression(QStringLiteral("(<v>|=\")-?\\d+,\\d"))));
+
+    // And LibreOffice, in the same language, reads day 1's 1.0055 received as the
+    // three decimals in force give it, 1.006, not as 1.
+    const QString csv = m_dir.filePath(QStringLiteral("csv"));
+    QDir().mkpath(csv);
+    ASSERT_TRUE(libreOffice(m_dir.filePath(QStringLiteral("perfil")),
+                            {QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,true,true,false,false"),
+                             QStringLiteral("--outdir"), csv, castellano},
+                            m_dir.path()));
+    QFile f(csv + QStringLiteral("/es.csv"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList filas = QString::fromUtf8(f.readAll()).split(u'\n');
+    ASSERT_GT(filas.size(), 12);
+    const QStringList dia1 = filas[11].split(u';');
+    ASSERT_GE(dia1.size(), 2) << filas[11].toStdString();
+    EXPECT_EQ(dia1[0], QStringLiteral("1"));
+    EXPECT_DOUBLE_EQ(QString(dia1[1]).replace(u',', u'.').toDouble(), 1.006) << dia1[1].toStdString();
 }

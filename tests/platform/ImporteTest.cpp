@@ -1,5 +1,6 @@
 #include "platform/ErrorVB.h"
 #include "platform/Importe.h"
+#include "platform/Regional.h"
 #include "suite/SuiteUtil.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,7 @@ TEST(Importe, DesbordarEsUnErrorNuncaUnaVuelta)
 TEST(TextToAmount, SeparadoresAgrupacionYNumeroInicial)
 {
     using SuiteUtil::TextToAmount;
+    Regional::Establecer(Regional::Ajustes{u'.', 2});
     EXPECT_EQ(TextToAmount(QStringLiteral("1.234,56")), de("1234.56"));
     EXPECT_EQ(TextToAmount(QStringLiteral("1,234.56")), de("1234.56"));
     EXPECT_EQ(TextToAmount(QStringLiteral("1.234.567")), de("1234567"));
@@ -72,6 +74,30 @@ TEST(TextToAmount, SeparadoresAgrupacionYNumeroInicial)
     EXPECT_EQ(SuiteUtil::TextToInteger(QStringLiteral("2,5")), 2);
     EXPECT_TRUE(SuiteUtil::IsValidText(QStringLiteral("-3,25")));
     EXPECT_FALSE(SuiteUtil::IsValidText(QStringLiteral("3x")));
+    EXPECT_FALSE(SuiteUtil::IsValidText(QStringLiteral("1.234,56"))) << "typed: one separator at most";
+    Regional::Establecer(std::nullopt);
+}
+
+// Under a decimal comma, the rule the clerk types by, case by case; the same list is in the README.
+TEST(TextToAmount, ConComaDecimalLosPuntosAgrupanSoloEnSuLugar)
+{
+    Regional::Establecer(Regional::Ajustes{u',', 2});
+    const std::pair<const char*, const char*> bien[] = {
+        {"1.234,5", "1234.5"}, {"1.234.567,5", "1234567.5"}, {"1.234.567", "1234567"}, {"1,5", "1.5"},
+        {"1.5", "1.5"}, {"1.234", "1.234"}, {"-12.345,25", "-12345.25"}, {",5", "0.5"}, {"1234,5", "1234.5"},
+        {"94087.6700", "94087.67"}};
+    for (const auto& [texto, valor] : bien) {
+        Importe leido;
+        EXPECT_TRUE(SuiteUtil::LeerCantidad(QString::fromLatin1(texto), leido)) << texto;
+        EXPECT_EQ(leido, de(valor)) << texto;
+        EXPECT_EQ(SuiteUtil::TextToAmount(QString::fromLatin1(texto)), de(valor)) << texto;
+    }
+    for (const char* mal : {"1,2,3", "1.23.4", "1,234.5", "1.23,4", "12.34.567", "1.2345,6", ".123.456", "1.234,5,6"}) {
+        Importe leido;
+        EXPECT_FALSE(SuiteUtil::LeerCantidad(QString::fromLatin1(mal), leido)) << mal;
+        EXPECT_FALSE(SuiteUtil::IsValidText(QString::fromLatin1(mal))) << mal;
+    }
+    Regional::Establecer(std::nullopt);
 }
 
 // Found by the amounts' fuzz target: rounding the largest amount up wrapped to a negative one.

@@ -1,6 +1,7 @@
 // The grid editor and the header keys, driven by keys and the mouse only, as the clerk types
 // a month.
 #include "tests/support/Controles.h"
+#include "platform/Regional.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
@@ -358,3 +359,48 @@ TEST_P(EditorTest, TabRecorreLaVentanaEnElOrdenDeLaPantalla)
 }
 
 CON_CADA_MOTOR(EditorTest);
+
+// The figures as the clerk's desktop writes them: under a decimal comma the thousands'
+// points are typed and understood, a lone point is decimal, and a jumble is refused.
+TEST_P(EditorTest, LasCifrasComoLasEscribeElEscritorio)
+{
+    Regional::Establecer(std::nullopt);
+    const bool coma = Regional::Actuales().separadorDecimal == u',';
+    abrirMes(QStringLiteral("03/2006"));
+    const auto escribirEntrada = [&](int dia, const QString& texto) {
+        m_ventana->IrACelda(dia + 1, P::ColEntradas);
+        grilla()->setFocus();
+        teclear(texto);
+        pulsar(Qt::Key_Return);
+    };
+    escribirEntrada(1, QStringLiteral("1,5"));
+    escribirEntrada(2, QStringLiteral("1.5"));
+    if (coma) {
+        escribirEntrada(3, QStringLiteral("1.234,5"));
+        escribirEntrada(4, QStringLiteral("1.234.567,25"));
+        EXPECT_EQ(celda(4, P::ColEntradas), QStringLiteral("1234")) << "shown as every figure is: whole numbers here, no grouping";
+        ASSERT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+        escribirEntrada(5, QStringLiteral("1,2,3"));
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << "1,2,3";
+        EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral(" Debe ser Numerico!"));
+        EXPECT_TRUE(editor()->isVisible()) << "the editor stays with the refused text";
+        pulsar(Qt::Key_Escape);
+        EXPECT_FALSE(editor()->isVisible()) << "Escape closes it after a refusal";
+        m_guion->avisos.clear();
+        escribirEntrada(5, QStringLiteral("1.23.4"));
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << "1.23.4";
+        pulsar(Qt::Key_Escape);
+        EXPECT_TRUE(celda(6, P::ColEntradas).isEmpty());
+    }
+    pulsar(Qt::Key_F5);
+    const auto entrada = [&](int dia) {
+        return valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '03/2006' AND Cuenta = 'MOLINO' AND DIA = %1").arg(dia)).toDouble();
+    };
+    EXPECT_EQ(entrada(1), 1.5);
+    EXPECT_EQ(entrada(2), 1.5);
+    if (coma) {
+        EXPECT_EQ(entrada(3), 1234.5);
+        EXPECT_EQ(entrada(4), 1234567.25);
+        EXPECT_EQ(entrada(5), 0.0);
+    }
+}

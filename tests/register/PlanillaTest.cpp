@@ -109,9 +109,17 @@ TEST_F(PlanillaTest, LasLineasAGrabarLeenLasCeldasYRecortanLasObservaciones)
 
 TEST(Cantidad, SoloNumerosConUnSeparadorYDentroDelRango)
 {
+    Regional::Establecer(Regional::Ajustes{u'.', 2});
     for (const char* bien : {"5", "2,5", "2.5", "-3", "+4", ".5", "1234567.8901", "999999999.9999", "-999999999"})
         EXPECT_TRUE(Planilla::EsCantidad(QString::fromLatin1(bien))) << bien;
     for (const char* mal : {"", "abc", "-", "+", "1.2.3", "1,234,567", "1.234,5", "12 kg", "1e5", "--1",
                             "99999999999999999999", "1000000000", "-1000000000.5"})
         EXPECT_FALSE(Planilla::EsCantidad(QString::fromLatin1(mal))) << mal;
+    // A decimal comma takes the thousands' points in their places, and keeps the range.
+    Regional::Establecer(Regional::Ajustes{u',', 2});
+    for (const char* bien : {"1.234,5", "999.999.999,9999", "1.5", "2,5"})
+        EXPECT_TRUE(Planilla::EsCantidad(QString::fromLatin1(bien))) << bien;
+    for (const char* mal : {"1,2,3", "1.23.4", "1.000.000.000", "1,234.5"})
+        EXPECT_FALSE(Planilla::EsCantidad(QString::fromLatin1(mal))) << mal;
+    Regional::Establecer(std::nullopt);
 }

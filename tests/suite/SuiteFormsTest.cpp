@@ -1,4 +1,5 @@
 // Which keys advance a field and which characters each kind of field takes.
+#include "platform/Regional.h"
 #include "platform/Teclas.h"
 #include "suite/SuiteForms.h"
 
@@ -15,6 +16,7 @@ TEST(SuiteForms, EnterArribaAbajoYTabAvanzanEscapeNo)
 
 TEST(SuiteForms, CadaClaseDeCampoTomaSusCaracteres)
 {
+    Regional::Establecer(Regional::Ajustes{u'.', 2});
     QLineEdit cantidad;
     cantidad.setProperty("Numerico", true);
     QLineEdit periodo;
@@ -41,6 +43,13 @@ TEST(SuiteForms, CadaClaseDeCampoTomaSusCaracteres)
     cantidad.setSelection(1, 2);
     EXPECT_TRUE(SuiteForms::FilterKey(&cantidad, u','));
     EXPECT_FALSE(SuiteForms::TextoAdmitido(&texto, QStringLiteral("dos\nlíneas")));
+    // Under a decimal comma the thousands' points are typed too; the commit judges the whole.
+    Regional::Establecer(Regional::Ajustes{u',', 2});
+    EXPECT_TRUE(toma(cantidad, QStringLiteral("1.234"), u','));
+    EXPECT_TRUE(toma(cantidad, QStringLiteral("1.234"), u'.'));
+    EXPECT_TRUE(toma(cantidad, QStringLiteral("1,2"), u','));
+    EXPECT_FALSE(toma(cantidad, QStringLiteral("1,2"), u'a'));
+    Regional::Establecer(std::nullopt);
 }
 
 TEST(SuiteForms, LoPegadoPasaPorLaMismaRegla)
