@@ -200,7 +200,7 @@ void AnotarEntrega(const EncabezadoLibro& encabezado, const Huellas& alArmar)
             QStringLiteral("INSERT INTO EM_TolvarioEntrega (Periodo, Momento, Usuario, Caja, Titulo, Empresa, Oncca, Medida, "
                            "Hoja, Decimales, LineaInicial, Bordes, Huella, Modificado) VALUES (")
             + QStringList{Literal(periodo), Literal(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
-                          Literal(gUsuarioLogeado.left(50)), Literal(gCaja.left(10)), Literal(e.titulo.left(255)),
+                          Literal(UsuarioQueOpera().left(50)), Literal(gCaja.left(10)), Literal(e.titulo.left(255)),
                           Literal(e.empresa.left(255)), Literal(e.oncca.left(255)), Literal(e.medida.left(255)),
                           Literal(e.hoja.trimmed().left(50)), QString::number(e.decimales), QString::number(e.lineaInicial),
                           QString::number(e.bordes ? 1 : 0), QStringLiteral("''"), cambio ? QStringLiteral("1") : QStringLiteral("0")}

@@ -157,6 +157,8 @@ private:
     void vaciarUsuarios();
     void validarCantidad(const QString& valor);
     void llenarHoja();
+    bool confirmarPeriodoLejano(const QString& valor);
+    void validarHoja(const QString& valor);
     void borrarPeriodo();
     void ofrecerLibro(bool disco);
     void avisar(const QString& texto);

@@ -102,7 +102,8 @@ namespace {
 // shared table, and per suite user.
 QString claveDeGeometria()
 {
-    return QStringLiteral("ventanas/%1/FrmTolvario").arg(gUsuarioLogeado.trimmed().isEmpty() ? QStringLiteral("_") : gUsuarioLogeado.trimmed());
+    const QString quien = UsuarioQueOpera();
+    return QStringLiteral("ventanas/%1/FrmTolvario").arg(quien.isEmpty() ? QStringLiteral("_") : quien);
 }
 
 QSettings ajustesDelUsuario()

@@ -218,7 +218,9 @@ void FrmTolvario::GrabarCfgLocal(bool conHoja)
     // The sheet number belongs to the period loaded, whatever the period box holds by now:
     // stored with a save (a new period's first one included), or when the clerk changed it.
     // Not rewritten when unchanged: a number another station stored since stays.
-    if (m_registro.Hay() && (ajusteCambiado(cHoja) || (conHoja && RegistroTolvario::HojaComoEsta(m_registro.Periodo()).isEmpty()))) {
+    // Never a number another period already has (closing stores a changed one unvalidated).
+    if (m_registro.Hay() && (ajusteCambiado(cHoja) || (conHoja && RegistroTolvario::HojaComoEsta(m_registro.Periodo()).isEmpty()))
+        && RegistroTolvario::PeriodoConHoja(TxtFields[cHoja]->text(), m_registro.Periodo()).isEmpty()) {
         RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
         m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
     }

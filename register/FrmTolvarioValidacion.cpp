@@ -52,6 +52,8 @@ void FrmTolvario::CampoValida(QLineEdit* control)
         } else if (campo.compare(QStringLiteral("Decimales"), Qt::CaseInsensitive) == 0) {
             // The stock and the next registers loaded follow the new count at once.
             TomarDecimales();
+        } else if (campo.compare(QStringLiteral("HOJA"), Qt::CaseInsensitive) == 0) {
+            validarHoja(valor);
         } else if (campo.compare(QStringLiteral("MEDIDA"), Qt::CaseInsensitive) == 0) {
             LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + valor);
         } else if (campo.startsWith(QStringLiteral("USMOLINO"), Qt::CaseInsensitive)) {
@@ -88,6 +90,13 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         DetalleOn(true);
         return;
     }
+    // A slip of the hand must not become a month of the book with a sheet number of its own.
+    const bool elCargado = m_registro.Hay() && valor == m_registro.Periodo();
+    if (!elCargado && !confirmarPeriodoLejano(valor)) {
+        TxtFields[cPeriodo]->setText(m_registro.Hay() ? m_registro.Periodo() : QString());
+        m_validacionFallida = true;
+        return;
+    }
     // A value still open in the editor belongs to the period on screen.
     if (!terminarEdicion()) {
         m_validacionFallida = true;
@@ -120,6 +129,33 @@ void FrmTolvario::validarPeriodo(const QString& valor)
     cargado = true;
     // What the status bar said belongs to the period that left.
     BStat->clearMessage();
+}
+
+bool FrmTolvario::confirmarPeriodoLejano(const QString& valor)
+{
+    std::pair<QString, QString> guardados;
+    try {
+        guardados = RegistroTolvario::PeriodosGuardados();
+    } catch (const ErrorVB&) {
+        // The load that follows meets the same failure and reports it, with its retry.
+        return true;
+    }
+    const auto& [primero, ultimo] = guardados;
+    if (!PeriodoLejano(valor, primero, ultimo))
+        return true;
+    const QString texto = QStringLiteral("El período %1 está lejos de los guardados (%2 a %3). ¿Abrirlo?").arg(valor, primero, ultimo);
+    return operador().Mensaje(texto, Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al operador..."))
+           == Operador::Si;
+}
+
+void FrmTolvario::validarHoja(const QString& valor)
+{
+    // Only a number that would be written: one stored as it is, even shared, stays.
+    if (!m_registro.Hay() || valor == RegistroTolvario::HojaComoEsta(m_registro.Periodo()))
+        return;
+    const QString otro = RegistroTolvario::PeriodoConHoja(valor, m_registro.Periodo());
+    if (!otro.isEmpty())
+        avisar(QStringLiteral("La Hoja Nro %1 ya es la del período %2.").arg(valor, otro));
 }
 
 void FrmTolvario::llenarHoja()

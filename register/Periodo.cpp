@@ -21,3 +21,11 @@ QString AnioMes(const QString& periodo)
 {
     return periodo.mid(3, 4) + periodo.left(2);
 }
+
+bool PeriodoLejano(const QString& periodo, const QString& primero, const QString& ultimo)
+{
+    if (primero.isEmpty() || ultimo.isEmpty())
+        return false;
+    const auto meses = [](const QString& p) { return p.mid(3, 4).toInt() * 12 + p.left(2).toInt(); };
+    return AnioMes(periodo) < AnioMes(primero) || meses(periodo) > meses(ultimo) + 1;
+}

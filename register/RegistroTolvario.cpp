@@ -133,7 +133,7 @@ void anotarCambio(const QString& periodo, const QString& cuenta, const QString& 
         QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
                        "SalidasAntes, EntradasDespues, SalidasDespues) VALUES (")
         + Literal(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))) + u',' + Literal(periodo) + u','
-        + Literal(cuenta) + u',' + Literal(gUsuarioLogeado.left(50)) + u',' + Literal(gCaja.left(10)) + u',' + Literal(accion) + u','
+        + Literal(cuenta) + u',' + Literal(UsuarioQueOpera().left(50)) + u',' + Literal(gCaja.left(10)) + u',' + Literal(accion) + u','
         + importe(antes.entradas) + u',' + importe(antes.salidas) + u',' + importe(despues.entradas) + u','
         + importe(despues.salidas) + u')');
 }
@@ -177,6 +177,21 @@ QString UltimoPeriodo()
                                                      "SUBSTRING(Periodo,1,2) DESC"),
                                       rs);
     return rs.State() != 0 && !rs.BOF() ? SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed() : QString();
+}
+
+std::pair<QString, QString> PeriodosGuardados()
+{
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT MIN(SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)) AS Primero, "
+                                                     "MAX(SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)) AS Ultimo FROM EM_Tolvario"),
+                                      rs);
+    if (rs.State() == 0 || rs.BOF())
+        return {};
+    const auto periodo = [&](const char* campo) {
+        const QString am = SuiteUtil::NullSafe(rs.Field(QString::fromLatin1(campo))).trimmed();
+        return am.size() == 6 ? am.right(2) + u'/' + am.left(4) : QString();
+    };
+    return {periodo("Primero"), periodo("Ultimo")};
 }
 
 QStringList CuentasDelPeriodo(const QString& periodo)
@@ -347,21 +362,57 @@ QString HojaComoEsta(const QString& periodo)
     return LeerConfiguracion(claveHoja(periodo)).trimmed();
 }
 
+namespace {
+
+// "TOLVARIO_HOJA_202611" -> "11/2026"; empty when the key names no period.
+QString periodoDeClave(const QString& clave)
+{
+    const QString am = clave.trimmed().mid(14);
+    const QString periodo = am.right(2) + u'/' + am.left(4);
+    return am.size() == 6 && PeriodoBienEscrito(periodo) ? periodo : QString();
+}
+
+} // namespace
+
 QString HojaSiguiente()
 {
     Recordset rs;
     DB_Dll::Instancia().AbrirConsulta(
         QStringLiteral("select * from ta_configuracion where clave like 'TOLVARIO_HOJA_%' order by clave desc"), rs);
-    if (rs.State() == 0 || rs.BOF())
+    if (rs.State() == 0)
         return QStringLiteral("1");
-    Importe ultima;
-    try {
-        ultima = SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))));
-        ultima += Importe::desdeEntero(1);
-    } catch (const ErrorVB&) {
-        ultima = Importe::desdeEntero(1);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString periodo = periodoDeClave(SuiteUtil::NullSafe(rs.Field(QStringLiteral("clave"))));
+        if (periodo.isEmpty() || !HayPeriodo(periodo))
+            continue;
+        try {
+            Importe ultima = SuiteUtil::TextToAmount(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))));
+            ultima += Importe::desdeEntero(1);
+            return ultima.texto();
+        } catch (const ErrorVB&) {
+            return QStringLiteral("1");
+        }
     }
-    return ultima.texto();
+    return QStringLiteral("1");
+}
+
+QString PeriodoConHoja(const QString& hoja, const QString& excepto)
+{
+    const QString numero = hoja.trimmed();
+    if (numero.isEmpty())
+        return {};
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("select clave from ta_configuracion where clave like 'TOLVARIO_HOJA_%' and Valor = '")
+                                          + Comillas(numero) + QStringLiteral("' order by clave"),
+                                      rs);
+    if (rs.State() == 0)
+        return {};
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString periodo = periodoDeClave(SuiteUtil::NullSafe(rs.Field(QStringLiteral("clave"))));
+        if (!periodo.isEmpty() && periodo != excepto && HayPeriodo(periodo))
+            return periodo;
+    }
+    return {};
 }
 
 QString Hoja(const QString& periodo)

@@ -39,6 +39,8 @@ bool HayPeriodo(const QString& periodo);
 QString PeriodoAnterior(const QString& periodo);
 // The latest period stored (year, then month); empty when none.
 QString UltimoPeriodo();
+// The first and the latest periods stored, MM/AAAA; both empty when none.
+std::pair<QString, QString> PeriodosGuardados();
 
 // Every account with lines stored in the period, the mill included.
 QStringList CuentasDelPeriodo(const QString& periodo);
@@ -72,8 +74,11 @@ std::vector<LineaRegistro> LineasDelPeriodo(const QString& periodo);
 QString HojaGuardada(const QString& periodo);
 // The sheet number stored for the period as it is, trimmed, a number or not.
 QString HojaComoEsta(const QString& periodo);
-// The one after the latest period's stored number; 1 when none is stored.
+// The one after the latest stored period's number; 1 when none is stored. Numbers of
+// periods with no lines stored (a slip of the hand opened and left) do not count.
 QString HojaSiguiente();
+// Another period with lines stored that has this sheet number; empty when none.
+QString PeriodoConHoja(const QString& hoja, const QString& excepto);
 // The stored one, else the next one.
 QString Hoja(const QString& periodo);
 void GrabarHoja(const QString& periodo, const QString& hoja);

@@ -1,11 +1,13 @@
 #include "startup/Globales.h"
 
+#include "data/DB_Dll.h"
 #include "startup/Configuracion.h"
 #include "startup/Sesion.h"
 
 void ReiniciarGlobales()
 {
     gUsuarioLogeado.clear();
+    gUsuarioSuite.clear();
     gCaja.clear();
     gMenu.clear();
     gParametroAdicional.clear();
@@ -18,4 +20,10 @@ void ReiniciarGlobales()
     gTablaConfiguracion.clear();
     gConfiguracion = ConfiguracionSuite();
     gIdAcceso = 0;
+}
+
+QString UsuarioQueOpera()
+{
+    const QString suite = gUsuarioSuite.trimmed();
+    return suite.isEmpty() ? DB_Dll::Instancia().gUsuario.trimmed() : suite;
 }

@@ -129,6 +129,7 @@ void IniciarSesion(bool usarIni, const QString& comando, QString& textoConexion)
             const QString v = ValorDeClave(texto, QString::fromLatin1(d.clave), &hallada);
             *d.valor = hallada ? v : QString::fromLatin1(d.ausente);
         }
+        gUsuarioSuite = gUsuarioLogeado;
     };
 
     const bool completo = Pasos::Ejecutar({

@@ -145,6 +145,8 @@ TEST_P(EntregasTest, UnCambioQueMueveMesesPosterioresYUnLibroEntregadoPreguntaPr
     EXPECT_EQ(entradas(u"01/2026"_s, u"MOLINO"_s, 3), 55.0);
     EXPECT_EQ(historia(u"01/2026"_s), u"1"_s);
     EXPECT_EQ(valor(u"SELECT Cuenta FROM EM_TolvarioHistoria WHERE Periodo = '01/2026'"_s), u"MOLINO"_s);
+    EXPECT_EQ(valor(u"SELECT Usuario FROM EM_TolvarioHistoria WHERE Periodo = '01/2026'"_s), u"JUAN"_s)
+        << "the suite user the menu named, not the database login";
     EXPECT_EQ(modificado(u"03/2026"_s), u"1"_s);
     EXPECT_EQ(modificado(u"12/2025"_s), u"0"_s);
 
@@ -193,6 +195,7 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
 
     // The ONCCA button saves first: refused, nothing is copied and no delivery recorded.
     const QString momento = valor(u"SELECT Momento FROM EM_TolvarioEntrega WHERE Periodo = '04/2026'"_s);
+    EXPECT_EQ(valor(u"SELECT Usuario FROM EM_TolvarioEntrega WHERE Periodo = '04/2026'"_s), u"JUAN"_s);
     m_guion->avisos.clear();
     clicOncca();
     ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();

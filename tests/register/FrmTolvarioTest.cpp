@@ -255,7 +255,10 @@ TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
 
     // F5 with a period typed but not confirmed loads it and stops: nothing is stored under it.
     campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("05/2005"));
+    m_guion->respuestas = {Operador::Si}; // two months after the latest stored: asked, and opened
     tecla(Qt::Key_F5);
+    ASSERT_NE(aviso(QStringLiteral("está lejos de los guardados")), nullptr) << todo();
+    m_guion->avisos.clear();
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     EXPECT_EQ(m_ventana->PeriodoCargado(), QStringLiteral("05/2005"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '05/2005'")), QStringLiteral("0"));
@@ -366,12 +369,73 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
 
 TEST_P(FrmTolvarioTest, LaHojaSigueALaUltimaGuardada)
 {
+    fila(QStringLiteral("01/2006"), QStringLiteral("MOLINO"), 1, QStringLiteral("1"), QStringLiteral("0"));
+    fila(QStringLiteral("02/2006"), QStringLiteral("MOLINO"), 1, QStringLiteral("1"), QStringLiteral("0"));
+    fila(QStringLiteral("12/2005"), QStringLiteral("MOLINO"), 1, QStringLiteral("1"), QStringLiteral("0"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200601"), QStringLiteral("12"));
     GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200602"), QStringLiteral("20"));
+    // Two months given one number before it was checked, and a slip of the hand opened once:
+    // a key whose period has no lines counts for nothing.
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200512"), QStringLiteral("12"));
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_999912"), QStringLiteral("500"));
     elegirPeriodo(QStringLiteral("03/2006"));
     EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("21"));
     elegirPeriodo(QStringLiteral("01/2006"));
     EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("12"));
+    ASSERT_TRUE(m_guion->avisos.empty()) << todo();
+
+    // A number another period has is refused, typed or saved, and nothing is stored.
+    elegirPeriodo(QStringLiteral("03/2006"));
+    teclearEnCaja(QStringLiteral("HOJA"), QStringLiteral("20"));
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    const auto* repetida = aviso(QStringLiteral("Hoja Nro"));
+    ASSERT_NE(repetida, nullptr) << todo();
+    EXPECT_EQ(repetida->texto, QStringLiteral("La Hoja Nro 20 ya es la del período 02/2006."));
+    EXPECT_EQ(cuantas(QStringLiteral("03/2006"), QStringLiteral("MOLINO")), QStringLiteral("0"));
+    EXPECT_TRUE(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200603")).trimmed().isEmpty());
+    teclearEnCaja(QStringLiteral("HOJA"), QStringLiteral("21"));
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200603")).trimmed(), QStringLiteral("21")) << todo();
+
+    // The two that already share one stay as they are and still save.
+    elegirPeriodo(QStringLiteral("12/2005"));
+    EXPECT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("12"));
+    escribirDia(2, P::ColEntradas, QStringLiteral("7"));
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(aviso(QStringLiteral("Hoja Nro")), nullptr) << todo();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '12/2005' AND Cuenta = 'MOLINO' AND DIA = 2")).toDouble(), 7.0);
+}
+
+// A year typed wrong is asked about before it is opened; No keeps the loaded period and
+// stores nothing under the other one.
+TEST_P(FrmTolvarioTest, UnPeriodoLejanoPreguntaAntesDeAbrirse)
+{
+    elegirPeriodo(QStringLiteral("02/2005"));
+    elegirPeriodo(QStringLiteral("04/2005"));
+    ASSERT_TRUE(m_guion->avisos.empty()) << "inside the stored ones or the month after: " << todo();
+    for (const char* lejos : {"02/1899", "12/9999", "11/2004"}) {
+        m_guion->avisos.clear();
+        m_guion->respuestas = {Operador::No};
+        elegirPeriodo(QString::fromLatin1(lejos));
+        ASSERT_EQ(m_guion->avisos.size(), 1u) << lejos << todo();
+        EXPECT_EQ(m_guion->avisos[0].texto,
+                  QStringLiteral("El período %1 está lejos de los guardados (12/2004 a 03/2005). ¿Abrirlo?").arg(QString::fromLatin1(lejos)));
+        EXPECT_EQ(m_guion->avisos[0].estilo, Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton) << "No the default";
+        EXPECT_EQ(periodo(), QStringLiteral("04/2005")) << "the loaded one back in the box";
+    }
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo IN ('02/1899', '12/9999', '11/2004')")), QStringLiteral("0"));
+    EXPECT_TRUE(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_189902")).trimmed().isEmpty());
+    // Sí opens it as any other.
+    m_guion->respuestas = {Operador::Si};
+    elegirPeriodo(QStringLiteral("02/1899"));
+    EXPECT_EQ(periodo(), QStringLiteral("02/1899"));
+    EXPECT_TRUE(campo(FrmTolvario::cHoja)->isEnabled());
 }
 
 TEST_P(FrmTolvarioTest, ElReporteGrabaYDiceQueElLibroNoEstaTodavia)

@@ -34,6 +34,8 @@ protected:
             return;
         // The mill's stock before every period used here: the balance later periods open with.
         fila(u"03/2026"_s, u"MOLINO"_s, 1, u"50"_s, u"0"_s);
+        // These walk through months nothing is stored for yet.
+        m_guion->respuestasFijas = {{u"está lejos de los guardados"_s, Operador::Si}};
     }
 
     // The user box holding a customer, 0 when none: the database decides their order.

@@ -44,6 +44,7 @@ TEST_P(IniciarSesionTest, LineaCompletaAbreYPreparaLaSesion)
     ASSERT_TRUE(db.gOpenFlag);
     EXPECT_TRUE(db.gCnn.Abierta());
     EXPECT_EQ(gUsuarioLogeado, m_usuario) << "the database user replaces the logged-in one";
+    EXPECT_EQ(UsuarioQueOpera(), QStringLiteral("JUAN")) << "the suite user is who acts";
     EXPECT_EQ(gCaja, QStringLiteral("3"));
     EXPECT_EQ(gMenu, QString());
     EXPECT_EQ(db.gDBName, m_base);
@@ -107,6 +108,7 @@ TEST_P(IniciarSesionTest, ElDialogoDeAccesoConectaConLoQueSeEscribe)
     EXPECT_EQ(iniciarCon(QStringLiteral("@DbName=x;")), std::nullopt);
     EXPECT_TRUE(DB_Dll::Instancia().gCnn.Abierta());
     EXPECT_EQ(gUsuarioLogeado, m_usuario);
+    EXPECT_EQ(UsuarioQueOpera(), m_usuario) << "no suite user: the login acts";
 }
 
 using IniciarSesionSinBase = ProcesoLimpio;

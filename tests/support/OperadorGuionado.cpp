@@ -2,6 +2,11 @@
 
 int OperadorGuionado::Mensaje(const QString& texto, int estilo, const QString& titulo)
 {
+    for (const auto& [parte, respuesta] : respuestasFijas)
+        if (texto.contains(parte)) {
+            fijos.push_back({texto, estilo, titulo});
+            return respuesta;
+        }
     avisos.push_back({texto, estilo, titulo});
     if (alMostrar)
         alMostrar(avisos.back());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // Thrown by the scripted operator where the program would end; deliberately not an
@@ -29,6 +30,10 @@ public:
     std::vector<Aviso> avisos;
     // Runs as each box shows, before it is answered (the test mends a fault, say).
     std::function<void(const Aviso&)> alMostrar;
+    // Questions a test is not about, answered by a part of their text without taking from
+    // the queue, and kept apart from `avisos`.
+    std::vector<std::pair<QString, int>> respuestasFijas;
+    std::vector<Aviso> fijos;
 
     int Mensaje(const QString& texto, int estilo, const QString& titulo) override;
     QString Entrada(const QString& pregunta, const QString& titulo, const QString& defecto) override;
