@@ -31,6 +31,10 @@ DB_Dll& DB_Dll::Instancia()
     auto& d = unica();
     if (!d) {
         d = new DB_Dll();
+        // The window's boxes are logged as the data layer's own are.
+        SuiteUtil::AnotarRespuestasEn([](const ErrorVB& e, const QString& rutina, int respuesta) {
+            Instancia().AnotarError(e, rutina, PalabraDeRespuesta(respuesta));
+        });
         if (QCoreApplication::instance())
             qAddPostRoutine(&DB_Dll::Liberar);
     }
@@ -40,6 +44,7 @@ DB_Dll& DB_Dll::Instancia()
 void DB_Dll::Liberar()
 {
     auto& d = unica();
+    SuiteUtil::AnotarRespuestasEn({});
     delete d;
     d = nullptr;
     if (QCoreApplication::instance())

@@ -76,6 +76,8 @@ public:
     int TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones, const QString& Rutina);
     // Appends one line to the error log, with the answer the clerk gave to its question.
     void AnotarError(const ErrorVB& CodErr, const QString& Rutina, const QString& Respuesta);
+    // The log's word for a box's answer ("Reintentar", "Ignorar", "Abortar" ...).
+    static QString PalabraDeRespuesta(int respuesta);
     // Appends one line for a failure passed over without asking (the line says so).
     void AnotarSinAviso(const ErrorVB& CodErr, const QString& Rutina, const QString& Detalle);
     QString ArchivoErrores() const { return gLogErr; }

@@ -7,9 +7,7 @@
 #include <QDateTime>
 #include <QFile>
 
-namespace {
-
-QString palabraDe(int respuesta)
+QString DB_Dll::PalabraDeRespuesta(int respuesta)
 {
     switch (respuesta) {
     case Operador::Reintentar: return QStringLiteral("Reintentar");
@@ -21,6 +19,8 @@ QString palabraDe(int respuesta)
     default: return {};
     }
 }
+
+namespace {
 
 // The password never reaches the screen or the log, whatever the driver said.
 QString mensajeDe(const ErrorVB& e, const QString& clave)
@@ -43,7 +43,7 @@ int DB_Dll::TratamientoErrores(const ErrorVB& CodErr, std::optional<int> Botones
 
     const int respuesta = operador().Mensaje(mensaje, Botones.value_or(Operador::AbortarReintentarIgnorar + Operador::Critico), titulo);
 
-    AnotarError(CodErr, Rutina, palabraDe(respuesta));
+    AnotarError(CodErr, Rutina, PalabraDeRespuesta(respuesta));
     return respuesta;
 }
 

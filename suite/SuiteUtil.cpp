@@ -11,13 +11,29 @@
 
 namespace SuiteUtil {
 
+namespace {
+Anotador& anotadorActual()
+{
+    static Anotador a;
+    return a;
+}
+} // namespace
+
+void AnotarRespuestasEn(Anotador anotador)
+{
+    anotadorActual() = std::move(anotador);
+}
+
 int ReportError(const ErrorVB& error, const QString& rutina)
 {
     const QString texto = QStringLiteral("Ha ocurrido el siguiente error (%1):\n%2\n\nRutina: %3")
                               .arg(error.Number)
                               .arg(error.Description.trimmed(), rutina);
-    return operador().Mensaje(texto, Operador::AbortarReintentarIgnorar + Operador::Critico,
-                              QStringLiteral("Aviso al operador..."));
+    const int respuesta = operador().Mensaje(texto, Operador::AbortarReintentarIgnorar + Operador::Critico,
+                                             QStringLiteral("Aviso al operador..."));
+    if (anotadorActual())
+        anotadorActual()(error, rutina, respuesta);
+    return respuesta;
 }
 
 QString NullSafe(const QVariant& valor)

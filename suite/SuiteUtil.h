@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class QWidget;
 
 // General helpers of the suite library that every module calls.
@@ -13,6 +15,9 @@ namespace SuiteUtil {
 
 // Shows the error with Abort/Retry/Ignore and returns the answer (4 retry, 5 go on, other leave).
 int ReportError(const ErrorVB& error, const QString& rutina);
+// Where every answered box goes besides the screen: the data layer's error log.
+using Anotador = std::function<void(const ErrorVB& error, const QString& rutina, int respuesta)>;
+void AnotarRespuestasEn(Anotador anotador);
 
 // The value as text; Null is empty and an amount is its exact decimal text.
 QString NullSafe(const QVariant& valor);

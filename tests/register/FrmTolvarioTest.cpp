@@ -20,6 +20,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QFile>
 #include <QSet>
 #include <QTabBar>
 #include <QTableView>
@@ -487,6 +489,20 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     m_guion->respuestas = {Operador::Abortar};
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_ventana->ValidacionFallida());
+    // Every one of those boxes left its line in the error log, with the answer given.
+    {
+        QFile log(carpeta() + QStringLiteral("/VMERR.LOG"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString lineas = QString::fromUtf8(log.readAll());
+        const QRegularExpression forma(QStringLiteral("^\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d Rutina: - ACTUALIZAR DATOS Mensaje "
+                                                      "Ha ocurrido el Siguiente Error \\(-?\\d+\\) .* Respondió : (Ignorar|Abortar)\\r$"),
+                                       QRegularExpression::MultilineOption);
+        int ignorar = 0, abortar = 0;
+        for (auto it = forma.globalMatch(lineas); it.hasNext();)
+            (it.next().captured(1) == QStringLiteral("Ignorar") ? ignorar : abortar)++;
+        EXPECT_GE(ignorar, 2) << lineas.toStdString();
+        EXPECT_GE(abortar, 1) << lineas.toStdString();
+    }
     EXPECT_FALSE(m_ventana->Grabando());
     quitarRechazo();
     m_guion->avisos.clear();
