@@ -159,6 +159,8 @@ private:
     void llenarHoja();
     bool confirmarPeriodoLejano(const QString& valor);
     void validarHoja(const QString& valor);
+    // The code user box k stands for: its customer's, or the stored one it was loaded with.
+    QString codigoDeUsuario(int k) const;
     void borrarPeriodo();
     void ofrecerLibro(bool disco);
     void avisar(const QString& texto);

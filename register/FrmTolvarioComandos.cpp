@@ -159,20 +159,15 @@ bool FrmTolvario::revisarUsuarios()
             caja->setText(cuenta);
             continue;
         }
+        // A code that is no customer is told there and the box goes back; the command that
+        // found it stops, and the status bar says nothing was stored.
         CampoValida(caja);
-        if (m_validacionFallida)
-            return false;
-        // The clerk chose to keep the user the tab had: the box went back to it.
-        if (caja->text().trimmed().compare(escrito, Qt::CaseInsensitive) != 0
-            && m_registro.Cuenta(k).compare(escrito, Qt::CaseInsensitive) != 0)
-            continue;
-        if (m_registro.Cuenta(k).compare(escrito, Qt::CaseInsensitive) != 0) {
-            // Not a customer: the tab keeps its own, and the clerk knows nothing was changed.
-            operador().Mensaje(QStringLiteral(" El código %1 no corresponde a ningún cliente: el usuario %2 queda como estaba.")
-                                   .arg(escrito)
-                                   .arg(k),
-                               Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
-            caja->setText(cuenta);
+        if (m_validacionFallida) {
+            if (m_registro.Hay())
+                BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; el usuario %2 quedó como estaba (%3).")
+                                       .arg(m_registro.Periodo())
+                                       .arg(k)
+                                       .arg(escrito));
             return false;
         }
     }

@@ -249,6 +249,12 @@ QStringList FrmTolvario::cambiosPendientes(bool conAjustes) const
         nombres << QStringLiteral("alta de ") + c;
     for (const QString& c : m_registro.AQuitar())
         nombres << QStringLiteral("baja de ") + c;
+    // A code typed in a user box and not confirmed yet is a change as well.
+    for (int k = 1; k <= Usuarios; ++k) {
+        const QString escrito = TxtFields[cUsuario1 + k - 1]->text().trimmed();
+        if (!escrito.isEmpty() && escrito.compare(codigoDeUsuario(k), Qt::CaseInsensitive) != 0)
+            nombres << QStringLiteral("usuario %1 (%2)").arg(k).arg(escrito);
+    }
     // The sheet number is the period's; the other settings stay in their boxes from one
     // period to the next and only closing would store them unasked.
     if (ajusteCambiado(cHoja))

@@ -73,6 +73,9 @@ void FrmTolvario::CampoValida(QLineEdit* control)
     if (m_validacionFallida && !m_mensajePendiente.isEmpty()) {
         const QString texto = m_mensajePendiente;
         m_mensajePendiente.clear();
+        // A save it stops says so where the clerk looks after the box: nothing was stored.
+        if (m_grabando && m_registro.Hay())
+            BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_registro.Periodo(), texto.trimmed()));
         operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
     }
 }
@@ -170,16 +173,26 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
 {
     if (valor.isEmpty())
         return;
+    // The customer the tab stood for; or, for a stored account that is no customer (a box
+    // without a tab), the code the box was loaded with.
+    const QString anterior = codigoDeUsuario(k);
     Recordset rs;
-    if (!DB_Dll::Instancia().ExisteEnTabla(QStringLiteral("Vt_Clientes"), valor, QStringLiteral("CODIGO"), &rs, 8))
+    if (!DB_Dll::Instancia().ExisteEnTabla(QStringLiteral("Vt_Clientes"), valor, QStringLiteral("CODIGO"), &rs, 8)) {
+        // A code typed that is no customer is told where it was typed, and taken back; an
+        // account stored under such a code stays as it was loaded.
+        if (!m_cargando && valor.compare(anterior, Qt::CaseInsensitive) != 0) {
+            avisar(QStringLiteral("El código %1 no es un cliente.").arg(valor));
+            TxtFields[cUsuario1 + k - 1]->setText(anterior);
+        } else if (m_cargando && anterior.isEmpty()) {
+            // Carried over from the month before: the box holds it as loaded, not as typed.
+            m_registro.PonerCodigoCargado(k, valor);
+        }
         return;
+    }
     // The account is stored as the customer's code is, however the clerk typed it.
     QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
     if (codigo.isEmpty())
         codigo = valor;
-    // The customer the tab stood for; or, for a stored account that is no customer (a box
-    // without a tab), the code the box was loaded with.
-    const QString anterior = m_registro.Cuenta(k).isEmpty() ? m_registro.CodigoCargado(k) : m_registro.Cuenta(k);
     if (codigo.compare(anterior, Qt::CaseInsensitive) != 0) {
         if (!reemplazarUsuario(k, anterior, codigo))
             return;
@@ -196,6 +209,11 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
     // Setting even the same text lays the tab bar out and paints it again.
     if (SSTab1->tabText(k) != razon.left(10))
         SSTab1->setTabText(k, razon.left(10));
+}
+
+QString FrmTolvario::codigoDeUsuario(int k) const
+{
+    return m_registro.Cuenta(k).isEmpty() ? m_registro.CodigoCargado(k) : m_registro.Cuenta(k);
 }
 
 bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo)

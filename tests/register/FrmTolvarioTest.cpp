@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QFile>
 #include <QSet>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -242,8 +243,10 @@ TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);
     ASSERT_EQ(m_guion->avisos.size(), 1u);
-    EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("NOESCLIENTE no corresponde a ningún cliente")));
+    EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral("El código NOESCLIENTE no es un cliente."));
     EXPECT_EQ(campo(FrmTolvario::cUsuario1)->text(), QStringLiteral("C001"));
+    EXPECT_TRUE(m_ventana->findChild<QStatusBar*>()->currentMessage().startsWith(QStringLiteral("Período 01/2005: no se grabó nada")))
+        << m_ventana->findChild<QStatusBar*>()->currentMessage().toStdString();
     EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1"));
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Si}; // March's opening balance moves
@@ -344,7 +347,11 @@ TEST_P(FrmTolvarioTest, UsuariosYCantidadesDudosos)
     QLineEdit* u3 = campo(FrmTolvario::cUsuario1 + 2);
     u3->setText(QStringLiteral("X'1"));
     m_ventana->CampoValida(u3);
-    EXPECT_FALSE(tabs()->isTabVisible(3)) << "not a customer: no tab, no message";
+    EXPECT_FALSE(tabs()->isTabVisible(3)) << "not a customer: no tab";
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_EQ(m_guion->avisos[0].texto, QStringLiteral("El código X'1 no es un cliente."));
+    EXPECT_TRUE(u3->text().isEmpty()) << "the box back to the code it had";
+    m_guion->avisos.clear();
     u3->setText(QStringLiteral("c004"));
     m_ventana->CampoValida(u3);
     EXPECT_TRUE(tabs()->isTabVisible(3)) << "codes compare without case";

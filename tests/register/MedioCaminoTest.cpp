@@ -608,3 +608,29 @@ TEST_P(MedioCaminoTest, LaVentanaVuelveComoLaDejoElUsuario)
     // Never in the suite's shared settings table.
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE '%%ventana%%' OR VALOR LIKE '%%FrmTolvario%%'"_s), u"0"_s);
 }
+
+// What the clerk typed in the header and did not confirm is pending as a figure is: a
+// customer code in a user box, a sheet number.
+TEST_P(MedioCaminoTest, UnCodigoOUnaHojaSinConfirmarSePreguntanAlCerrar)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    ASSERT_EQ(cajaDe(u"C002"_s), 0);
+    teclearEnCaja(u"USMOLINO2"_s, u"c002"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Cancelar};
+    tecla(Qt::Key_F12);
+    EXPECT_NE(aviso(u"usuario 2 (c002)"_s), nullptr) << todo();
+    ASSERT_TRUE(m_ventana->isVisible()) << "Cancelar keeps the window";
+
+    teclearEnCaja(u"HOJA"_s, u"77"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F12);
+    const auto* pregunta = aviso(u"Hay cambios sin grabar en 10/2026"_s);
+    ASSERT_NE(pregunta, nullptr) << todo();
+    EXPECT_TRUE(pregunta->texto.contains(u"Hoja Nro"_s)) << todo();
+    // Sí stores the user as the customer's code is, and the number.
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"C002"_s), u"31"_s) << todo();
+    EXPECT_EQ(hojaGuardada(u"202610"_s), u"77"_s);
+}
