@@ -1,6 +1,7 @@
 #include "data/Conexion.h"
 
 #include "data/ErroresBD.h"
+#include "platform/Operador.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -224,10 +225,29 @@ void Conexion::BeginTrans(bool paraEscribir)
         empezarOperacion();
         if (paraEscribir && dialecto() == Dialecto::SQLite) {
             // The driver ends it with its own COMMIT or ROLLBACK, as it does its own BEGIN.
+            // Another station's save holds the file: wait for it in short tries, the window
+            // alive, instead of failing when the busy timeout runs out.
             Anotar(QStringLiteral("BEGIN IMMEDIATE"));
             QSqlQuery q(bd());
-            if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-                throw Fallo(q.lastError());
+            q.exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+            QSqlError error;
+            bool empezada = false;
+            // Done when it began, or when it failed for anything but another writer.
+            const auto intentar = [&] {
+                empezada = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                if (empezada)
+                    return true;
+                error = q.lastError();
+                const QString codigo = error.nativeErrorCode().trimmed();
+                return !(codigo == QStringLiteral("5") || codigo == QStringLiteral("6"));
+            };
+            const bool turno = intentar()
+                               || operador().Esperar(QStringLiteral("Otro puesto está grabando la misma cuenta; esperando…"), intentar);
+            q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qMin<qint64>(qint64(m_tiempo) * 1000, EsperaBloqueoMs)));
+            if (!turno)
+                throw EsperaCancelada();
+            if (!empezada)
+                throw Fallo(error);
             return;
         }
         Anotar(QStringLiteral("BEGIN"));
@@ -299,4 +319,10 @@ void Conexion::EstablecerDefaultDatabase(const QString& base)
         return;
     QSqlQuery q(bd());
     q.exec(QStringLiteral("USE [%1]").arg(QString(base).replace(u']', QStringLiteral("]]"))));
+}
+
+ErrorVB EsperaCancelada()
+{
+    return ErrorVB(ErrorVB::EsperaCancelada,
+                   QStringLiteral("No se grabó nada: otro puesto seguía grabando la misma cuenta y se dejó de esperar."));
 }

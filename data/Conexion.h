@@ -128,3 +128,7 @@ private:
     mutable QString m_ultima;
     mutable QHash<QString, QString> m_traducidas;
 };
+
+// The save left its queue: the clerk cancelled the wait for another station's save, or it
+// lasted longer than the longest wait. Nothing was written.
+ErrorVB EsperaCancelada();

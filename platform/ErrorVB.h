@@ -24,6 +24,7 @@ public:
     static constexpr long PermisoDenegado = -2147217911;    // read-only file, missing grant
     static constexpr long FilaNoEncontrada = -2147217864;   // the row to update is gone
     static constexpr long ConexionInutilizable = 3709;      // closed or lost connection
+    static constexpr long EsperaCancelada = 3712;           // the clerk stopped waiting for a turn
 
     ErrorVB(long numero, QString descripcion, QString origen = QStringLiteral("Tolvario"),
             QString estadoSql = {}, qint64 codigoNativo = 0);

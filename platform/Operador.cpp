@@ -1,5 +1,8 @@
 #include "platform/Operador.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+
 #include "platform/OperadorQt.h"
 
 namespace {
@@ -36,4 +39,17 @@ int Operador::RespuestaPorDefecto(int estilo)
     const int grupo = estilo & 7;
     const int defecto = (estilo & TercerBoton) ? 2 : (estilo & SegundoBoton) ? 1 : 0;
     return grupo < 6 ? botones[grupo][defecto] : Aceptar;
+}
+
+bool Operador::Esperar(const QString&, const std::function<bool()>& intentar)
+{
+    // Nobody to show a notice to: only the waiting.
+    QElapsedTimer reloj;
+    reloj.start();
+    while (reloj.elapsed() < EsperaMaximaMs) {
+        if (intentar())
+            return true;
+        QThread::msleep(250);
+    }
+    return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The one seam through which the program talks to the person at the screen: message boxes
@@ -24,6 +25,11 @@ public:
     // Returns the typed text, or an empty text when the person cancels.
     virtual QString Entrada(const QString& pregunta, const QString& titulo = {}, const QString& defecto = {}) = 0;
     [[noreturn]] virtual void Terminar(int codigo) = 0;
+    // Waits its turn: `intentar` again every quarter of a second, the window still painted,
+    // `aviso` shown with Cancelar after two seconds, for at most EsperaMaximaMs. True once
+    // `intentar` succeeds; false when the person cancelled or the turn never came.
+    virtual bool Esperar(const QString& aviso, const std::function<bool()>& intentar);
+    static constexpr int EsperaMaximaMs = 10 * 60 * 1000;
 
     // The answer a box of that style gives when its default button is pressed.
     static int RespuestaPorDefecto(int estilo);

@@ -1,5 +1,10 @@
 #include "platform/OperadorQt.h"
 
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+#include <memory>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -121,4 +126,30 @@ QString OperadorQt::Entrada(const QString& pregunta, const QString& titulo, cons
 void OperadorQt::Terminar(int codigo)
 {
     std::exit(codigo);
+}
+
+bool OperadorQt::Esperar(const QString& aviso, const std::function<bool()>& intentar)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    std::unique_ptr<QProgressDialog> cartel;
+    while (reloj.elapsed() < EsperaMaximaMs) {
+        if (intentar())
+            return true;
+        if (!cartel && reloj.elapsed() >= 2000) {
+            cartel = std::make_unique<QProgressDialog>(aviso, QStringLiteral("Cancelar"), 0, 0, QApplication::activeWindow());
+            cartel->setWindowTitle(QStringLiteral("Aviso al operador..."));
+            cartel->setWindowModality(Qt::ApplicationModal);
+            cartel->setMinimumDuration(0);
+            cartel->show();
+        }
+        // A quarter of a second with the screen painted; once the notice shows, modal, its
+        // Cancelar is heard (before that no key reaches the window in the middle of a save).
+        QEventLoop espera;
+        QTimer::singleShot(250, &espera, &QEventLoop::quit);
+        espera.exec(cartel ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        if (cartel && cartel->wasCanceled())
+            return false;
+    }
+    return false;
 }

@@ -90,6 +90,11 @@ int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e)
     // instead of a box per step that cannot succeed until it is back.
     if (e.Number == ErrorVB::ConexionInutilizable && !baseAlAlcance())
         return Operador::Abortar;
+    // The clerk stopped waiting for the other station: nothing written, nothing to ask.
+    if (e.Number == ErrorVB::EsperaCancelada) {
+        BStat->showMessage(e.Description);
+        return Operador::Abortar;
+    }
     return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
 }
 

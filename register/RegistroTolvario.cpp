@@ -5,6 +5,7 @@
 #include "data/TextoSQL.h"
 #include "data/Transaccion.h"
 #include "platform/ErrorVB.h"
+#include "platform/Operador.h"
 #include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/Planilla.h"
@@ -72,15 +73,32 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
     DB_Dll& db = DB_Dll::Instancia();
     if (db.gCnn.dialecto() != Dialecto::PostgreSQL)
         return;
+    const auto [clase, par] = ClaveDeTurno(periodo, cuenta);
+    // Tried, not waited for inside the server: a wait there would end at the lock timeout,
+    // and the window would stand still.
+    const QString sql = QStringLiteral("SELECT pg_try_advisory_xact_lock(%1, %2) AS Turno").arg(clase).arg(par);
+    const auto intentar = [&] {
+        Recordset rs;
+        db.AbrirConsulta(sql, rs);
+        if (rs.State() == 0 || rs.BOF())
+            return false;
+        const QString turno = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Turno"))).trimmed().toLower();
+        return turno == QStringLiteral("true") || turno == QStringLiteral("t") || turno == QStringLiteral("1");
+    };
+    if (!intentar() && !operador().Esperar(QStringLiteral("Otro puesto está grabando la misma cuenta; esperando…"), intentar))
+        throw EsperaCancelada();
+}
+
+} // namespace
+
+std::pair<qint32, qint32> ClaveDeTurno(const QString& periodo, const QString& cuenta)
+{
     // FNV-1a: the same number on every station, whatever build it runs.
     quint32 par = 2166136261u;
     for (const char c : (periodo + u'|' + cuenta.trimmed().toUpper()).toUtf8())
         par = (par ^ quint8(c)) * 16777619u;
-    Recordset rs;
-    db.AbrirConsulta(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(0x746f6c76).arg(qint32(par)), rs);
+    return {0x746f6c76, qint32(par)};
 }
-
-} // namespace
 
 bool TablasPresentes(const QStringList& tablas, bool preguntar)
 {

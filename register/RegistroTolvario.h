@@ -34,6 +34,9 @@ struct CuentaDelLibro {
 QString Literal(const QString& t);
 
 bool TablaExiste();
+// The pair of numbers of the server lock that queues the saves of one account of a period,
+// the same on every station.
+std::pair<qint32, qint32> ClaveDeTurno(const QString& periodo, const QString& cuenta);
 bool HayPeriodo(const QString& periodo);
 // The month before, MM/AAAA.
 QString PeriodoAnterior(const QString& periodo);

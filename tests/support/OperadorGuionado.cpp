@@ -1,5 +1,9 @@
 #include "tests/support/OperadorGuionado.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
 int OperadorGuionado::Mensaje(const QString& texto, int estilo, const QString& titulo)
 {
     for (const auto& [parte, respuesta] : respuestasFijas)
@@ -46,4 +50,25 @@ OperadorGuionado& guion()
     OperadorGuionado& r = *o;
     establecerOperador(std::move(o));
     return r;
+}
+
+bool OperadorGuionado::Esperar(const QString& aviso, const std::function<bool()>& intentar)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    bool mostrado = false;
+    while (reloj.elapsed() < EsperaMaximaMs) {
+        if (intentar())
+            return true;
+        if (!mostrado && reloj.elapsed() >= 2000) {
+            mostrado = true;
+            avisos.push_back({aviso, -2, QStringLiteral("Aviso al operador...")});
+            if (cancelarEspera)
+                return false;
+        }
+        QEventLoop espera;
+        QTimer::singleShot(250, &espera, &QEventLoop::quit);
+        espera.exec();
+    }
+    return false;
 }

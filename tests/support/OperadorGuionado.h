@@ -38,6 +38,11 @@ public:
     int Mensaje(const QString& texto, int estilo, const QString& titulo) override;
     QString Entrada(const QString& pregunta, const QString& titulo, const QString& defecto) override;
     [[noreturn]] void Terminar(int codigo) override;
+    // Waits for real, events delivered (a test's timer ends the other station's save); the
+    // notice is kept in `avisos` (style -2) when it would show, and with `cancelarEspera`
+    // it is answered Cancelar there.
+    bool Esperar(const QString& aviso, const std::function<bool()>& intentar) override;
+    bool cancelarEspera = false;
 
     // Everything shown, one text after the other, to search in.
     QString todo() const;
