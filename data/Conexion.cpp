@@ -4,6 +4,7 @@
 #include "platform/Operador.h"
 
 #include <QSqlError>
+#include <QTcpSocket>
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
@@ -82,7 +83,28 @@ void Conexion::Open(const QString& textoConexion)
     }
     ErrorVB e = Fallo(bd().lastError());
     QSqlDatabase::removeDatabase(m_nombre);
+    if (m_destino.dialecto == Dialecto::PostgreSQL)
+        e = conCausaDeApertura(e);
     throw e;
+}
+
+ErrorVB Conexion::conCausaDeApertura(ErrorVB e) const
+{
+    // The driver gives no SQLSTATE when it cannot open: how the attempt failed tells the
+    // cases apart. A server that takes the connection and then refuses it has turned the
+    // login down (or the database, or it is starting); one that takes none is not there.
+    QTcpSocket sonda;
+    sonda.connectToHost(m_destino.servidor, quint16(m_destino.puerto > 0 ? m_destino.puerto : 5432));
+    const bool atiende = sonda.waitForConnected(3000);
+    sonda.abort();
+    const QString detalle = e.Description.section(QStringLiteral("\nDetalle: "), -1);
+    e.Description = (atiende ? QStringLiteral("El servidor de la base de datos rechazó la conexión: usuario o contraseña "
+                                              "incorrectos, base inexistente, o se está reiniciando")
+                             : QStringLiteral("No se pudo llegar al servidor de la base de datos %1: está apagado, inalcanzable "
+                                              "o no acepta conexiones en ese puerto")
+                                   .arg(m_destino.servidor))
+                    + QStringLiteral(".\nDetalle: ") + detalle;
+    return e;
 }
 
 void Conexion::Close()

@@ -109,6 +109,7 @@ public:
     }
 
 private:
+    ErrorVB conCausaDeApertura(ErrorVB e) const;
     QString sinClave(QString texto) const;
     bool reconectar();
     // Opens the connection again; when it cannot, raises why (the file is gone, the server

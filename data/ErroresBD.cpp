@@ -71,6 +71,33 @@ QString causaSQLite(qint64 codigo)
     }
 }
 
+// The same for a server, by SQLSTATE alone: under a Spanish locale the client library may
+// already have translated the server's words, so they are never matched.
+QString causaPostgres(const QString& estado)
+{
+    if (estado == QStringLiteral("28P01") || estado == QStringLiteral("28000"))
+        return QStringLiteral("El servidor rechazó el usuario o la contraseña");
+    if (estado == QStringLiteral("3D000"))
+        return QStringLiteral("La base de datos no existe en el servidor");
+    if (estado.startsWith(QStringLiteral("57P")))
+        return QStringLiteral("El servidor de la base de datos se está deteniendo o reiniciando");
+    if (estado.startsWith(QStringLiteral("08")))
+        return QStringLiteral("No hay conexión con el servidor de la base de datos: está apagado, inalcanzable o rechaza las conexiones");
+    if (estado == QStringLiteral("55P03") || estado == QStringLiteral("40P01") || estado == QStringLiteral("40001"))
+        return QStringLiteral("Otro puesto tiene tomados los mismos datos y no se pudo esperar más");
+    if (estado == QStringLiteral("57014"))
+        return QStringLiteral("El servidor tardó demasiado en responder y se canceló la operación");
+    if (estado.startsWith(QStringLiteral("53")))
+        return QStringLiteral("El servidor de la base de datos se quedó sin recursos (disco, memoria o conexiones)");
+    return {};
+}
+
+// What the clerk reads first, the server's own words on a last line.
+QString conDetalle(const QString& causa, const QString& descripcion)
+{
+    return causa.isEmpty() ? descripcion : causa + QStringLiteral(".\nDetalle: ") + descripcion;
+}
+
 long numeroSqlServer(const QString& estado, qint64 nativo)
 {
     switch (nativo) {
@@ -107,7 +134,7 @@ ErrorVB ErrorDeBase(const QSqlError& error, Dialecto dialecto, const QString& or
     case Dialecto::PostgreSQL: {
         // No SQLSTATE: the driver lost the server before it could answer.
         const QString estado = codigo.isEmpty() ? QStringLiteral("08001") : codigo;
-        return ErrorVB(numeroPostgres(estado), descripcion, origen, estado, 0);
+        return ErrorVB(numeroPostgres(estado), conDetalle(causaPostgres(estado), descripcion), origen, estado, 0);
     }
     case Dialecto::SQLite: {
         const QString causa = numerico ? causaSQLite(nativo) : QString();

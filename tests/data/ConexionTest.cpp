@@ -88,3 +88,31 @@ TEST_P(ConexionTest, ExisteTablaDBSinMayusculas)
 }
 
 CON_CADA_MOTOR(ConexionTest);
+
+// A server that turns the login down and one that is not there are told apart in Spanish,
+// the server's own words on a last line.
+TEST_P(ConexionTest, UnServidorQueNoAtiendeOQueRechazaSeDiceEnCastellano)
+{
+    if (!esPostgres())
+        GTEST_SKIP() << "a file has no server";
+    const auto fallo = [](const QString& texto) {
+        Conexion c;
+        try {
+            c.Open(texto);
+        } catch (const ErrorVB& e) {
+            return e.Description;
+        }
+        return QString();
+    };
+    const QString base = QStringLiteral("Provider=PostgreSQL;Server=%1;Port=%2;Database=%3;UId=%4;Pwd=%5;");
+    const QString clave = fallo(base.arg(qEnvironmentVariable("TOLVARIO_PG_HOST"), qEnvironmentVariable("TOLVARIO_PG_PORT"), m_base,
+                                         m_usuario, QStringLiteral("no-es-la-clave")));
+    EXPECT_TRUE(clave.startsWith(QStringLiteral("El servidor de la base de datos rechazó la conexión: usuario o contraseña"))) << clave.toStdString();
+    EXPECT_TRUE(clave.contains(QStringLiteral(".\nDetalle: "))) << clave.toStdString();
+    EXPECT_FALSE(clave.contains(QStringLiteral("no-es-la-clave")));
+    // A port nobody listens on: the first below the server's, which scripts/test chose at random.
+    const QString puerto = QString::number(qEnvironmentVariable("TOLVARIO_PG_PORT").toInt() - 1);
+    const QString nadie = fallo(base.arg(qEnvironmentVariable("TOLVARIO_PG_HOST"), puerto, m_base, m_usuario, m_clave));
+    EXPECT_TRUE(nadie.startsWith(QStringLiteral("No se pudo llegar al servidor de la base de datos"))) << nadie.toStdString();
+    EXPECT_EQ(nadie.count(QStringLiteral("\nDetalle: ")), 1) << nadie.toStdString();
+}
