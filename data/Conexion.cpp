@@ -83,8 +83,12 @@ void Conexion::Open(const QString& textoConexion)
     }
     ErrorVB e = Fallo(bd().lastError());
     QSqlDatabase::removeDatabase(m_nombre);
-    if (m_destino.dialecto == Dialecto::PostgreSQL)
+    if (m_destino.dialecto == Dialecto::PostgreSQL) {
         e = conCausaDeApertura(e);
+        // The provider's error list says the same as what is raised.
+        if (!Errors.empty())
+            Errors.back() = e;
+    }
     throw e;
 }
 

@@ -75,6 +75,16 @@ TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
     const Salida sinBase = correr({QStringLiteral("--periodo"), QStringLiteral("03/2005"),
                                    QStringLiteral("@Server=sqlite:;@DbName=%1/no-existe.db;@Usuario=a;").arg(carpeta())});
     EXPECT_NE(sinBase.codigo, 0);
+    // Why, in one Spanish line; nothing asked of a person who is not there.
+    const Salida sinAcceso = correr({QStringLiteral("--periodo"), QStringLiteral("03/2005"), comandoConClave(QStringLiteral("no-es-la-clave"))});
+    if (esPostgres()) {
+        EXPECT_NE(sinAcceso.codigo, 0);
+        const QStringList lineas = sinAcceso.errores.split(u'\n').filter(QStringLiteral("No se pudo conectar"));
+        ASSERT_EQ(lineas.size(), 1) << sinAcceso.errores.toStdString();
+        EXPECT_TRUE(lineas[0].startsWith(QStringLiteral("No se pudo conectar con la base de datos: El servidor de la base de datos rechazó")))
+            << sinAcceso.errores.toStdString();
+    }
+    EXPECT_FALSE(sinAcceso.errores.contains(QStringLiteral("Desea Intentarlo"))) << sinAcceso.errores.toStdString();
     EXPECT_EQ(correr({}).codigo, 2);
 }
 

@@ -33,6 +33,13 @@ public:
     {
         if (estilo & Critico)
             huboError = true;
+        // The window's connection box asks to try again; nobody here would answer it.
+        if (titulo.trimmed() == QStringLiteral("Error de Conexion a Base de Datos")) {
+            QString porque = texto.section(QStringLiteral("Descripcion: "), 1).section(QStringLiteral("\rCodigo Nativo"), 0, 0);
+            porque.replace(u'\n', u' ');
+            std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("No se pudo conectar con la base de datos: ") + porque.simplified()));
+            return No;
+        }
         return OperadorConsola::Mensaje(texto, estilo, titulo);
     }
     bool huboError = false;
