@@ -12,8 +12,10 @@ using TextoSQL::Comillas;
 
 int avisoOperador(const ErrorVB& e)
 {
-    return operador().Mensaje(e.Description, Operador::AbortarReintentarIgnorar + Operador::Critico,
-                              QStringLiteral("Aviso al Operador"));
+    const int respuesta = operador().Mensaje(e.Description, Operador::AbortarReintentarIgnorar + Operador::Critico,
+                                             QStringLiteral("Aviso al Operador"));
+    DB_Dll::Instancia().AnotarError(e, QStringLiteral("DatosTabla"), DB_Dll::PalabraDeRespuesta(respuesta));
+    return respuesta;
 }
 
 QString numero(const QString& valor)

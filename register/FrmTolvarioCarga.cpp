@@ -241,6 +241,11 @@ void FrmTolvario::Form_Unload(int& Cancel)
 {
     if (m_descargada || Cancel != 0)
         return;
+    // A save waiting its turn is not cut off halfway: the window closes after it.
+    if (m_grabando) {
+        Cancel = 1;
+        return;
+    }
     // A value still open in the editor is part of what the clerk would lose.
     if (!terminarEdicion() || !resolverPendientes(true)) {
         Cancel = 1;

@@ -92,6 +92,7 @@ int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e)
         return Operador::Abortar;
     // The clerk stopped waiting for the other station: nothing written, nothing to ask.
     if (e.Number == ErrorVB::EsperaCancelada) {
+        m_declinado = true; // the status bar keeps this, not "no se completó"
         BStat->showMessage(e.Description);
         return Operador::Abortar;
     }

@@ -419,13 +419,18 @@ QString PeriodoConHoja(const QString& hoja, const QString& excepto)
     const QString numero = hoja.trimmed();
     if (numero.isEmpty())
         return {};
+    // As numbers: "037" or "37 " stored is the same sheet as 37.
+    const Importe buscado = SuiteUtil::TextToAmountOrZero(numero);
+    if (buscado.esCero())
+        return {};
     Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("select clave from ta_configuracion where clave like 'TOLVARIO_HOJA_%' and Valor = '")
-                                          + Comillas(numero) + QStringLiteral("' order by clave"),
-                                      rs);
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("select clave, Valor from ta_configuracion where clave like 'TOLVARIO_HOJA_%' order by clave"), rs);
     if (rs.State() == 0)
         return {};
     for (; !rs.Eof(); rs.MoveNext()) {
+        if (SuiteUtil::TextToAmountOrZero(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Valor"))).trimmed()) != buscado)
+            continue;
         const QString periodo = periodoDeClave(SuiteUtil::NullSafe(rs.Field(QStringLiteral("clave"))));
         if (!periodo.isEmpty() && periodo != excepto && HayPeriodo(periodo))
             return periodo;

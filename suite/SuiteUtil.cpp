@@ -131,7 +131,8 @@ Importe TextToAmount(const QString& texto)
     if (LeerCantidad(texto, r))
         return r;
     const QString t = texto.trimmed();
-    if (!conComa() && Importe::leer(sinAgrupacionConPunto(t), r))
+    // Not typed (a setting, a file): read as the C locale reads it, whatever the desktop's.
+    if (Importe::leer(sinAgrupacionConPunto(t), r))
         return r;
     // Leading number only, as the suite reads "12 kg".
     static const QRegularExpression inicio(QStringLiteral("^[+-]?\\d+([.,]\\d*)?"));

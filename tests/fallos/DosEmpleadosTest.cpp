@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -112,6 +113,8 @@ TEST_P(DosEmpleadosTest, UnaGrabacionEsperaSuTurnoDetrasDeOtroPuesto)
     EXPECT_EQ(aviso(QStringLiteral("Ha ocurrido")), nullptr) << todo();
     EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'MOLINO' AND DIA = 1")).toDouble(), 8.0);
     EXPECT_EQ(enGrilla(2, Planilla::ColEntradas), QStringLiteral("9"));
+    EXPECT_TRUE(m_ventana->findChild<QStatusBar*>()->currentMessage().startsWith(QStringLiteral("No se grabó nada: otro puesto")))
+        << m_ventana->findChild<QStatusBar*>()->currentMessage().toStdString();
     m_guion->cancelarEspera = false;
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);

@@ -395,12 +395,12 @@ TEST_P(FrmTolvarioTest, LaHojaSigueALaUltimaGuardada)
 
     // A number another period has is refused, typed or saved, and nothing is stored.
     elegirPeriodo(QStringLiteral("03/2006"));
-    teclearEnCaja(QStringLiteral("HOJA"), QStringLiteral("20"));
+    teclearEnCaja(QStringLiteral("HOJA"), QStringLiteral("020"));
     m_guion->respuestas = {Operador::Si};
     tecla(Qt::Key_F5);
     const auto* repetida = aviso(QStringLiteral("Hoja Nro"));
     ASSERT_NE(repetida, nullptr) << todo();
-    EXPECT_EQ(repetida->texto, QStringLiteral("La Hoja Nro 20 ya es la del período 02/2006."));
+    EXPECT_EQ(repetida->texto, QStringLiteral("La Hoja Nro 020 ya es la del período 02/2006.")) << "the same number, written otherwise";
     EXPECT_EQ(cuantas(QStringLiteral("03/2006"), QStringLiteral("MOLINO")), QStringLiteral("0"));
     EXPECT_TRUE(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200603")).trimmed().isEmpty());
     teclearEnCaja(QStringLiteral("HOJA"), QStringLiteral("21"));
