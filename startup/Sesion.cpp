@@ -14,7 +14,9 @@ void RegistrarEgreso()
         const QString momento = ConPatron(QDateTime::currentDateTime(), FormatoFecha() + u' ' + FormatoHora());
         QString sql = QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = '") + momento + u'\''
                       + QStringLiteral(" WHERE EGRESO IS NULL AND ") + QStringLiteral(" ID = ") + QString::number(gIdAcceso);
-        // The access log's write must not fail unseen: the runner raises and the clerk is told.
+        // A connection the server dropped while the window stood idle is opened again first,
+        // as before any other statement. The access log's write must not fail unseen.
+        DB_Dll::Instancia().gCnn.Comprobar();
         DB_Dll::Instancia().EjecutaSentenciaSQL(sql);
     } catch (const ErrorVB& e) {
         operador().Mensaje(e.Description, Operador::SoloAceptar, QString());

@@ -236,6 +236,13 @@ TEST_P(OtroPuestoTest, UnaConexionCerradaEnReposoSeReabreSinAvisos)
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     EXPECT_FALSE(m_ventana->ValidacionFallida());
     EXPECT_EQ(entradas(3), 44.0);
+    // Dropped again while idle: closing opens it again, records the exit, and says nothing.
+    ejecutar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                            "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+    m_guion->avisos.clear();
+    m_ventana->close();
+    EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM CONTROL_ACCESO WHERE EGRESO IS NULL")), QStringLiteral("0"));
 }
 
 // The server cannot be reached (here: it refuses this database's connections after closing
