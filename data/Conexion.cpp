@@ -267,11 +267,16 @@ void Conexion::BeginTrans(bool paraEscribir)
                 const QString codigo = error.nativeErrorCode().trimmed();
                 return !(codigo == QStringLiteral("5") || codigo == QStringLiteral("6"));
             };
-            const bool turno = intentar()
-                               || operador().Esperar(QStringLiteral("Otro puesto está grabando la misma cuenta; esperando…"), intentar);
-            q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qMin<qint64>(qint64(m_tiempo) * 1000, EsperaBloqueoMs)));
-            if (!turno)
-                throw EsperaCancelada();
+            const auto reponer = [&] {
+                q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(qMin<qint64>(qint64(m_tiempo) * 1000, EsperaBloqueoMs)));
+            };
+            try {
+                EsperarOtroPuesto(intentar);
+            } catch (const ErrorVB&) {
+                reponer();
+                throw;
+            }
+            reponer();
             if (!empezada)
                 throw Fallo(error);
             return;
@@ -345,6 +350,12 @@ void Conexion::EstablecerDefaultDatabase(const QString& base)
         return;
     QSqlQuery q(bd());
     q.exec(QStringLiteral("USE [%1]").arg(QString(base).replace(u']', QStringLiteral("]]"))));
+}
+
+void EsperarOtroPuesto(const std::function<bool()>& intentar)
+{
+    if (!intentar() && !operador().Esperar(QStringLiteral("Otro puesto está grabando la misma cuenta; esperando…"), intentar))
+        throw EsperaCancelada();
 }
 
 ErrorVB EsperaCancelada()

@@ -130,6 +130,8 @@ private:
     mutable QHash<QString, QString> m_traducidas;
 };
 
-// The save left its queue: the clerk cancelled the wait for another station's save, or it
-// lasted longer than the longest wait. Nothing was written.
+// Waits for another station's save (`intentar` again until it succeeds) under the notice the
+// clerk reads; raises EsperaCancelada when the clerk cancels or the longest wait runs out.
+void EsperarOtroPuesto(const std::function<bool()>& intentar);
+// The save left its queue: nothing was written.
 ErrorVB EsperaCancelada();

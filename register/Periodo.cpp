@@ -22,6 +22,13 @@ QString AnioMes(const QString& periodo)
     return periodo.mid(3, 4) + periodo.left(2);
 }
 
+QString PeriodoDeAnioMes(const QString& anioMes)
+{
+    const QString am = anioMes.trimmed();
+    const QString periodo = am.right(2) + u'/' + am.left(4);
+    return am.size() == 6 && PeriodoBienEscrito(periodo) ? periodo : QString();
+}
+
 bool PeriodoLejano(const QString& periodo, const QString& primero, const QString& ultimo)
 {
     if (primero.isEmpty() || ultimo.isEmpty())

@@ -10,6 +10,8 @@ bool PeriodoBienEscrito(const QString& periodo);
 void ExigirPeriodo(const QString& periodo);
 // Year then month ("AAAAMM"): periods compare in time order as these texts do.
 QString AnioMes(const QString& periodo);
+// The other way: "AAAAMM" to MM/AAAA; empty when it names no month.
+QString PeriodoDeAnioMes(const QString& anioMes);
 // Before the first period stored, or more than a month after the latest: most likely a slip
 // of the hand ("02/1899", "12/9999"). Never, when nothing is stored yet.
 bool PeriodoLejano(const QString& periodo, const QString& primero, const QString& ultimo);

@@ -5,7 +5,6 @@
 #include "data/TextoSQL.h"
 #include "data/Transaccion.h"
 #include "platform/ErrorVB.h"
-#include "platform/Operador.h"
 #include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/Planilla.h"
@@ -85,8 +84,7 @@ void esperarTurno(const QString& periodo, const QString& cuenta)
         const QString turno = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Turno"))).trimmed().toLower();
         return turno == QStringLiteral("true") || turno == QStringLiteral("t") || turno == QStringLiteral("1");
     };
-    if (!intentar() && !operador().Esperar(QStringLiteral("Otro puesto está grabando la misma cuenta; esperando…"), intentar))
-        throw EsperaCancelada();
+    EsperarOtroPuesto(intentar);
 }
 
 } // namespace
@@ -205,10 +203,7 @@ std::pair<QString, QString> PeriodosGuardados()
                                       rs);
     if (rs.State() == 0 || rs.BOF())
         return {};
-    const auto periodo = [&](const char* campo) {
-        const QString am = SuiteUtil::NullSafe(rs.Field(QString::fromLatin1(campo))).trimmed();
-        return am.size() == 6 ? am.right(2) + u'/' + am.left(4) : QString();
-    };
+    const auto periodo = [&](const char* campo) { return PeriodoDeAnioMes(SuiteUtil::NullSafe(rs.Field(QString::fromLatin1(campo)))); };
     return {periodo("Primero"), periodo("Ultimo")};
 }
 
@@ -385,9 +380,7 @@ namespace {
 // "TOLVARIO_HOJA_202611" -> "11/2026"; empty when the key names no period.
 QString periodoDeClave(const QString& clave)
 {
-    const QString am = clave.trimmed().mid(14);
-    const QString periodo = am.right(2) + u'/' + am.left(4);
-    return am.size() == 6 && PeriodoBienEscrito(periodo) ? periodo : QString();
+    return PeriodoDeAnioMes(clave.trimmed().mid(14));
 }
 
 } // namespace
