@@ -160,11 +160,13 @@ TEST_P(OtroPuestoTest, LoQueYaEstaGrabadoIgualNoSePregunta)
     EXPECT_EQ(entradas(3), 333.0);
 }
 
-// Ctrl+H shows the period's history: this station's save, with who and the totals.
+// Ctrl+H shows the loaded period's history (not the one half-typed in the box): this
+// station's save, with who and the totals.
 TEST_P(OtroPuestoTest, ControlHMuestraElHistorialDelPeriodo)
 {
     escribir(4, Planilla::ColEntradas, QStringLiteral("5"));
     tecla(Qt::Key_F5);
+    teclearEnCaja(QStringLiteral("Periodo"), QStringLiteral("092026"));
     QStringList fila;
     ConVentanaModal(
         [&](QWidget* v) {

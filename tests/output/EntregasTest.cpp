@@ -254,6 +254,21 @@ TEST_P(EntregasTest, ElUltimoMesEntregadoTambienPreguntaAlGrabarYAlBorrar)
     EXPECT_TRUE(enGrilla(2, P::ColEntradas).isEmpty());
 }
 
+// A remark is part of the delivered page: changed and stored, the check fails on it.
+TEST_P(EntregasTest, UnaObservacionCambiadaNoPasaLaVerificacion)
+{
+    entregar(u"04/2026"_s);
+    escribirDia(5, P::ColObservaciones, u"remito 77"_s);
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    ASSERT_EQ(valor(u"SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '04/2026' AND Cuenta = 'MOLINO' AND DIA = 5"_s),
+              u"remito 77"_s) << todo();
+    const Salida abril = libro({u"--verificar"_s, u"04/2026"_s});
+    EXPECT_NE(abril.codigo, 0);
+    EXPECT_TRUE(abril.texto.contains(u"Cambió: cuenta MOLINO."_s)) << abril.texto.toStdString();
+    EXPECT_FALSE(abril.texto.contains(u"C001"_s)) << abril.texto.toStdString();
+}
+
 // Half-way: an earlier month edited, then another period typed without Enter and a tab
 // clicked, then the window closed; each path asks the same one question, and No keeps
 // everything on screen and nothing written.

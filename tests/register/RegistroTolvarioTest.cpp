@@ -122,6 +122,14 @@ TEST_P(RegistroTolvarioTest, CadaCambioDejaSuFilaEnLaHistoriaJuntoConElCambio)
     rechazarDia(15);
     EXPECT_THROW(GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas), ErrorVB);
     EXPECT_EQ(Historia(QStringLiteral("10/2026")).size(), 4u);
+    quitarRechazo();
+    // Nor does a history the database refuses leave the lines stored without their row.
+    rechazarAltas(QStringLiteral("EM_TolvarioHistoria"), QStringLiteral("1 = 1"));
+    EXPECT_THROW(GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("MOLINO"), nuevas), ErrorVB);
+    EXPECT_TRUE(Lineas(QStringLiteral("10/2026"), QStringLiteral("MOLINO")).empty());
+    EXPECT_THROW(QuitarCuentas(QStringLiteral("10/2026"), {QStringLiteral("C001")}), ErrorVB);
+    quitarRechazo();
+    EXPECT_EQ(Historia(QStringLiteral("10/2026")).size(), 4u);
 }
 
 // What a change moves: only a change to the net of an account moves later months, only the

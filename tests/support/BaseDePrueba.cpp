@@ -98,23 +98,31 @@ void BaseIniciada::SetUp()
     iniciar();
 }
 
-void BaseDePrueba::rechazarDia(int dia)
+void BaseDePrueba::rechazarAltas(const QString& tabla, const QString& condicion)
 {
+    m_tablaRechazada = tabla;
     if (esPostgres()) {
         ejecutar(QStringLiteral("CREATE FUNCTION falla() RETURNS trigger LANGUAGE plpgsql AS "
-                                "$$ BEGIN IF NEW.DIA = %1 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$")
-                     .arg(dia));
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario FOR EACH ROW EXECUTE FUNCTION falla()"));
+                                "$$ BEGIN IF %1 THEN RAISE EXCEPTION 'disco lleno'; END IF; RETURN NEW; END $$")
+                     .arg(condicion));
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON %1 FOR EACH ROW EXECUTE FUNCTION falla()").arg(tabla));
     } else {
-        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON EM_Tolvario WHEN NEW.DIA = %1 "
+        ejecutar(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON %1 WHEN %2 "
                                 "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END")
-                     .arg(dia));
+                     .arg(tabla, condicion));
     }
+}
+
+void BaseDePrueba::rechazarDia(int dia)
+{
+    rechazarAltas(QStringLiteral("EM_Tolvario"), QStringLiteral("NEW.DIA = %1").arg(dia));
 }
 
 void BaseDePrueba::quitarRechazo()
 {
-    ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON EM_Tolvario") : QString()));
+    ejecutar(QStringLiteral("DROP TRIGGER falla") + (esPostgres() ? QStringLiteral(" ON ") + m_tablaRechazada : QString()));
+    if (esPostgres())
+        ejecutar(QStringLiteral("DROP FUNCTION falla()"));
 }
 
 bool AdministrarServidor(const QString& sql, QString* error)

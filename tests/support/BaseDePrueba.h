@@ -44,8 +44,10 @@ protected:
     void crearEsquema();
     // Runs a statement on the test's own connection (not the program's).
     void ejecutar(const QString& sql);
-    // The database refuses (as a full disk would) every register line inserted for `dia`,
-    // until quitarRechazo: a save that fails halfway.
+    // The database refuses (as a full disk would) every row inserted into `tabla` for which
+    // `condicion` holds, until quitarRechazo: a save that fails halfway. rechazarDia refuses
+    // the register lines of one day.
+    void rechazarAltas(const QString& tabla, const QString& condicion);
     void rechazarDia(int dia);
     void quitarRechazo();
     QString valor(const QString& sql);
@@ -58,6 +60,7 @@ protected:
     QString m_clave;
     OperadorGuionado* m_guion = nullptr;
     Conexion m_cnn;
+    QString m_tablaRechazada;
 
 private:
     QString textoConexion() const;
