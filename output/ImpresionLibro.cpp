@@ -1,6 +1,7 @@
 #include "output/ImpresionLibro.h"
 
 #include "output/Hoja.h"
+#include "output/PaginadoLibro.h"
 #include "platform/ErrorVB.h"
 
 #include <QFile>
@@ -298,26 +299,22 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
         arriba += plano.alto(f);
     const double lineaSiguiente = titulos + 1 <= ultima ? plano.alto(titulos + 1) : 0;
     arriba = qBound(0.0, arriba, qMax(0.0, altoUtil - altoTitulos - lineaSiguiente));
-    struct Pagina {
-        int desde;
-        int hasta;
-        bool conTitulos;
+    FilasDelLibro filas;
+    filas.altos.resize(size_t(ultima + 1), 0);
+    for (int f = 1; f <= ultima; ++f)
+        filas.altos[size_t(f)] = plano.alto(f);
+    filas.primeraTitulo = primeraTitulo;
+    filas.titulos = titulos;
+    filas.ultima = ultima;
+    filas.arriba = arriba;
+    filas.altoUtil = altoUtil;
+    filas.conCifras = [&hoja](int f) {
+        for (auto it = hoja.Celdas().lowerBound({f, 0}); it != hoja.Celdas().cend() && it.key().first == f; ++it)
+            if (it->numero)
+                return true;
+        return false;
     };
-    std::vector<Pagina> abajo;
-    {
-        int fila = primeraTitulo;
-        bool primera = true;
-        while (fila <= ultima || primera) {
-            double y = primera ? arriba : altoTitulos;
-            const int desde = fila;
-            int hasta = desde - 1;
-            while (hasta + 1 <= ultima && (y + plano.alto(hasta + 1) <= altoUtil || hasta < desde))
-                y += plano.alto(++hasta);
-            abajo.push_back({desde, hasta, !primera});
-            fila = hasta + 1;
-            primera = false;
-        }
-    }
+    const std::vector<PaginaAbajo> abajo = RepartirFilas(filas);
 
     QPainter p(&dispositivo);
     const int paginas = int(across.size() * abajo.size());

@@ -77,6 +77,12 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
         if (!primero || QApplication::activeModalWidget())
             return QMainWindow::eventFilter(objeto, evento);
         auto* tecla = static_cast<QKeyEvent*>(evento);
+        // The editor still open while the focus is elsewhere (a box closed without a window
+        // manager leaves it on nothing): Escape drops its text all the same.
+        if (tecla->key() == Qt::Key_Escape && w != txtEdit && txtEdit->isVisible()) {
+            EditKeyCode(MSFlexGrid, txtEdit, Teclas::Escape, 0);
+            return true;
+        }
         int codigo = Teclas::Codigo(tecla);
         if (codigo != 0) {
             const auto mayusCtrlAlt = tecla->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);

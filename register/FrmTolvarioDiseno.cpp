@@ -6,6 +6,8 @@
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -214,7 +217,6 @@ void FrmTolvario::construirRejilla()
     // the focus comes back from the editor.
     MSFlexGrid->setFrameShape(QFrame::NoFrame);
     MSFlexGrid->verticalHeader()->hide();
-    MSFlexGrid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     MSFlexGrid->horizontalHeader()->setStretchLastSection(true);
     MSFlexGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     det->addWidget(MSFlexGrid, 1);
@@ -223,7 +225,13 @@ void FrmTolvario::construirRejilla()
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
     txtEdit->setProperty("DataField", QString());
     txtEdit->setProperty("Tag", QString());
+    // Laid over its cell as Qt's own item editors are: the cell's grid lines are its frame.
+    txtEdit->setFrame(txtEdit->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, txtEdit));
     txtEdit->hide();
+    // Tall enough for a capital's accent ("ÑANDÚ") in the cell and in the editor over it.
+    const QFontMetrics letra = MSFlexGrid->fontMetrics();
+    const int texto = std::max(letra.height(), letra.boundingRect(QStringLiteral("ÑÁÉÍÓÚÜ")).height());
+    MSFlexGrid->verticalHeader()->setDefaultSectionSize(std::max(texto + 6, txtEdit->sizeHint().height()));
 
     LblDetalle = new QLabel(FrmDet);
     LblDetalle->setObjectName(QStringLiteral("LblDetalle"));

@@ -78,6 +78,12 @@ void FrmTolvario::CampoValida(QLineEdit* control)
             BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_registro.Periodo(), texto.trimmed()));
         operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
     }
+    // Back on the refused figure once the box is gone, all of it selected: the next figure
+    // replaces it and Escape drops it, wherever the desktop put the focus meanwhile.
+    if (m_validacionFallida && control == txtEdit && txtEdit->isVisible()) {
+        txtEdit->setFocus(Qt::OtherFocusReason);
+        txtEdit->selectAll();
+    }
 }
 
 void FrmTolvario::validarPeriodo(const QString& valor)

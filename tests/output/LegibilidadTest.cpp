@@ -4,6 +4,7 @@
 #include "output/ArmadoLibro.h"
 #include "output/EscritorXlsx.h"
 #include "output/ImpresionLibro.h"
+#include "output/PaginadoLibro.h"
 #include "platform/Regional.h"
 #include "startup/Configuracion.h"
 #include "suite/SuiteUtil.h"
@@ -199,6 +200,34 @@ TEST_F(LegibilidadTest, NuestroPdfSeLeePalabraPorPalabra)
         for (const QString& w : datos.titulo.split(u' '))
             EXPECT_TRUE(todo.contains(w)) << "the title lost " << w.toStdString();
     }
+}
+
+// The page break never leaves the lines after the totals (the unit's note) on a page of
+// their own under nothing but the repeated headings; a break among the days stays where it is.
+TEST(PaginadoLibroTest, LaNotaNoQuedaSolaEnUnaPagina)
+{
+    // Titles 1 to 3, days 4 to 34, totals 35, the note 36; every row 10 points.
+    FilasDelLibro filas;
+    filas.altos.assign(37, 10);
+    filas.primeraTitulo = 1;
+    filas.titulos = 3;
+    filas.ultima = 36;
+    filas.conCifras = [](int f) { return f >= 4 && f <= 35; };
+    const auto tramos = [&](double alto) {
+        filas.altoUtil = alto;
+        std::vector<std::pair<int, int>> r;
+        for (const PaginaAbajo& p : RepartirFilas(filas))
+            r.emplace_back(p.desde, p.hasta);
+        return r;
+    };
+    using V = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(tramos(360), (V{{1, 36}}));
+    // Room for the totals and not the note: the totals go with it.
+    EXPECT_EQ(tramos(355), (V{{1, 34}, {35, 36}}));
+    EXPECT_EQ(tramos(300), (V{{1, 30}, {31, 36}}));
+    // A row taller than the page still goes, alone, and nothing loops.
+    filas.altos[20] = 900;
+    EXPECT_EQ(tramos(300), (V{{1, 19}, {20, 20}, {21, 36}}));
 }
 
 // What a reader adds up is what the book totals: every column of received or delivered

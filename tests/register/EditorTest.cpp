@@ -105,6 +105,11 @@ TEST_P(EditorTest, ElEditorSigueASuCeldaAlDesplazarYRedimensionar)
     teclear(QStringLiteral("nota"));
     ASSERT_TRUE(editor()->isVisible());
     EXPECT_EQ(editor()->geometry(), rectoDe(25, P::ColObservaciones));
+    // A capital's accent whole, in the cell and in the editor laid over it.
+    const QFontMetrics letra = grilla()->fontMetrics();
+    const int acentos = letra.boundingRect(QStringLiteral("ÑANDÚ")).height();
+    EXPECT_GE(grilla()->rowHeight(25), acentos + 2);
+    EXPECT_GE(editor()->contentsRect().marginsRemoved(editor()->textMargins()).height(), std::max(letra.height(), acentos));
     grilla()->verticalScrollBar()->setValue(grilla()->verticalScrollBar()->value() - 3);
     EXPECT_EQ(editor()->geometry(), rectoDe(25, P::ColObservaciones)) << "scrolled";
     grilla()->horizontalHeader()->resizeSection(P::ColSalidas, 200);
@@ -389,7 +394,13 @@ TEST_P(EditorTest, LasCifrasComoLasEscribeElEscritorio)
         m_guion->avisos.clear();
         escribirEntrada(5, QStringLiteral("1.23.4"));
         ASSERT_EQ(m_guion->avisos.size(), 1u) << "1.23.4";
-        pulsar(Qt::Key_Escape);
+        EXPECT_EQ(foco(), editor()) << "back on the refused figure";
+        EXPECT_EQ(editor()->selectedText(), QStringLiteral("1.23.4"));
+        // A desktop that gives the focus to nothing after the box: Escape reaches the window
+        // and still drops the figure, and F5 does not refuse it again.
+        editor()->clearFocus();
+        QTest::keyClick(m_ventana.get(), Qt::Key_Escape);
+        EXPECT_FALSE(editor()->isVisible());
         EXPECT_TRUE(celda(6, P::ColEntradas).isEmpty());
     }
     pulsar(Qt::Key_F5);
