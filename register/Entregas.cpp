@@ -21,14 +21,6 @@ namespace RegistroTolvario {
 
 namespace {
 
-Importe neto(const std::vector<LineaRegistro>& lineas)
-{
-    Importe n;
-    for (const LineaRegistro& l : lineas)
-        n += l.entradas - l.salidas;
-    return n;
-}
-
 QString hex(const QString& contenido)
 {
     return QString::fromLatin1(QCryptographicHash::hash(contenido.toUtf8(), QCryptographicHash::Sha256).toHex());
@@ -140,11 +132,6 @@ void ordenar(QStringList& periodos)
 }
 
 } // namespace
-
-bool ConEntregas(bool preguntar)
-{
-    return TablasPresentes({QStringLiteral("EM_TolvarioEntrega"), QStringLiteral("EM_TolvarioEntregaCuenta")}, preguntar);
-}
 
 std::optional<Entrega> EntregaDe(const QString& periodo)
 {
@@ -263,7 +250,7 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         if (antes == despues)
             continue;
         alteraElPropio = true;
-        if ((neto(despues) - neto(antes)).esCero())
+        if ((NetoDe(despues) - NetoDe(antes)).esCero())
             continue;
         d.posteriores << posterioresCon(periodo, c.cuenta, Deriva::Nombrados, d.ultimoPosterior);
         if (conEntregas)
@@ -301,32 +288,6 @@ Deriva DerivaDeBorrar(const QString& periodo)
     for (const QString& cuenta : CuentasDelPeriodo(periodo))
         cambios.push_back({cuenta, std::nullopt});
     return DerivaDe(periodo, cambios);
-}
-
-void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
-                     const std::vector<LineaRegistro>& despues)
-{
-    if (!ConEntregas() || antes == despues)
-        return;
-    DB_Dll& db = DB_Dll::Instancia();
-    db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo = '") + Comillas(periodo)
-                           + u'\'');
-    if ((neto(despues) - neto(antes)).esCero())
-        return;
-    // Later delivered books of the account carried this balance in.
-    db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo IN (SELECT Periodo FROM "
-                                          "EM_TolvarioEntregaCuenta WHERE Cuenta = '")
-                           + Comillas(cuenta) + QStringLiteral("') AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '")
-                           + Comillas(AnioMes(periodo)) + u'\'');
-}
-
-void MarcarHojaAlterada(const QString& periodo, const QString& hoja)
-{
-    if (!ConEntregas())
-        return;
-    DB_Dll::Instancia().EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo = '")
-                                            + Comillas(periodo) + QStringLiteral("' AND Hoja <> ")
-                                            + Literal(hoja.trimmed().left(50)));
 }
 
 } // namespace RegistroTolvario

@@ -2,6 +2,7 @@
 
 #include "register/Libro.h"
 #include "register/LineaRegistro.h"
+#include "register/TablasDelRegistro.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,10 +14,6 @@
 // and a fingerprint of what each account's page held. A later change that alters one marks
 // it until it is delivered again. Part of the register's store: same database, same errors.
 namespace RegistroTolvario {
-
-// Whether this database records deliveries (the schema tool's two tables);
-// asked of the database once, or again with `preguntar` (at start).
-bool ConEntregas(bool preguntar = false);
 
 struct Entrega {
     QString periodo;
@@ -68,12 +65,5 @@ struct Deriva {
 Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambios, const QString* hoja = nullptr);
 // The whole period removed.
 Deriva DerivaDeBorrar(const QString& periodo);
-
-// Inside the transaction that replaces an account's lines: the delivered books the change
-// alters are marked with it.
-void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
-                     const std::vector<LineaRegistro>& despues);
-// A sheet number stored for the period: its delivered book is marked when it differs.
-void MarcarHojaAlterada(const QString& periodo, const QString& hoja);
 
 } // namespace RegistroTolvario

@@ -159,7 +159,6 @@ void FrmTolvario::ActualizarDatos()
         return;
     m_derivaConfirmada = true;
     const AlSalir fin([this] { m_derivaConfirmada = false; });
-    GrabarCfgLocal(true);
     const QString periodo = m_registro.Periodo();
     // A step's failure counts only when no retry of it went through.
     bool fallo = false;
@@ -206,6 +205,15 @@ void FrmTolvario::ActualizarDatos()
             return;
         }
     }
+    // The settings and the sheet number last, once the accounts went through the queue: a
+    // save cancelled while it waited its turn has stored nothing at all.
+    const bool ajustes = Pasos::Ejecutar({[&] {
+        fallo = false;
+        GrabarCfgLocal(true);
+    }}, informar);
+    anotarFallo();
+    if (!ajustes)
+        m_validacionFallida = true;
 }
 
 void FrmTolvario::GrabarCfgLocal(bool conHoja)

@@ -5,7 +5,6 @@
 #include "data/TextoSQL.h"
 #include "data/Transaccion.h"
 #include "platform/ErrorVB.h"
-#include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/Planilla.h"
 #include "startup/Configuracion.h"
@@ -98,27 +97,6 @@ std::pair<qint32, qint32> ClaveDeTurno(const QString& periodo, const QString& cu
     return {0x746f6c76, qint32(par)};
 }
 
-bool TablasPresentes(const QStringList& tablas, bool preguntar)
-{
-    DB_Dll& db = DB_Dll::Instancia();
-    // Asked of each database once: the answer changes only when the schema tool runs.
-    static QHash<QString, bool> vistas;
-    const QString clave = db.gServidor + u'|' + db.gDBName + u'|' + tablas.join(u',');
-    const auto it = vistas.constFind(clave);
-    if (it != vistas.constEnd() && !preguntar)
-        return *it;
-    bool hay = true;
-    for (const QString& t : tablas)
-        hay = hay && db.ExisteTablaDB(t);
-    vistas.insert(clave, hay);
-    return hay;
-}
-
-bool ConHistoria(bool preguntar)
-{
-    return TablasPresentes({QStringLiteral("EM_TolvarioHistoria")}, preguntar);
-}
-
 namespace {
 
 bool conHistoria()
@@ -155,11 +133,6 @@ void anotarCambio(const QString& periodo, const QString& cuenta, const QString& 
 }
 
 } // namespace
-
-QString Literal(const QString& t)
-{
-    return u'\'' + Comillas(Planilla::ObservacionGuardable(t)) + u'\'';
-}
 
 bool TablaExiste()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "register/LineaRegistro.h"
+#include "register/TablasDelRegistro.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,10 +29,6 @@ struct CuentaDelLibro {
     QString codigo;
     QString descripcion;
 };
-
-// A text between quotes for the store's statements, as it can be stored anywhere (control
-// characters blank, trimmed, quotes doubled).
-QString Literal(const QString& t);
 
 bool TablaExiste();
 // The pair of numbers of the server lock that queues the saves of one account of a period,
@@ -96,11 +93,6 @@ struct Cambio {
     QString accion; // GRABAR, QUITAR, BORRAR
     Importe entradasAntes, salidasAntes, entradasDespues, salidasDespues;
 };
-// Whether this database has every one of the tables; asked of each database once, or again
-// with `preguntar` (at start).
-bool TablasPresentes(const QStringList& tablas, bool preguntar = false);
-// Whether this database keeps the history (the schema tool's table).
-bool ConHistoria(bool preguntar = false);
 // The period's history, oldest first; empty where the database keeps none.
 std::vector<Cambio> Historia(const QString& periodo);
 

@@ -30,10 +30,11 @@ Importe VariantToAmount(const QVariant& valor);
 // "1.234.567,5", "1.234.567"); a lone point is decimal ("1.234" is 1.234); "1,2,3",
 // "1.23.4", "1,234.5" are no number. False, and `salida` untouched, when it is none.
 bool LeerCantidad(const QString& texto, Importe& salida);
-// The amount a text stands for, by the same rule; under a decimal point a text with both
-// separators also reads, the last one decimal and a repeated one grouping ("1,234.5"). A
-// text that is no number by these reads its leading number ("12 kg" is 12), and one that does not start with a number is 0. An
-// amount beyond the type's range raises error 6.
+// The amount a text stands for, by the same rule; a text that is no typed figure by it (a
+// setting, a file) is then read as the C locale reads it, the last separator decimal and a
+// repeated one grouping ("1,234.5"), whatever the desktop's. A text that is no number by
+// these reads its leading number ("12 kg" is 12), and one that does not start with a number
+// is 0. An amount beyond the type's range raises error 6.
 Importe TextToAmount(const QString& texto);
 // The same, a number beyond any amount read as 0: for settings and stored counters, where a
 // number that large means none.
