@@ -79,19 +79,24 @@ TEST_P(GrabacionInterrumpidaTest, FallaEnCadaSentenciaYQuedaLoViejoOLoNuevo)
     EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("1023"));
 }
 
-TEST_P(GrabacionInterrumpidaTest, UnArchivoBloqueadoPorOtroProcesoSeInformaYSeReintenta)
+TEST_P(GrabacionInterrumpidaTest, UnArchivoBloqueadoPorOtroProcesoSeEsperaYLuegoSeGraba)
 {
     if (esPostgres())
         GTEST_SKIP() << "file locks are SQLite's";
     DB_Dll::Instancia().gCnn.EstablecerCommandTimeout(0);
     for (int dia = 1; dia <= 31; ++dia)
         m_ventana->Modelo().PonerTexto(dia + 1, P::ColEntradas, QStringLiteral("9"));
+    const QString hojasAntes = valor(QStringLiteral("SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%'"));
     ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
-    m_guion->respuestas = {Operador::Reintentar, Operador::Ignorar};
-    // The first retry still finds the file locked; the clerk then goes on.
+    // The save waits its turn under the notice; the clerk gives up waiting: no error box, the
+    // sheet number and settings not stored either.
+    m_guion->cancelarEspera = true;
     tecla(Qt::Key_F5);
-    EXPECT_GE(m_guion->avisos.size(), 2u);
+    m_guion->cancelarEspera = false;
+    EXPECT_NE(aviso(QStringLiteral("esperando…")), nullptr) << todo();
+    EXPECT_EQ(aviso(QStringLiteral("Ha ocurrido")), nullptr) << todo();
     ejecutar(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM ta_configuracion WHERE CLAVE LIKE 'TOLVARIO_HOJA_%'")), hojasAntes);
     esperoRegistro(QStringLiteral("1"), "locked: nothing written");
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);
