@@ -7,11 +7,11 @@
 
 #include <QHash>
 #include <QList>
-#include <QPersistentModelIndex>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
+class EditorDeCelda;
 class ModeloRegistro;
 namespace RegistroTolvario {
 struct CambioPrevisto;
@@ -73,8 +73,7 @@ public:
     // number of the period loaded in any case.
     void GrabarCfgLocal(bool conHoja = false);
 
-    // The floating grid editor.
-    void TextPropiedades(QLineEdit* Texto, int Columna);
+    // The floating grid editor, as the window drives it.
     void MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii);
     void EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int Shift);
     void BlanqueaFila(QTableView* grid, int fila, int primeraColumna);
@@ -226,9 +225,6 @@ private:
     // A value still open in the editor, validated and put in its cell before the grid is
     // stored or left; false when the value was refused (the editor stays open).
     bool terminarEdicion();
-    void ajustarEditor();
-    // Whether the editor's figure is the clerk's: typed, or opened on the cell and changed.
-    bool cantidadEditada() const;
     void entrarEnRejilla();
     void tabCambiado(int nuevo);
 
@@ -251,10 +247,7 @@ private:
     bool m_validandoEncabezado = false;
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
-    QPersistentModelIndex m_celdaEditada;
-    bool m_confirmando = false;
-    bool m_abiertoConTexto = false; // the editor opened on the cell's text
-    bool m_editorEditado = false;   // and the clerk's keys changed it since
+    EditorDeCelda* m_editor = nullptr;
     bool m_derivaConfirmada = false; // within one save: asked once
     bool m_declinado = false;        // the clerk said No to writing: nothing failed
     QHash<int, QString> m_ajustesGuardados; // the settings' boxes as stored, by box

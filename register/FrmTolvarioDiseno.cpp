@@ -3,6 +3,7 @@
 #include "register/FrmTolvario.h"
 
 #include "register/DelegadoCelda.h"
+#include "register/EditorDeCelda.h"
 #include "register/ModeloRegistro.h"
 #include "startup/Panobar.h"
 
@@ -221,13 +222,8 @@ void FrmTolvario::construirRejilla()
     MSFlexGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     det->addWidget(MSFlexGrid, 1);
 
-    txtEdit = new QLineEdit(MSFlexGrid->viewport());
-    txtEdit->setObjectName(QStringLiteral("txtEdit"));
-    txtEdit->setProperty("DataField", QString());
-    txtEdit->setProperty("Tag", QString());
-    // Laid over its cell as Qt's own item editors are: the cell's grid lines are its frame.
-    txtEdit->setFrame(txtEdit->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, txtEdit));
-    txtEdit->hide();
+    m_editor = new EditorDeCelda(MSFlexGrid, m_modelo);
+    txtEdit = m_editor->Caja();
     // Tall enough for a capital's accent ("ÑANDÚ") in the cell and in the editor over it.
     const QFontMetrics letra = MSFlexGrid->fontMetrics();
     const int texto = std::max(letra.height(), letra.boundingRect(QStringLiteral("ÑÁÉÍÓÚÜ")).height());

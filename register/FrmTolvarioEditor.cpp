@@ -1,9 +1,10 @@
-// The floating editor over the register grid: it opens on a day's cell, follows that cell
-// when the grid scrolls or resizes, and hands the navigation keys back to the window, which
-// commits the value into the cell it was opened on and then moves.
+// How the window drives the grid and its floating editor: which cells open, the keys that
+// commit and move, the cursor. The editor itself (its box, its cell, whether the text is the
+// clerk's) is EditorDeCelda.
 #include "register/FrmTolvario.h"
 
 #include "register/Informes.h"
+#include "register/EditorDeCelda.h"
 
 #include "platform/AlSalir.h"
 #include "platform/Pasos.h"
@@ -21,33 +22,17 @@
 #include <QScrollBar>
 #include <QTableView>
 
-namespace {
-
-bool esColumnaDeCantidad(int columna)
-{
-    return columna == Planilla::ColEntradas || columna == Planilla::ColSalidas;
-}
-
-} // namespace
 
 void FrmTolvario::conectarRejilla()
 {
-    // The editor stays on its cell whatever moves under it.
-    connect(MSFlexGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, &FrmTolvario::ajustarEditor);
-    connect(MSFlexGrid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &FrmTolvario::ajustarEditor);
-    connect(MSFlexGrid->horizontalHeader(), &QHeaderView::sectionResized, this, &FrmTolvario::ajustarEditor);
     // Leaving a cell commits what was typed in it; arriving prepares the editor for the column.
     connect(MSFlexGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         confirmarEdicion();
         m_controlActivo = txtEdit;
-        TextPropiedades(txtEdit, ColumnaActual());
+        EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
     });
-    txtEdit->setFocusPolicy(Qt::ClickFocus);
-    // Only the clerk's keys edit it: the program's own setText does not count.
-    connect(txtEdit, &QLineEdit::textEdited, this, [this] { m_editorEditado = true; });
     // Composed letters must reach the window as keys, not as the view's type-ahead search.
     MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
-    SuiteForms::FiltrarEntrada(txtEdit);
 }
 
 int FrmTolvario::FilaActual() const
@@ -69,39 +54,6 @@ void FrmTolvario::IrACelda(int fila, int columna)
     MSFlexGrid->scrollTo(i);
 }
 
-void FrmTolvario::TextPropiedades(QLineEdit* Texto, int Columna)
-{
-    if (!Texto)
-        return;
-    // The limit is set once, to its final value: a shorter one on the way would cut the
-    // text being edited.
-    int largo = 25;
-    if (Texto->objectName().trimmed().compare(QStringLiteral("TxtEdit"), Qt::CaseInsensitive) == 0) {
-        switch (Columna) {
-        case Planilla::ColEntradas:
-        case Planilla::ColSalidas:
-            Texto->setProperty("DataField", Columna == Planilla::ColEntradas ? QStringLiteral("Entradas") : QStringLiteral("Salidas"));
-            Texto->setProperty("Tag", QString());
-            Texto->setProperty("Numerico", true);
-            Texto->setAlignment(Qt::AlignRight);
-            largo = 32767; // no limit of its own
-            break;
-        case Planilla::ColObservaciones:
-            Texto->setProperty("DataField", QStringLiteral("Observaciones"));
-            Texto->setProperty("Tag", QString());
-            Texto->setProperty("Numerico", false);
-            Texto->setAlignment(Qt::AlignLeft);
-            largo = 255; // the column's size: a stored remark opens whole
-            break;
-        default:
-            Texto->setProperty("DataField", QString());
-            Texto->setProperty("Numerico", false);
-            break;
-        }
-    }
-    Texto->setMaxLength(largo);
-}
-
 void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
 {
     const QModelIndex celda = grid->currentIndex();
@@ -119,36 +71,9 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
                 seguir = false;
         },
         [&] {
-            if (!seguir)
-                return;
-            grid->scrollTo(celda);
-            m_celdaEditada = celda;
-            Edt->setGeometry(grid->visualRect(celda));
-            Edt->show();
-            Edt->raise();
-        },
-        [&] {
+            // A space or a control key opens the cell on its own text.
             if (seguir)
-                TextPropiedades(Edt, celda.column());
-        },
-        [&] {
-            if (!seguir)
-                return;
-            // Opened on the cell's own text, it keeps the exact amount until the clerk edits it;
-            // a value typed is the clerk's, even when it reads as the cell did.
-            m_abiertoConTexto = KeyAscii >= 0 && KeyAscii <= 32;
-            m_editorEditado = false;
-            if (m_abiertoConTexto) {
-                Edt->setText(m_modelo->Texto(ModeloRegistro::FilaDeGrilla(celda.row()), celda.column()));
-                Edt->setCursorPosition(int(Edt->text().size()));
-            } else {
-                Edt->setText(QString(QChar(char16_t(KeyAscii))));
-                Edt->setCursorPosition(1);
-            }
-        },
-        [&] {
-            if (seguir)
-                Edt->setFocus(Qt::OtherFocusReason);
+                m_editor->Abrir(celda, KeyAscii >= 0 && KeyAscii <= 32, QChar(char16_t(KeyAscii)));
         },
     }, InformarCon("MSFLEXGRIDEDT"), SinError5());
 }
@@ -166,49 +91,9 @@ bool FrmTolvario::terminarEdicion()
 
 void FrmTolvario::confirmarEdicion()
 {
-    // The grid takes the focus and the cursor moves in one key: this runs once for both.
-    if (m_confirmando || !txtEdit->isVisible())
-        return;
-    m_confirmando = true;
-    const AlSalir fin([this] { m_confirmando = false; });
-    const QPersistentModelIndex celda = m_celdaEditada;
-    const QString texto = txtEdit->text();
-    // Hidden while it has the focus, the editor would hand it to the next box of the window.
-    if (txtEdit->hasFocus())
-        MSFlexGrid->setFocus();
-    txtEdit->hide();
-    m_celdaEditada = QPersistentModelIndex();
-    const AlSalir cerrado([this] { m_abiertoConTexto = false; });
-    if (!celda.isValid())
-        return;
-    const int fila = ModeloRegistro::FilaDeGrilla(celda.row());
-    // A quantity that is not one never reaches the cell, even when the clerk clicks away
-    // instead of pressing Enter.
-    if (esColumnaDeCantidad(celda.column()) && !texto.trimmed().isEmpty() && !Planilla::EsCantidad(texto))
-        return;
-    // A figure is shown as a loaded one is, through the formatter; the cell keeps it exact.
-    if (esColumnaDeCantidad(celda.column())) {
-        if (!cantidadEditada())
-            return;
-        m_modelo->PonerCantidad(fila, celda.column(), texto, m_decimales);
-    } else {
-        if (m_modelo->Texto(fila, celda.column()) == texto)
-            return;
-        m_modelo->PonerTexto(fila, celda.column(), texto);
-    }
     // The stock follows what the cell holds now (an emptied quantity included).
-    Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
-}
-
-bool FrmTolvario::cantidadEditada() const
-{
-    return !m_abiertoConTexto || m_editorEditado;
-}
-
-void FrmTolvario::ajustarEditor()
-{
-    if (txtEdit->isVisible() && m_celdaEditada.isValid())
-        txtEdit->setGeometry(MSFlexGrid->visualRect(m_celdaEditada));
+    if (m_editor->Confirmar(m_decimales))
+        Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
 }
 
 void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int)
@@ -223,9 +108,7 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
                 break;
             }
             case Teclas::Escape:
-                m_celdaEditada = QPersistentModelIndex();
-                grid->setFocus();
-                Edt->hide();
+                m_editor->Descartar();
                 break;
             case Teclas::Arriba:
                 grid->setFocus();
@@ -267,7 +150,7 @@ bool FrmTolvario::eventoDelEditor(QEvent* evento)
     switch (evento->type()) {
     case QEvent::FocusIn:
         m_controlActivo = txtEdit;
-        TextPropiedades(txtEdit, m_celdaEditada.isValid() ? m_celdaEditada.column() : ColumnaActual());
+        EditorDeCelda::TextPropiedades(txtEdit, m_editor->Celda().column());
         return false;
     case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
@@ -327,7 +210,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
                     IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
                 m_controlActivo = txtEdit;
                 confirmarEdicion();
-                TextPropiedades(txtEdit, ColumnaActual());
+                EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
             }
             // The view would repaint all its cells each time the focus goes to the editor
             // and back, once per value typed; only the cursor's cell looks different.
@@ -337,7 +220,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
         if (evento->type() == QEvent::KeyPress) {
             auto* tecla = static_cast<QKeyEvent*>(evento);
             m_controlActivo = txtEdit;
-            TextPropiedades(txtEdit, ColumnaActual());
+            EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
             // Enter on a cell moves on as it would after typing in it: empty days are skipped
             // without opening anything.
             if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
@@ -353,8 +236,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
             if ((tecla->key() == Qt::Key_Delete || tecla->key() == Qt::Key_Backspace) && !(tecla->modifiers() & ~Qt::KeypadModifier)) {
                 MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
                 if (txtEdit->isVisible()) {
-                    txtEdit->clear();
-                    m_editorEditado = true;
+                    m_editor->Vaciar();
                     terminarEdicion();
                 }
                 return true;
@@ -369,7 +251,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
                 // A character the column does not take opens the cell on its own text, all of
                 // it selected: the next figure replaces it, Enter keeps it. Never an emptied
                 // cell from a slip of the finger.
-                TextPropiedades(txtEdit, ColumnaActual());
+                EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
                 if (!SuiteForms::TextoAdmitido(txtEdit, texto)) {
                     MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
                     if (txtEdit->isVisible())
@@ -397,7 +279,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
         }
         return false;
     case QEvent::Resize:
-        ajustarEditor();
+        m_editor->Ajustar();
         return false;
     default:
         return false;

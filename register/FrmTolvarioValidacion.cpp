@@ -2,6 +2,8 @@
 // loads, a milling user shows its tab, a quantity must be a number. Then the stock again.
 #include "register/FrmTolvario.h"
 
+#include "register/EditorDeCelda.h"
+
 #include "data/DB_Dll.h"
 #include "platform/AlSalir.h"
 #include "platform/Operador.h"
@@ -269,7 +271,7 @@ void FrmTolvario::validarCantidad(const QString& valor)
         return;
     }
     const QModelIndex actual = MSFlexGrid->currentIndex();
-    if (actual.isValid() && cantidadEditada())
+    if (actual.isValid() && m_editor->CantidadEditada())
         m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_decimales);
 }
 
