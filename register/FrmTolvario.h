@@ -163,8 +163,11 @@ private:
     void borrarPeriodo();
     void ofrecerLibro(bool disco);
     void avisar(const QString& texto);
-    // The save command; true when every change of the loaded period was stored.
-    bool grabar();
+    // The one save: F5, Sí to pending changes, the book's commands (everything), and leaving
+    // a tab (the account being left, without the header settings). Says what happened.
+    enum class Alcance { Todo, CuentaQueSeDeja };
+    enum class Grabacion { Grabada, Incompleta, Declinada, Cancelada, Invalida, SinConexion };
+    Grabacion grabar(Alcance alcance);
     // On a server: it answers (a connection it closed is opened again); when it cannot be
     // reached the clerk is told once what was not stored, and false.
     bool baseAlAlcance();

@@ -206,7 +206,7 @@ bool FrmTolvario::baseAlAlcance()
     }
 }
 
-bool FrmTolvario::grabar()
+FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance)
 {
     m_grabando = true;
     // Cleared however the command ends, or the next period would never load.
@@ -216,16 +216,26 @@ bool FrmTolvario::grabar()
     m_declinado = false;
     m_cuentasGrabadas.clear();
     if (!terminarEdicion())
-        return false;
+        return Grabacion::Invalida;
     if (!baseAlAlcance())
-        return false;
-    bool valido = false;
+        return Grabacion::SinConexion;
+    // The account being left is checked as F5 checks it; the header and its settings are
+    // the whole period's, asked about and stored only by a save of everything.
+    const bool todo = alcance == Alcance::Todo;
+    bool valido = !todo;
     bool hayError = false;
     const bool completo = Pasos::Ejecutar({
-        [&] { valido = Datosvalidos(); },
         [&] {
-            if (valido)
+            if (todo)
+                valido = Datosvalidos();
+        },
+        [&] {
+            if (!valido)
+                return;
+            if (todo)
                 ActualizarDatos();
+            else if (!GrabarGrid(m_registro.CuentaEnGrilla()))
+                m_validacionFallida = true;
         },
         // A save may have marked the delivered book changed (read again only when the
         // database answered the whole save).
@@ -241,18 +251,22 @@ bool FrmTolvario::grabar()
     const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
     const qsizetype n = m_cuentasGrabadas.size();
     if (grabado) {
-        BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
-                               n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
-    } else if (valido && !m_declinado) {
-        // Each account is its own transaction: the clerk reads which ones are stored and
-        // which are still only on screen.
-        const QStringList pendientes = cambiosPendientes();
-        BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
-                               .arg(m_registro.Periodo(),
-                                    n == 0 ? QStringLiteral("ninguna") : m_cuentasGrabadas.join(QStringLiteral(", ")),
-                                    pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", "))));
+        if (todo || n > 0)
+            BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
+                                   n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
+        return Grabacion::Grabada;
     }
-    return grabado;
+    if (!valido)
+        return Grabacion::Invalida;
+    if (m_declinado)
+        return Grabacion::Declinada;
+    // Each account is its own transaction: the clerk reads which ones are stored and which
+    // are still only on screen.
+    const QStringList pendientes = cambiosPendientes();
+    BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
+                           .arg(m_registro.Periodo(), n == 0 ? QStringLiteral("ninguna") : m_cuentasGrabadas.join(QStringLiteral(", ")),
+                                pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", "))));
+    return hayError || m_grabacionIncompleta ? Grabacion::Incompleta : Grabacion::Cancelada;
 }
 
 void FrmTolvario::Panobar1_click(const QString& boton)
@@ -260,7 +274,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
     const QString clave = boton.toUpper();
     if (clave == QStringLiteral("GRABAR")) {
         if (listoParaComando())
-            grabar();
+            grabar(Alcance::Todo);
     } else if (clave == QStringLiteral("BORRAR")) {
         if (!listoParaComando())
             return;
@@ -305,7 +319,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
     } else if (clave == QStringLiteral("CONSULTAR")) {
         Pasos::Ejecutar({[&] { CmdConsultar(); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
-        if (listoParaComando() && grabar())
+        if (listoParaComando() && grabar(Alcance::Todo) == Grabacion::Grabada)
             Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CERRAR")) {
         int cancelar = 0;
@@ -362,7 +376,7 @@ bool FrmTolvario::guardarYCargar(int previo, int nuevo)
 {
     // The tab left is stored only when the clerk changed it: browsing writes nothing.
     if (previo >= 0 && previo < TabUsuarios && m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia())
-        && !GrabarGrid(CuentaDeTab(previo))) {
+        && grabar(Alcance::CuentaQueSeDeja) != Grabacion::Grabada) {
         // The save failed: the grid stays, with its edits, on its own tab.
         const QSignalBlocker quieto(SSTab1);
         SSTab1->setCurrentIndex(previo);
@@ -405,7 +419,7 @@ void FrmTolvario::SSTab1_Click(int PreviousTab)
 
 void FrmTolvario::CmdArchivo_Click()
 {
-    if (listoParaComando() && grabar())
+    if (listoParaComando() && grabar(Alcance::Todo) == Grabacion::Grabada)
         Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, InformarCon("Panobar1_click"), SinError5());
 }
 

@@ -306,7 +306,7 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
         return true;
     m_ajustesConfirmados = true;
     const AlSalir fin([this] { m_ajustesConfirmados = false; });
-    return revisarUsuarios() && grabar();
+    return revisarUsuarios() && grabar(Alcance::Todo) == Grabacion::Grabada;
 }
 
 std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool todo) const

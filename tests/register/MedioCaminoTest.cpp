@@ -634,3 +634,33 @@ TEST_P(MedioCaminoTest, UnCodigoOUnaHojaSinConfirmarSePreguntanAlCerrar)
     EXPECT_EQ(cuantas(u"10/2026"_s, u"C002"_s), u"31"_s) << todo();
     EXPECT_EQ(hojaGuardada(u"202610"_s), u"77"_s);
 }
+
+// Leaving a tab stores the account left through the same save as F5, checked as F5 checks it,
+// and leaves the header's settings to the save of everything: not asked about, not stored.
+TEST_P(MedioCaminoTest, DejarUnaPestanaGrabaSuCuentaYNoLosAjustes)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    fila(u"10/2026"_s, u"C001"_s, 1, u"5"_s, u"0"_s);
+    guardarHoja(u"202610"_s, u"7"_s);
+    elegirPeriodo(u"10/2026"_s);
+    const QString tituloEnLaBase = valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s);
+    teclearEnCaja(u"TITULO"_s, u"LIBRO NUEVO"_s);
+    escribirDia(2, P::ColEntradas, u"5"_s);
+    m_guion->avisos.clear();
+    clicTab(1);
+    EXPECT_EQ(aviso(u"Cambió el encabezado"_s), nullptr) << todo();
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 2), 5.0) << todo();
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s), tituloEnLaBase);
+    EXPECT_EQ(caja(u"TITULO"_s)->text(), u"LIBRO NUEVO"_s) << "still pending, for F5";
+    EXPECT_EQ(tabs()->currentIndex(), 1);
+
+    // A figure refused in the editor: the tab stays, nothing stored, the figure still there.
+    irA(3, P::ColEntradas);
+    for (QChar c : u"9999999999"_s)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    m_guion->avisos.clear();
+    clicTab(TabMolino);
+    EXPECT_NE(aviso(u"La cantidad debe estar entre"_s), nullptr) << todo();
+    EXPECT_EQ(tabs()->currentIndex(), 1);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'C001' AND DIA = 3 AND Entradas <> 0"_s), u"0"_s);
+}
