@@ -28,6 +28,13 @@ class QStatusBar;
 class QTabBar;
 class QTableView;
 
+// What one save of the register has asked and been told, within that save only.
+struct EstaGrabacion {
+    bool ajustesConfirmados = false; // Sí to them in the pending question that started it
+    bool derivaConfirmada = false;   // asked once over everything it writes
+    bool declinada = false;          // the clerk said No to writing: nothing failed
+};
+
 // The register window of movements and stock: one period and account at a time, one line
 // per day. It is the module's start-up object: loading it connects to the database.
 class FrmTolvario : public QMainWindow
@@ -67,8 +74,8 @@ public:
     // Saving. GrabarGrid stores the grid under the loaded period and the account it was
     // loaded for, when it changed (or the account is new to the period); false when the
     // clerk abandoned it.
-    bool GrabarGrid(const QString& cuenta);
-    void ActualizarDatos();
+    bool GrabarGrid(const QString& cuenta, EstaGrabacion& g);
+    void ActualizarDatos(EstaGrabacion& g);
     // The settings and sheet number the clerk changed; with `conHoja` (a save) the sheet
     // number of the period loaded in any case.
     void GrabarCfgLocal(bool conHoja = false);
@@ -167,13 +174,13 @@ private:
     // a tab (the account being left, without the header settings). Says what happened.
     enum class Alcance { Todo, CuentaQueSeDeja };
     enum class Grabacion { Grabada, Incompleta, Declinada, Cancelada, Invalida, SinConexion };
-    Grabacion grabar(Alcance alcance);
+    Grabacion grabar(Alcance alcance, EstaGrabacion g = {});
     // On a server: it answers (a connection it closed is opened again); when it cannot be
     // reached the clerk is told once what was not stored, and false.
     bool baseAlAlcance();
     void mostrarHistorial();
     // A failure of one account's save: told once when the server is gone, else asked about.
-    int informarFalloDeGrabacion(const ErrorVB& e);
+    int informarFalloDeGrabacion(const ErrorVB& e, EstaGrabacion& g);
     // Before a command: a value open in the editor committed, a period typed but not loaded
     // validated as Enter would (the command then stops), user codes changed in their boxes
     // validated. False when the command must stop.
@@ -189,7 +196,7 @@ private:
     QString nombreDeCuenta(const QString& cuenta) const;
     // Another station saved the account since it was loaded: the clerk decides. True when
     // the account ends stored or reloaded, false when the save must stop (Cancelar).
-    bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g);
     void anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
     // Size and place as this user left them; maximised on a screen smaller than the window.
@@ -204,7 +211,7 @@ private:
     QStringList cuentasSinGrabar() const;
     // A save that would alter delivered books or the opening balance of later months asks
     // first; false (nothing to write) unless the clerk says Sí.
-    bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja);
+    bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g);
     QString textoDeDeriva(const RegistroTolvario::Deriva& d) const;
     // The header settings and the sheet number against what is stored.
     QString ajusteGuardado(int campo) const;
@@ -214,7 +221,7 @@ private:
     void marcarAjustes();
     void reponerAjustes();
     // Before a save stores changed settings: Sí stores them, No puts the stored ones back.
-    bool confirmarAjustes();
+    bool confirmarAjustes(const EstaGrabacion& g);
     // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
     QString cambiosDelEncabezado() const;
     bool guardarYCargar(int previo, int nuevo);
@@ -251,8 +258,5 @@ private:
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
     EditorDeCelda* m_editor = nullptr;
-    bool m_derivaConfirmada = false; // within one save: asked once
-    bool m_declinado = false;        // the clerk said No to writing: nothing failed
     QHash<int, QString> m_ajustesGuardados; // the settings' boxes as stored, by box
-    bool m_ajustesConfirmados = false;      // within a save the pending question started
 };

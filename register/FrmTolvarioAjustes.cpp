@@ -92,11 +92,11 @@ QString FrmTolvario::cambiosDelEncabezado() const
     return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
 }
 
-bool FrmTolvario::confirmarAjustes()
+bool FrmTolvario::confirmarAjustes(const EstaGrabacion& g)
 {
     const QString cambios = cambiosDelEncabezado();
     // Already answered when the clerk said Sí to them in the pending question.
-    if (cambios.isEmpty() || m_ajustesConfirmados)
+    if (cambios.isEmpty() || g.ajustesConfirmados)
         return true;
     if (operador().Mensaje(cambios + QStringLiteral("\n\n¿Grabar estos cambios? (No vuelve a lo grabado y graba el resto.)"),
                            Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))

@@ -206,14 +206,13 @@ bool FrmTolvario::baseAlAlcance()
     }
 }
 
-FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance)
+FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
 {
     m_grabando = true;
     // Cleared however the command ends, or the next period would never load.
     const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
     m_grabacionIncompleta = false;
-    m_declinado = false;
     m_cuentasGrabadas.clear();
     if (!terminarEdicion())
         return Grabacion::Invalida;
@@ -233,8 +232,8 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance)
             if (!valido)
                 return;
             if (todo)
-                ActualizarDatos();
-            else if (!GrabarGrid(m_registro.CuentaEnGrilla()))
+                ActualizarDatos(g);
+            else if (!GrabarGrid(m_registro.CuentaEnGrilla(), g))
                 m_validacionFallida = true;
         },
         // A save may have marked the delivered book changed (read again only when the
@@ -258,7 +257,7 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance)
     }
     if (!valido)
         return Grabacion::Invalida;
-    if (m_declinado)
+    if (g.declinada)
         return Grabacion::Declinada;
     // Each account is its own transaction: the clerk reads which ones are stored and which
     // are still only on screen.

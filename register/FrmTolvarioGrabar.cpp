@@ -27,7 +27,7 @@ std::vector<LineaRegistro> lineasVacias()
 
 } // namespace
 
-bool FrmTolvario::GrabarGrid(const QString& cuenta)
+bool FrmTolvario::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
 {
     if (!m_registro.Hay() || m_cargando)
         return true;
@@ -39,7 +39,7 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
     const std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
     if (!m_registro.GrillaCambio(lineas) && m_registro.Guardada(enGrilla))
         return true;
-    if (!m_derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false))
+    if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false, g))
         return false;
     bool hayFallo = false;
     bool conflicto = false;
@@ -56,10 +56,10 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
         anotarGrillaGrabada(enGrilla, lineas);
     }}, [&](const ErrorVB& e) {
         hayFallo = true;
-        return informarFalloDeGrabacion(e);
+        return informarFalloDeGrabacion(e, g);
     });
     // Leaving a tab may have marked the delivered book changed; GRABAR refreshes it itself.
-    if (completo && !hayFallo && !conflicto && !m_derivaConfirmada)
+    if (completo && !hayFallo && !conflicto && !g.derivaConfirmada)
         Pasos::Ejecutar({[&] { mostrarEntrega(); }}, InformarCon("ACTUALIZAR DATOS"), SinError5());
     // Even when the clerk went on, what is on screen is not what is stored.
     if (hayFallo)
@@ -79,12 +79,12 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta)
             Pasos::Ejecutar({[&] { AsignarDatos(enGrilla); }}, InformarCon("ACTUALIZAR DATOS"));
             return true;
         }
-        return resolverConflicto(enGrilla, lineas);
+        return resolverConflicto(enGrilla, lineas, g);
     }
     return completo && !hayFallo;
 }
 
-int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e)
+int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e, EstaGrabacion& g)
 {
     // A server that went away mid-save: one message with what is stored and what is not,
     // instead of a box per step that cannot succeed until it is back.
@@ -92,7 +92,7 @@ int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e)
         return Operador::Abortar;
     // The clerk stopped waiting for the other station: nothing written, nothing to ask.
     if (e.Number == ErrorVB::EsperaCancelada) {
-        m_declinado = true; // the status bar keeps this, not "no se completó"
+        g.declinada = true; // the status bar keeps this, not "no se completó"
         BStat->showMessage(e.Description);
         return Operador::Abortar;
     }
@@ -107,7 +107,7 @@ void FrmTolvario::anotarGrillaGrabada(const QString& cuenta, const std::vector<L
     m_cuentasGrabadas << nombreDeCuenta(cuenta);
 }
 
-bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
+bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g)
 {
     const int r = operador().Mensaje(QStringLiteral("Otro puesto grabó la cuenta %1 de %2 después de que usted la cargó. "
                                                     "¿Reemplazar lo grabado por lo que usted tiene en pantalla?")
@@ -129,14 +129,14 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
             anotarGrillaGrabada(cuenta, lineas);
         }}, [&](const ErrorVB& e) {
             fallo = true;
-            return informarFalloDeGrabacion(e);
+            return informarFalloDeGrabacion(e, g);
         });
         if (fallo)
             m_grabacionIncompleta = true;
         if (!completo)
             m_validacionFallida = true;
         if (completo && otraVez)
-            return resolverConflicto(cuenta, lineas);
+            return resolverConflicto(cuenta, lineas, g);
         return completo && !m_grabacionIncompleta;
     }
     if (r == Operador::No) {
@@ -150,21 +150,20 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
     return false;
 }
 
-void FrmTolvario::ActualizarDatos()
+void FrmTolvario::ActualizarDatos(EstaGrabacion& g)
 {
     // The header first (No puts the stored values back; the register is saved all the same),
     // then what the save moves, asked once over everything it writes, before anything is.
-    confirmarAjustes();
-    if (!confirmarDeriva(cambiosPrevistos(true), true))
+    confirmarAjustes(g);
+    if (!confirmarDeriva(cambiosPrevistos(true), true, g))
         return;
-    m_derivaConfirmada = true;
-    const AlSalir fin([this] { m_derivaConfirmada = false; });
+    g.derivaConfirmada = true;
     const QString periodo = m_registro.Periodo();
     // A step's failure counts only when no retry of it went through.
     bool fallo = false;
     const auto informar = [&](const ErrorVB& e) {
         fallo = true;
-        return informarFalloDeGrabacion(e);
+        return informarFalloDeGrabacion(e, g);
     };
     const auto anotarFallo = [&] {
         if (fallo)
@@ -186,7 +185,7 @@ void FrmTolvario::ActualizarDatos()
     // The grid on screen, then every shown account the period has nothing stored for yet (a
     // user carried over from the month before still gets its 31 days). The clerk stays on the
     // tab they were on.
-    if (!GrabarGrid(m_registro.CuentaEnGrilla()) && m_validacionFallida)
+    if (!GrabarGrid(m_registro.CuentaEnGrilla(), g) && m_validacionFallida)
         return;
     for (const QString& cuenta : cuentasSinGrabar()) {
         const bool completo = Pasos::Ejecutar({[&] {
@@ -304,9 +303,9 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     // Without a period only the settings are pending: closing stores them.
     if (!m_registro.Hay())
         return true;
-    m_ajustesConfirmados = true;
-    const AlSalir fin([this] { m_ajustesConfirmados = false; });
-    return revisarUsuarios() && grabar(Alcance::Todo) == Grabacion::Grabada;
+    EstaGrabacion g;
+    g.ajustesConfirmados = true;
+    return revisarUsuarios() && grabar(Alcance::Todo, g) == Grabacion::Grabada;
 }
 
 std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool todo) const
@@ -358,7 +357,7 @@ QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const
     return partes.join(QStringLiteral("\n\n"));
 }
 
-bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja)
+bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g)
 {
     if (!m_registro.Hay())
         return true;
@@ -374,7 +373,7 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
             d = RegistroTolvario::DerivaDe(m_registro.Periodo(), cambios, hojaCambiada ? &hoja : nullptr);
         }}, [&](const ErrorVB& e) {
             fallo = true;
-            return informarFalloDeGrabacion(e);
+            return informarFalloDeGrabacion(e, g);
         }) || fallo) {
         m_validacionFallida = true;
         return false;
@@ -387,7 +386,7 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
         return true;
     // Nothing written; what is on screen stays, pending.
     m_validacionFallida = true;
-    m_declinado = true;
+    g.declinada = true;
     BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; lo cambiado sigue en pantalla, sin grabar.").arg(m_registro.Periodo()));
     return false;
 }
