@@ -161,8 +161,11 @@ bool FrmTolvario::confirmarPeriodoLejano(const QString& valor)
 
 void FrmTolvario::validarHoja(const QString& valor)
 {
-    // Only a number that would be written: one stored as it is, even shared, stays.
-    if (!m_registro.Hay() || valor == RegistroTolvario::HojaComoEsta(m_registro.Periodo()))
+    // Only a number that would be written: one stored as it is for a period with lines, even
+    // shared, stays. A key left by a period without lines (a first save cancelled, a period
+    // removed) counted for nothing when the next numbers were given: checked as a new one.
+    if (!m_registro.Hay()
+        || (valor == RegistroTolvario::HojaComoEsta(m_registro.Periodo()) && RegistroTolvario::HayPeriodo(m_registro.Periodo())))
         return;
     const QString otro = RegistroTolvario::PeriodoConHoja(valor, m_registro.Periodo());
     if (!otro.isEmpty())

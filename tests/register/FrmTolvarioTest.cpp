@@ -417,6 +417,18 @@ TEST_P(FrmTolvarioTest, LaHojaSigueALaUltimaGuardada)
     tecla(Qt::Key_F5);
     EXPECT_EQ(aviso(QStringLiteral("Hoja Nro")), nullptr) << todo();
     EXPECT_EQ(valor(QStringLiteral("SELECT Entradas FROM EM_Tolvario WHERE Periodo = '12/2005' AND Cuenta = 'MOLINO' AND DIA = 2")).toDouble(), 7.0);
+
+    // A key left by a month with no lines, whose number another month took since: opening
+    // it and saving is refused, so the two never share it.
+    GrabarConfiguracion(QStringLiteral("TOLVARIO_HOJA_200604"), QStringLiteral("21"));
+    elegirPeriodo(QStringLiteral("04/2006"));
+    ASSERT_EQ(campo(FrmTolvario::cHoja)->text(), QStringLiteral("21"));
+    escribirDia(1, P::ColEntradas, QStringLiteral("3"));
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_NE(aviso(QStringLiteral("La Hoja Nro 21 ya es la del período 03/2006.")), nullptr) << todo();
+    EXPECT_EQ(cuantas(QStringLiteral("04/2006"), QStringLiteral("MOLINO")), QStringLiteral("0"));
 }
 
 // A year typed wrong is asked about before it is opened; No keeps the loaded period and
