@@ -3,7 +3,7 @@
 #include "platform/ErrorVB.h"
 #include "platform/Importe.h"
 #include "register/Libro.h"
-#include "register/RegistroCargado.h"
+#include "register/SesionRegistro.h"
 
 #include <QHash>
 #include <QList>
@@ -111,7 +111,7 @@ public:
     QString Periodo() const;
     ModeloRegistro& Modelo() const { return *m_modelo; }
     const QString& NombreTabla() const;
-    int DecimalesVigentes() const { return m_decimales; }
+    int DecimalesVigentes() const { return m_sesion.Decimales(); }
     // The decimals in force from the Decimales box: its number rounded, 0 meaning -2.
     void TomarDecimales();
     bool ValidacionFallida() const { return m_validacionFallida; }
@@ -121,7 +121,7 @@ public:
     // The account shown on a register tab: "MOLINO" on tab 0, the user's code on 1 to 5.
     QString CuentaDeTab(int tab) const;
     // The period on screen as loaded; empty before one is.
-    const QString& PeriodoCargado() const { return m_registro.Periodo(); }
+    const QString& PeriodoCargado() const { return m_sesion.Cargado().Periodo(); }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -193,11 +193,9 @@ private:
     // Asked before the loaded period leaves the screen, or the window closes: true to go on
     // (saved or dropped).
     bool resolverPendientes(bool alCerrar = false);
-    QString nombreDeCuenta(const QString& cuenta) const;
     // Another station saved the account since it was loaded: the clerk decides. True when
     // the account ends stored or reloaded, false when the save must stop (Cancelar).
     bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g);
-    void anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     EncabezadoLibro encabezadoDelLibro();
     // Size and place as this user left them; maximised on a screen smaller than the window.
     void restaurarGeometria();
@@ -239,20 +237,16 @@ private:
     void tabCambiado(int nuevo);
 
     // The period as loaded: every command acts on it, never on what the boxes hold now.
-    RegistroCargado m_registro;
-    bool m_grabacionIncompleta = false;
+    SesionRegistro m_sesion;
 
     ModeloRegistro* m_modelo = nullptr;
     std::unique_ptr<Libro> m_libro;
-    int m_decimales = -2;
     bool m_cargando = false;
     bool m_usuariosALaVista = false;
     bool m_grabando = false;
     bool m_validacionFallida = false;
     bool m_descargada = false;
     int m_tabPrevio = 0;
-    QStringList m_cuentasGrabadas; // by this save, named for the clerk
-    std::vector<LineaRegistro> m_encontradas; // what another station had stored instead
     bool m_releer = false; // Enter on the period loaded: read it again
     bool m_validandoEncabezado = false;
     QString m_mensajePendiente;

@@ -27,7 +27,7 @@ QString FrmTolvario::ajusteGuardado(int campo) const
 {
     // The sheet number belongs to the period loaded; without one there is nothing to change.
     if (campo == cHoja)
-        return m_registro.Hay() ? m_registro.Hoja() : TxtFields[cHoja]->text().trimmed();
+        return m_sesion.Cargado().Hay() ? m_sesion.Cargado().Hoja() : TxtFields[cHoja]->text().trimmed();
     return m_ajustesGuardados.value(campo);
 }
 

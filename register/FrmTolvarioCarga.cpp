@@ -137,7 +137,7 @@ void FrmTolvario::TomarDecimales()
 {
     // A text like "2.6" rounds to 3; nothing configured means whole numbers (-2), not the
     // workstation's currency digits that 0 would mean to the formatter.
-    m_decimales = Planilla::Decimales(TxtFields[cDecimales]->text());
+    m_sesion.PonerDecimales(Planilla::Decimales(TxtFields[cDecimales]->text()));
 }
 
 void FrmTolvario::ActualizarUnidades()
@@ -175,7 +175,7 @@ void FrmTolvario::Inicializa()
         [&] { DetalleOn(false); },
         [&] {
             m_cargando = true;
-            m_registro.Vaciar();
+            m_sesion.Cargado().Vaciar();
             LblEntrega->clear();
             marcarAjustes();
             SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));

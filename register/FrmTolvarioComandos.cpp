@@ -113,13 +113,13 @@ void FrmTolvario::Form_KeyDown(int& KeyCode, int Shift)
 
 void FrmTolvario::mostrarHistorial()
 {
-    if (!m_registro.Hay()) {
+    if (!m_sesion.Cargado().Hay()) {
         operador().Mensaje(QStringLiteral(" No hay ningún período cargado para ver su historial."),
                            Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
         return;
     }
     Pasos::Ejecutar({[&] {
-        DialogoHistorial dialogo(m_registro.Periodo(), this);
+        DialogoHistorial dialogo(m_sesion.Cargado().Periodo(), this);
         dialogo.exec();
     }}, InformarCon("Historial"), SinError5());
 }
@@ -138,14 +138,14 @@ bool FrmTolvario::periodoSinCargar()
 {
     QLineEdit* caja = TxtFields[cPeriodo];
     const QString escrito = caja->text().trimmed();
-    if (escrito == m_registro.Periodo() || (escrito.isEmpty() && !m_registro.Hay()))
+    if (escrito == m_sesion.Cargado().Periodo() || (escrito.isEmpty() && !m_sesion.Cargado().Hay()))
         return false;
     // Validated as Enter would: it loads (after the question on unsaved changes), or its
     // message is shown and the box goes back to the period on screen. Either way the
     // command that found it stops, to be repeated on what is on screen now.
     CampoValida(caja);
     if (m_validacionFallida)
-        caja->setText(m_registro.Periodo());
+        caja->setText(m_sesion.Cargado().Periodo());
     return true;
 }
 
@@ -154,7 +154,7 @@ bool FrmTolvario::revisarUsuarios()
     for (int k = 1; k <= Usuarios; ++k) {
         QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
         const QString escrito = caja->text().trimmed();
-        const QString cuenta = m_registro.Cuenta(k);
+        const QString cuenta = m_sesion.Cargado().Cuenta(k);
         // Only what the clerk typed: a stored account that is no customer stays in its box
         // without a tab, as loaded.
         if (!caja->isModified() || escrito.compare(cuenta, Qt::CaseInsensitive) == 0)
@@ -169,9 +169,9 @@ bool FrmTolvario::revisarUsuarios()
         // found it stops, and the status bar says nothing was stored.
         CampoValida(caja);
         if (m_validacionFallida) {
-            if (m_registro.Hay())
+            if (m_sesion.Cargado().Hay())
                 BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; el usuario %2 quedó como estaba (%3).")
-                                       .arg(m_registro.Periodo())
+                                       .arg(m_sesion.Cargado().Periodo())
                                        .arg(k)
                                        .arg(escrito));
             return false;
@@ -191,16 +191,16 @@ bool FrmTolvario::baseAlAlcance()
         // One message for the whole save: nothing of it can reach the server now, and the
         // screen keeps everything, still marked unsaved.
         const QStringList pendientes = cambiosPendientes();
-        const QString grabadas = m_cuentasGrabadas.isEmpty()
-                                     ? QStringLiteral("No se grabó nada de %1").arg(m_registro.Periodo())
-                                     : QStringLiteral("De %1 se grabaron: %2").arg(m_registro.Periodo(), m_cuentasGrabadas.join(QStringLiteral(", ")));
+        const QString grabadas = m_sesion.Grabadas().isEmpty()
+                                     ? QStringLiteral("No se grabó nada de %1").arg(m_sesion.Cargado().Periodo())
+                                     : QStringLiteral("De %1 se grabaron: %2").arg(m_sesion.Cargado().Periodo(), m_sesion.Grabadas().join(QStringLiteral(", ")));
         const QString texto = QStringLiteral("No se puede llegar al servidor de la base de datos: %1\n%2%3")
                                   .arg(e.Description.simplified(), grabadas,
                                        pendientes.isEmpty() ? QStringLiteral(".")
                                                             : QStringLiteral("; siguen sin grabar: ") + pendientes.join(QStringLiteral(", ")) + u'.');
         operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
         DB_Dll::Instancia().AnotarError(e, QStringLiteral("GRABAR"), QStringLiteral("Aceptar"));
-        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor.").arg(m_registro.Periodo()));
+        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor.").arg(m_sesion.Cargado().Periodo()));
         m_validacionFallida = true;
         return false;
     }
@@ -212,8 +212,7 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
     // Cleared however the command ends, or the next period would never load.
     const AlSalir fin([this] { m_grabando = false; });
     m_validacionFallida = false;
-    m_grabacionIncompleta = false;
-    m_cuentasGrabadas.clear();
+    m_sesion.EmpezarGrabacion();
     if (!terminarEdicion())
         return Grabacion::Invalida;
     if (!baseAlAlcance())
@@ -233,13 +232,13 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
                 return;
             if (todo)
                 ActualizarDatos(g);
-            else if (!GrabarGrid(m_registro.CuentaEnGrilla(), g))
+            else if (!GrabarGrid(m_sesion.Cargado().CuentaEnGrilla(), g))
                 m_validacionFallida = true;
         },
         // A save may have marked the delivered book changed (read again only when the
         // database answered the whole save).
         [&] {
-            if (valido && !m_grabacionIncompleta)
+            if (valido && !m_sesion.Incompleta())
                 mostrarEntrega();
         },
     }, [&](const ErrorVB& e) {
@@ -247,11 +246,11 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
         return InformarCon("Panobar1_click")(e);
     }, SinError5());
     // Any error the clerk went past still means the book would lack something on screen.
-    const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_grabacionIncompleta;
-    const qsizetype n = m_cuentasGrabadas.size();
+    const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_sesion.Incompleta();
+    const qsizetype n = m_sesion.Grabadas().size();
     if (grabado) {
         if (todo || n > 0)
-            BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_registro.Periodo(),
+            BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_sesion.Cargado().Periodo(),
                                    n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
         return Grabacion::Grabada;
     }
@@ -263,9 +262,9 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
     // are still only on screen.
     const QStringList pendientes = cambiosPendientes();
     BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
-                           .arg(m_registro.Periodo(), n == 0 ? QStringLiteral("ninguna") : m_cuentasGrabadas.join(QStringLiteral(", ")),
+                           .arg(m_sesion.Cargado().Periodo(), n == 0 ? QStringLiteral("ninguna") : m_sesion.Grabadas().join(QStringLiteral(", ")),
                                 pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", "))));
-    return hayError || m_grabacionIncompleta ? Grabacion::Incompleta : Grabacion::Cancelada;
+    return hayError || m_sesion.Incompleta() ? Grabacion::Incompleta : Grabacion::Cancelada;
 }
 
 void FrmTolvario::Panobar1_click(const QString& boton)
@@ -277,20 +276,20 @@ void FrmTolvario::Panobar1_click(const QString& boton)
     } else if (clave == QStringLiteral("BORRAR")) {
         if (!listoParaComando())
             return;
-        if (!m_registro.Hay()) {
+        if (!m_sesion.Cargado().Hay()) {
             operador().Mensaje(QStringLiteral(" No hay ningún período cargado para dar de baja."),
                                Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
             return;
         }
-        const QStringList cuentas = m_registro.Guardadas();
+        const QStringList cuentas = m_sesion.Cargado().Guardadas();
         QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
-                               .arg(m_registro.Periodo(),
+                               .arg(m_sesion.Cargado().Periodo(),
                                     cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
         if (!cambiosPendientes().isEmpty())
             pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
         // Its delivered book, and the months after it that carry its balance, are named.
         RegistroTolvario::Deriva deriva;
-        if (!Pasos::Ejecutar({[&] { deriva = RegistroTolvario::DerivaDeBorrar(m_registro.Periodo()); }},
+        if (!Pasos::Ejecutar({[&] { deriva = RegistroTolvario::DerivaDeBorrar(m_sesion.Cargado().Periodo()); }},
                              InformarCon("Panobar1_click"), SinError5()))
             return;
         if (deriva.Hay())
@@ -299,7 +298,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
             != Operador::Si)
             return;
         bool borrado = false;
-        const QString periodo = m_registro.Periodo();
+        const QString periodo = m_sesion.Cargado().Periodo();
         Pasos::Ejecutar({
             [&] {
                 borrarPeriodo();
@@ -353,7 +352,7 @@ void FrmTolvario::tabCambiado(int nuevo)
             return;
         }
         const QString escrito = TxtFields[cPeriodo]->text().trimmed();
-        if (escrito != m_registro.Periodo() && !(escrito.isEmpty() && !m_registro.Hay())) {
+        if (escrito != m_sesion.Cargado().Periodo() && !(escrito.isEmpty() && !m_sesion.Cargado().Hay())) {
             quedarse();
             periodoSinCargar();
             return;
@@ -366,7 +365,7 @@ void FrmTolvario::tabCambiado(int nuevo)
     m_tabPrevio = nuevo;
     // A click on a tab has no caller to hand an error to: it is reported here.
     Pasos::Ejecutar({[&] { SSTab1_Click(previo); }}, [&](const ErrorVB& e) {
-        m_grabacionIncompleta = true;
+        m_sesion.MarcarIncompleta();
         return SuiteUtil::ReportError(e, QStringLiteral("SSTab1_Click"));
     }, SinError5());
 }
@@ -374,7 +373,7 @@ void FrmTolvario::tabCambiado(int nuevo)
 bool FrmTolvario::guardarYCargar(int previo, int nuevo)
 {
     // The tab left is stored only when the clerk changed it: browsing writes nothing.
-    if (previo >= 0 && previo < TabUsuarios && m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia())
+    if (previo >= 0 && previo < TabUsuarios && m_sesion.Cargado().GrillaCambio(m_modelo->planilla().LineasDeDia())
         && grabar(Alcance::CuentaQueSeDeja) != Grabacion::Grabada) {
         // The save failed: the grid stays, with its edits, on its own tab.
         const QSignalBlocker quieto(SSTab1);
@@ -386,7 +385,7 @@ bool FrmTolvario::guardarYCargar(int previo, int nuevo)
     if (nuevo >= 0 && nuevo < TabUsuarios)
         AsignarDatos(CuentaDeTab(nuevo));
     else
-        m_registro.SoltarGrilla();
+        m_sesion.Cargado().SoltarGrilla();
     return true;
 }
 
@@ -431,11 +430,11 @@ EncabezadoLibro FrmTolvario::encabezadoDelLibro()
 {
     TomarDecimales();
     EncabezadoLibro e;
-    e.decimales = m_decimales;
+    e.decimales = m_sesion.Decimales();
     e.lineaInicial = LineaInicialDelLibro(CampoDe(QStringLiteral("linea"))->text());
     e.titulo = CampoDe(QStringLiteral("TITULO"))->text();
     e.oncca = CampoDe(QStringLiteral("ONCCA"))->text();
-    e.periodo = m_registro.Periodo();
+    e.periodo = m_sesion.Cargado().Periodo();
     e.hoja = TxtFields[cHoja]->text();
     e.medida = CampoDe(QStringLiteral("MEDIDA"))->text();
     e.bordes = chk->isChecked();

@@ -30,43 +30,43 @@ QLineEdit* FrmTolvario::CampoDe(const QString& dataField) const
 QString FrmTolvario::CuentaDeTab(int tab) const
 {
     // The customer the tab was shown for, not whatever the box holds now.
-    return m_registro.Cuenta(tab);
+    return m_sesion.Cargado().Cuenta(tab);
 }
 
 Importe FrmTolvario::SaldoInicialCuenta(const QString& cuenta)
 {
-    return RegistroTolvario::SaldoAnterior(m_registro.Periodo(), cuenta);
+    return RegistroTolvario::SaldoAnterior(m_sesion.Cargado().Periodo(), cuenta);
 }
 
 void FrmTolvario::AsignarDatos(const QString& cuenta)
 {
     // Until this load completes the grid stands for no stored register: a failed load must
     // never be saved over the stored one.
-    m_registro.SoltarGrilla();
+    m_sesion.Cargado().SoltarGrilla();
     InicializaGrids();
     // No period: an empty grid, not a stock of 0 on every day.
-    if (!m_registro.Hay()) {
+    if (!m_sesion.Cargado().Hay()) {
         m_modelo->Inicializar();
         return;
     }
     if (cuenta.trimmed().isEmpty()) {
-        m_modelo->Asignar(Importe(), {}, m_decimales);
+        m_modelo->Asignar(Importe(), {}, m_sesion.Decimales());
         return;
     }
-    const QString periodo = m_registro.Periodo();
+    const QString periodo = m_sesion.Cargado().Periodo();
     const std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, cuenta);
     const Importe saldo = SaldoInicialCuenta(cuenta);
     bool fueraDelMes = false;
     for (const LineaRegistro& l : lineas)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
-    m_modelo->Asignar(saldo, lineas, m_decimales);
-    m_registro.PonerLeidas(cuenta, lineas);
+    m_modelo->Asignar(saldo, lineas, m_sesion.Decimales());
+    m_sesion.Cargado().PonerLeidas(cuenta, lineas);
     // Stored by now, whoever stored it: it is no longer new to the period.
     if (!lineas.empty())
-        m_registro.MarcarGuardada(cuenta, true);
+        m_sesion.Cargado().MarcarGuardada(cuenta, true);
     // What the grid holds as loaded, read back the way a save would write it: only a
     // difference from this is a change.
-    m_registro.CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);
+    m_sesion.Cargado().CargarGrilla(cuenta, m_modelo->planilla().LineasDeDia(), fueraDelMes);
     if (fueraDelMes)
         operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + periodo
                                + QStringLiteral(" tiene días fuera del mes que la grilla no muestra: esta cuenta no se "
@@ -76,7 +76,7 @@ void FrmTolvario::AsignarDatos(const QString& cuenta)
 
 QString FrmTolvario::PeriodoAnterior() const
 {
-    return RegistroTolvario::PeriodoAnterior(m_registro.Periodo());
+    return RegistroTolvario::PeriodoAnterior(m_sesion.Cargado().Periodo());
 }
 
 void FrmTolvario::vaciarUsuarios()
@@ -88,7 +88,7 @@ void FrmTolvario::vaciarUsuarios()
     for (int k = 1; k <= Usuarios; ++k) {
         TxtFields[cUsuario1 + k - 1]->clear();
         LblDesc[k - 1]->clear();
-        m_registro.PonerCuenta(k, QString());
+        m_sesion.Cargado().PonerCuenta(k, QString());
         SSTab1->setTabVisible(k, false);
     }
 }
@@ -99,7 +99,7 @@ void FrmTolvario::AsignarDatosInicio()
     // be saved into this one.
     vaciarUsuarios();
     // The period's own users were read with its accounts when it began.
-    QStringList cuentas = m_registro.UsuariosAlEmpezar();
+    QStringList cuentas = m_sesion.Cargado().UsuariosAlEmpezar();
     const bool propias = !cuentas.isEmpty();
     if (!propias)
         cuentas = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());
@@ -107,7 +107,7 @@ void FrmTolvario::AsignarDatosInicio()
     for (int k = 1; k <= Usuarios && k <= cuentas.size(); ++k) {
         TxtFields[cUsuario1 + k - 1]->setText(cuentas[k - 1]);
         if (propias)
-            m_registro.PonerCodigoCargado(k, cuentas[k - 1]);
+            m_sesion.Cargado().PonerCodigoCargado(k, cuentas[k - 1]);
     }
     seleccionarTabsCargando();
 }

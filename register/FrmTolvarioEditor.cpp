@@ -63,8 +63,8 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
             const int fila = ModeloRegistro::FilaDeGrilla(celda.row());
             // Only the day lines, and only the columns the clerk types into; never a register
             // that cannot be stored from here, so no change is typed only to be lost.
-            if (!celda.isValid() || !m_registro.Hay() || m_modelo->Texto(fila, Planilla::ColDia).isEmpty()
-                || m_registro.GrillaSoloLectura())
+            if (!celda.isValid() || !m_sesion.Cargado().Hay() || m_modelo->Texto(fila, Planilla::ColDia).isEmpty()
+                || m_sesion.Cargado().GrillaSoloLectura())
                 seguir = false;
             else if (grid->objectName().compare(QStringLiteral("MSFlexGrid"), Qt::CaseInsensitive) == 0
                      && (celda.column() == Planilla::ColDia || celda.column() == Planilla::ColSaldo))
@@ -92,7 +92,7 @@ bool FrmTolvario::terminarEdicion()
 void FrmTolvario::confirmarEdicion()
 {
     // The stock follows what the cell holds now (an emptied quantity included).
-    if (m_editor->Confirmar(m_decimales))
+    if (m_editor->Confirmar(m_sesion.Decimales()))
         Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
 }
 

@@ -17,27 +17,17 @@
 #include <QStatusBar>
 #include <QTabBar>
 
-namespace {
-
-// The lines a user never typed into: 31 days, nothing received or delivered.
-std::vector<LineaRegistro> lineasVacias()
-{
-    return Planilla().LineasDeDia();
-}
-
-} // namespace
-
 bool FrmTolvario::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
 {
-    if (!m_registro.Hay() || m_cargando)
+    if (!m_sesion.Cargado().Hay() || m_cargando)
         return true;
     // Only the register the grid was loaded with, under its own period and account; and only
     // when it differs from what was stored, or the account has nothing stored yet.
-    const QString enGrilla = m_registro.CuentaEnGrilla();
-    if (enGrilla.isEmpty() || m_registro.GrillaSoloLectura() || enGrilla.compare(cuenta.trimmed(), Qt::CaseInsensitive) != 0)
+    const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
+    if (enGrilla.isEmpty() || m_sesion.Cargado().GrillaSoloLectura() || enGrilla.compare(cuenta.trimmed(), Qt::CaseInsensitive) != 0)
         return true;
     const std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
-    if (!m_registro.GrillaCambio(lineas) && m_registro.Guardada(enGrilla))
+    if (!m_sesion.Cargado().GrillaCambio(lineas) && m_sesion.Cargado().Guardada(enGrilla))
         return true;
     if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false, g))
         return false;
@@ -47,13 +37,7 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
         // A retry that goes through leaves no failure behind.
         hayFallo = false;
         // Only over what this station read: another station's save since is asked about.
-        const std::vector<LineaRegistro> ninguna;
-        const std::vector<LineaRegistro>* leidas = m_registro.Leidas(enGrilla);
-        if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), enGrilla, lineas, leidas ? leidas : &ninguna, &m_encontradas)) {
-            conflicto = true;
-            return;
-        }
-        anotarGrillaGrabada(enGrilla, lineas);
+        conflicto = m_sesion.GrabarCuenta(enGrilla, lineas) == SesionRegistro::Escritura::OtroPuesto;
     }}, [&](const ErrorVB& e) {
         hayFallo = true;
         return informarFalloDeGrabacion(e, g);
@@ -63,19 +47,13 @@ bool FrmTolvario::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
         Pasos::Ejecutar({[&] { mostrarEntrega(); }}, InformarCon("ACTUALIZAR DATOS"), SinError5());
     // Even when the clerk went on, what is on screen is not what is stored.
     if (hayFallo)
-        m_grabacionIncompleta = true;
+        m_sesion.MarcarIncompleta();
     if (!completo)
         m_validacionFallida = true;
-    // What the database holds is already this screen (a save whose COMMIT went through while
-    // its answer was lost with the connection): stored, nothing to ask.
-    if (completo && !hayFallo && conflicto && m_encontradas == lineas) {
-        anotarGrillaGrabada(enGrilla, lineas);
-        return true;
-    }
     if (completo && !hayFallo && conflicto) {
         // Nothing of this station's in it (an account new to the period, untouched): theirs
         // stays and is shown, without a question.
-        if (!m_registro.GrillaCambio(lineas)) {
+        if (!m_sesion.Cargado().GrillaCambio(lineas)) {
             Pasos::Ejecutar({[&] { AsignarDatos(enGrilla); }}, InformarCon("ACTUALIZAR DATOS"));
             return true;
         }
@@ -99,45 +77,32 @@ int FrmTolvario::informarFalloDeGrabacion(const ErrorVB& e, EstaGrabacion& g)
     return SuiteUtil::ReportError(e, QStringLiteral("ACTUALIZAR DATOS"));
 }
 
-void FrmTolvario::anotarGrillaGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas)
-{
-    // What is stored now is what the next save must find there.
-    m_registro.GrillaGrabada(lineas);
-    m_registro.PonerLeidas(cuenta, lineas);
-    m_cuentasGrabadas << nombreDeCuenta(cuenta);
-}
-
 bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g)
 {
     const int r = operador().Mensaje(QStringLiteral("Otro puesto grabó la cuenta %1 de %2 después de que usted la cargó. "
                                                     "¿Reemplazar lo grabado por lo que usted tiene en pantalla?")
-                                         .arg(nombreDeCuenta(cuenta), m_registro.Periodo()),
+                                         .arg(SesionRegistro::NombreDeCuenta(cuenta), m_sesion.Cargado().Periodo()),
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
     if (r == Operador::Si) {
         // Over what the clerk was told of, and nothing newer: a save made while the question
         // was open is asked about again.
-        const std::vector<LineaRegistro> vistas = m_encontradas;
         bool otraVez = false;
         bool fallo = false;
         const bool completo = Pasos::Ejecutar({[&] {
             fallo = false;
-            if (!RegistroTolvario::GrabarCuenta(m_registro.Periodo(), cuenta, lineas, &vistas, &m_encontradas)) {
-                otraVez = true;
-                return;
-            }
-            anotarGrillaGrabada(cuenta, lineas);
+            otraVez = m_sesion.ReemplazarEncontradas(cuenta, lineas) == SesionRegistro::Escritura::OtroPuesto;
         }}, [&](const ErrorVB& e) {
             fallo = true;
             return informarFalloDeGrabacion(e, g);
         });
         if (fallo)
-            m_grabacionIncompleta = true;
+            m_sesion.MarcarIncompleta();
         if (!completo)
             m_validacionFallida = true;
         if (completo && otraVez)
             return resolverConflicto(cuenta, lineas, g);
-        return completo && !m_grabacionIncompleta;
+        return completo && !m_sesion.Incompleta();
     }
     if (r == Operador::No) {
         // Theirs on screen; this station's changes to the account are dropped.
@@ -145,7 +110,7 @@ bool FrmTolvario::resolverConflicto(const QString& cuenta, const std::vector<Lin
         return true;
     }
     // Nothing written; the changes stay on screen, pending.
-    m_grabacionIncompleta = true;
+    m_sesion.MarcarIncompleta();
     m_validacionFallida = true;
     return false;
 }
@@ -158,7 +123,7 @@ void FrmTolvario::ActualizarDatos(EstaGrabacion& g)
     if (!confirmarDeriva(cambiosPrevistos(true), true, g))
         return;
     g.derivaConfirmada = true;
-    const QString periodo = m_registro.Periodo();
+    const QString periodo = m_sesion.Cargado().Periodo();
     // A step's failure counts only when no retry of it went through.
     bool fallo = false;
     const auto informar = [&](const ErrorVB& e) {
@@ -167,14 +132,13 @@ void FrmTolvario::ActualizarDatos(EstaGrabacion& g)
     };
     const auto anotarFallo = [&] {
         if (fallo)
-            m_grabacionIncompleta = true;
+            m_sesion.MarcarIncompleta();
     };
     // Users the clerk replaced take their stored lines with them.
-    if (!m_registro.AQuitar().isEmpty()) {
+    if (!m_sesion.Cargado().AQuitar().isEmpty()) {
         const bool quitadas = Pasos::Ejecutar({[&] {
             fallo = false;
-            RegistroTolvario::QuitarCuentas(periodo, m_registro.AQuitar());
-            m_registro.Quitadas();
+            m_sesion.QuitarReemplazados();
         }}, informar);
         anotarFallo();
         if (!quitadas) {
@@ -185,17 +149,14 @@ void FrmTolvario::ActualizarDatos(EstaGrabacion& g)
     // The grid on screen, then every shown account the period has nothing stored for yet (a
     // user carried over from the month before still gets its 31 days). The clerk stays on the
     // tab they were on.
-    if (!GrabarGrid(m_registro.CuentaEnGrilla(), g) && m_validacionFallida)
+    if (!GrabarGrid(m_sesion.Cargado().CuentaEnGrilla(), g) && m_validacionFallida)
         return;
     for (const QString& cuenta : cuentasSinGrabar()) {
         const bool completo = Pasos::Ejecutar({[&] {
             fallo = false;
             // Still nothing stored, or another station stored it since: then theirs stays,
             // as this station had nothing of its own in it.
-            const std::vector<LineaRegistro> ninguna;
-            if (RegistroTolvario::GrabarCuenta(periodo, cuenta, lineasVacias(), &ninguna))
-                m_cuentasGrabadas << nombreDeCuenta(cuenta);
-            m_registro.MarcarGuardada(cuenta, true);
+            m_sesion.GrabarCuentaVacia(cuenta);
         }}, informar);
         anotarFallo();
         // A save the clerk abandoned stops here: the accounts before it stay stored.
@@ -232,35 +193,30 @@ void FrmTolvario::GrabarCfgLocal(bool conHoja)
     // stored with a save (a new period's first one included), or when the clerk changed it.
     // Not rewritten when unchanged: a number another station stored since stays.
     // Never a number another period already has (closing stores a changed one unvalidated).
-    if (m_registro.Hay() && (ajusteCambiado(cHoja) || (conHoja && RegistroTolvario::HojaComoEsta(m_registro.Periodo()).isEmpty()))
-        && RegistroTolvario::PeriodoConHoja(TxtFields[cHoja]->text(), m_registro.Periodo()).isEmpty()) {
-        RegistroTolvario::GrabarHoja(m_registro.Periodo(), TxtFields[cHoja]->text());
-        m_registro.PonerHoja(TxtFields[cHoja]->text().trimmed());
+    if (m_sesion.Cargado().Hay() && (ajusteCambiado(cHoja) || (conHoja && RegistroTolvario::HojaComoEsta(m_sesion.Cargado().Periodo()).isEmpty()))
+        && RegistroTolvario::PeriodoConHoja(TxtFields[cHoja]->text(), m_sesion.Cargado().Periodo()).isEmpty()) {
+        RegistroTolvario::GrabarHoja(m_sesion.Cargado().Periodo(), TxtFields[cHoja]->text());
+        m_sesion.Cargado().PonerHoja(TxtFields[cHoja]->text().trimmed());
     }
     tomarAjustesGuardados();
 }
 
 void FrmTolvario::borrarPeriodo()
 {
-    RegistroTolvario::BorrarPeriodo(m_registro.Periodo());
-}
-
-QString FrmTolvario::nombreDeCuenta(const QString& cuenta) const
-{
-    return cuenta.compare(QStringLiteral("MOLINO"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Molino") : cuenta;
+    RegistroTolvario::BorrarPeriodo(m_sesion.Cargado().Periodo());
 }
 
 QStringList FrmTolvario::cambiosPendientes(bool conAjustes) const
 {
     QStringList nombres;
-    if (!m_registro.Hay())
+    if (!m_sesion.Cargado().Hay())
         return conAjustes ? ajustesCambiados() : nombres;
-    const QString enGrilla = m_registro.CuentaEnGrilla();
-    if (m_registro.GrillaCambio(m_modelo->planilla().LineasDeDia()))
-        nombres << nombreDeCuenta(enGrilla);
-    for (const QString& c : m_registro.AgregadasSinGrabar())
+    const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
+    if (m_sesion.Cargado().GrillaCambio(m_modelo->planilla().LineasDeDia()))
+        nombres << SesionRegistro::NombreDeCuenta(enGrilla);
+    for (const QString& c : m_sesion.Cargado().AgregadasSinGrabar())
         nombres << QStringLiteral("alta de ") + c;
-    for (const QString& c : m_registro.AQuitar())
+    for (const QString& c : m_sesion.Cargado().AQuitar())
         nombres << QStringLiteral("baja de ") + c;
     // A code typed in a user box and not confirmed yet is a change as well.
     for (int k = 1; k <= Usuarios; ++k) {
@@ -287,7 +243,7 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     // The header's changes are shown old and new here: this Sí is their answer too.
     const QString encabezado = cambiosDelEncabezado();
     const int r = operador().Mensaje(QStringLiteral("Hay cambios sin grabar en %1 (%2). ¿Grabarlos?")
-                                         .arg(m_registro.Hay() ? m_registro.Periodo() : QStringLiteral("el encabezado"),
+                                         .arg(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QStringLiteral("el encabezado"),
                                               pendientes.join(QStringLiteral(", ")))
                                          + (encabezado.isEmpty() ? QString() : u'\n' + encabezado),
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
@@ -301,7 +257,7 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     if (r != Operador::Si)
         return false;
     // Without a period only the settings are pending: closing stores them.
-    if (!m_registro.Hay())
+    if (!m_sesion.Cargado().Hay())
         return true;
     EstaGrabacion g;
     g.ajustesConfirmados = true;
@@ -311,21 +267,21 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
 std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool todo) const
 {
     std::vector<RegistroTolvario::CambioPrevisto> cambios;
-    if (!m_registro.Hay())
+    if (!m_sesion.Cargado().Hay())
         return cambios;
     if (todo)
-        for (const QString& c : m_registro.AQuitar())
+        for (const QString& c : m_sesion.Cargado().AQuitar())
             cambios.push_back({c, std::nullopt});
-    const QString enGrilla = m_registro.CuentaEnGrilla();
-    if (!enGrilla.isEmpty() && !m_registro.GrillaSoloLectura()) {
+    const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
+    if (!enGrilla.isEmpty() && !m_sesion.Cargado().GrillaSoloLectura()) {
         std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
-        if (m_registro.GrillaCambio(lineas) || !m_registro.Guardada(enGrilla))
+        if (m_sesion.Cargado().GrillaCambio(lineas) || !m_sesion.Cargado().Guardada(enGrilla))
             cambios.push_back({enGrilla, std::move(lineas)});
     }
     if (!todo)
         return cambios;
     for (const QString& cuenta : cuentasSinGrabar())
-        cambios.push_back({cuenta, lineasVacias()});
+        cambios.push_back({cuenta, Planilla().LineasDeDia()});
     return cambios;
 }
 
@@ -334,8 +290,8 @@ QStringList FrmTolvario::cuentasSinGrabar() const
     QStringList cuentas;
     for (int tab = TabMolino; tab <= Usuarios; ++tab) {
         const QString cuenta = CuentaDeTab(tab);
-        if (SSTab1->isTabVisible(tab) && !cuenta.isEmpty() && !m_registro.Guardada(cuenta)
-            && cuenta.compare(m_registro.CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
+        if (SSTab1->isTabVisible(tab) && !cuenta.isEmpty() && !m_sesion.Cargado().Guardada(cuenta)
+            && cuenta.compare(m_sesion.Cargado().CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
             cuentas << cuenta;
     }
     return cuentas;
@@ -359,18 +315,18 @@ QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const
 
 bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g)
 {
-    if (!m_registro.Hay())
+    if (!m_sesion.Cargado().Hay())
         return true;
     // The sheet number counts only when the clerk changed it.
     const QString hoja = TxtFields[cHoja]->text();
-    const bool hojaCambiada = conHoja && hoja.trimmed() != m_registro.Hoja();
+    const bool hojaCambiada = conHoja && hoja.trimmed() != m_sesion.Cargado().Hoja();
     RegistroTolvario::Deriva d;
     bool fallo = false;
     // A check the database cannot answer is a save that did not happen, even when the
     // clerk goes past the error.
     if (!Pasos::Ejecutar({[&] {
             fallo = false;
-            d = RegistroTolvario::DerivaDe(m_registro.Periodo(), cambios, hojaCambiada ? &hoja : nullptr);
+            d = RegistroTolvario::DerivaDe(m_sesion.Cargado().Periodo(), cambios, hojaCambiada ? &hoja : nullptr);
         }}, [&](const ErrorVB& e) {
             fallo = true;
             return informarFalloDeGrabacion(e, g);
@@ -387,15 +343,15 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
     // Nothing written; what is on screen stays, pending.
     m_validacionFallida = true;
     g.declinada = true;
-    BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; lo cambiado sigue en pantalla, sin grabar.").arg(m_registro.Periodo()));
+    BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; lo cambiado sigue en pantalla, sin grabar.").arg(m_sesion.Cargado().Periodo()));
     return false;
 }
 
 void FrmTolvario::mostrarEntrega()
 {
     LblEntrega->clear();
-    if (!m_registro.Hay())
+    if (!m_sesion.Cargado().Hay())
         return;
-    if (const std::optional<RegistroTolvario::Entrega> e = RegistroTolvario::EntregaDe(m_registro.Periodo()))
+    if (const std::optional<RegistroTolvario::Entrega> e = RegistroTolvario::EntregaDe(m_sesion.Cargado().Periodo()))
         LblEntrega->setText(RegistroTolvario::TextoDeEntrega(*e));
 }

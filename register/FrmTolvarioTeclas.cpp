@@ -59,7 +59,7 @@ void FrmTolvario::TxtFields_KeyDown(int Index, int& KeyCode, int Shift)
         return;
     }
     // The title ends the header: once a period is on screen Enter goes on to its first day.
-    if (Index == cTitulo && KeyCode == Teclas::Enter && m_registro.Hay() && MSFlexGrid->isVisible()) {
+    if (Index == cTitulo && KeyCode == Teclas::Enter && m_sesion.Cargado().Hay() && MSFlexGrid->isVisible()) {
         KeyCode = 0;
         entrarEnRejilla();
         return;

@@ -76,8 +76,8 @@ void FrmTolvario::CampoValida(QLineEdit* control)
         const QString texto = m_mensajePendiente;
         m_mensajePendiente.clear();
         // A save it stops says so where the clerk looks after the box: nothing was stored.
-        if (m_grabando && m_registro.Hay())
-            BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_registro.Periodo(), texto.trimmed()));
+        if (m_grabando && m_sesion.Cargado().Hay())
+            BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_sesion.Cargado().Periodo(), texto.trimmed()));
         operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
     }
     // Back on the refused figure once the box is gone, all of it selected: the next figure
@@ -92,7 +92,7 @@ void FrmTolvario::validarPeriodo(const QString& valor)
 {
     // The period already on screen is not loaded again: that would throw away what the
     // clerk typed since, as leaving the box by Tab or an arrow validates it too.
-    if (m_registro.Hay() && valor == m_registro.Periodo() && !m_releer) {
+    if (m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo() && !m_releer) {
         DetalleOn(true);
         return;
     }
@@ -102,9 +102,9 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         return;
     }
     // A slip of the hand must not become a month of the book with a sheet number of its own.
-    const bool elCargado = m_registro.Hay() && valor == m_registro.Periodo();
+    const bool elCargado = m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo();
     if (!elCargado && !confirmarPeriodoLejano(valor)) {
-        TxtFields[cPeriodo]->setText(m_registro.Hay() ? m_registro.Periodo() : QString());
+        TxtFields[cPeriodo]->setText(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QString());
         m_validacionFallida = true;
         return;
     }
@@ -116,7 +116,7 @@ void FrmTolvario::validarPeriodo(const QString& valor)
     // The period on screen leaves it: what it holds unsaved is saved or dropped first, as
     // the clerk says; Cancelar keeps it on screen, the box back on it.
     if (!resolverPendientes()) {
-        TxtFields[cPeriodo]->setText(m_registro.Periodo());
+        TxtFields[cPeriodo]->setText(m_sesion.Cargado().Periodo());
         m_validacionFallida = true;
         return;
     }
@@ -126,13 +126,13 @@ void FrmTolvario::validarPeriodo(const QString& valor)
     const AlSalir siFalla([&] {
         if (cargado)
             return;
-        m_registro.Vaciar();
+        m_sesion.Cargado().Vaciar();
         vaciarUsuarios();
         InicializaGrids();
         m_modelo->Inicializar();
         DetalleOn(false);
     });
-    m_registro.Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
+    m_sesion.Cargado().Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
     AsignarDatosInicio();
     llenarHoja();
     mostrarEntrega();
@@ -164,19 +164,19 @@ void FrmTolvario::validarHoja(const QString& valor)
     // Only a number that would be written: one stored as it is for a period with lines, even
     // shared, stays. A key left by a period without lines (a first save cancelled, a period
     // removed) counted for nothing when the next numbers were given: checked as a new one.
-    if (!m_registro.Hay()
-        || (valor == RegistroTolvario::HojaComoEsta(m_registro.Periodo()) && RegistroTolvario::HayPeriodo(m_registro.Periodo())))
+    if (!m_sesion.Cargado().Hay()
+        || (valor == RegistroTolvario::HojaComoEsta(m_sesion.Cargado().Periodo()) && RegistroTolvario::HayPeriodo(m_sesion.Cargado().Periodo())))
         return;
-    const QString otro = RegistroTolvario::PeriodoConHoja(valor, m_registro.Periodo());
+    const QString otro = RegistroTolvario::PeriodoConHoja(valor, m_sesion.Cargado().Periodo());
     if (!otro.isEmpty())
         avisar(QStringLiteral("La Hoja Nro %1 ya es la del período %2.").arg(valor, otro));
 }
 
 void FrmTolvario::llenarHoja()
 {
-    const QString hoja = RegistroTolvario::Hoja(m_registro.Periodo());
+    const QString hoja = RegistroTolvario::Hoja(m_sesion.Cargado().Periodo());
     TxtFields[cHoja]->setText(hoja);
-    m_registro.PonerHoja(hoja);
+    m_sesion.Cargado().PonerHoja(hoja);
     marcarAjustes();
 }
 
@@ -196,7 +196,7 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
             TxtFields[cUsuario1 + k - 1]->setText(anterior);
         } else if (m_cargando && anterior.isEmpty()) {
             // Carried over from the month before: the box holds it as loaded, not as typed.
-            m_registro.PonerCodigoCargado(k, valor);
+            m_sesion.Cargado().PonerCodigoCargado(k, valor);
         }
         return;
     }
@@ -208,14 +208,14 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
         if (!reemplazarUsuario(k, anterior, codigo))
             return;
         if (!m_cargando)
-            m_registro.Agregar(codigo);
-        m_registro.PonerCodigoCargado(k, QString());
+            m_sesion.Cargado().Agregar(codigo);
+        m_sesion.Cargado().PonerCodigoCargado(k, QString());
     }
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
     LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
     if (codigo != valor)
         TxtFields[cUsuario1 + k - 1]->setText(codigo);
-    m_registro.PonerCuenta(k, codigo);
+    m_sesion.Cargado().PonerCuenta(k, codigo);
     SSTab1->setTabVisible(k, true);
     // Setting even the same text lays the tab bar out and paints it again.
     if (SSTab1->tabText(k) != razon.left(10))
@@ -224,23 +224,23 @@ void FrmTolvario::validarUsuario(int k, const QString& valor)
 
 QString FrmTolvario::codigoDeUsuario(int k) const
 {
-    return m_registro.Cuenta(k).isEmpty() ? m_registro.CodigoCargado(k) : m_registro.Cuenta(k);
+    return m_sesion.Cargado().Cuenta(k).isEmpty() ? m_sesion.Cargado().CodigoCargado(k) : m_sesion.Cargado().Cuenta(k);
 }
 
 bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo)
 {
     QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
     // One customer, one tab: two tabs of one account would each store over the other.
-    const int otra = m_registro.TabDe(nuevo);
+    const int otra = m_sesion.Cargado().TabDe(nuevo);
     if (otra > 0 && otra != k) {
         avisar(QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra));
         caja->setText(anterior);
         return false;
     }
-    if (!anterior.isEmpty() && m_registro.Hay() && m_registro.Guardada(anterior)) {
+    if (!anterior.isEmpty() && m_sesion.Cargado().Hay() && m_sesion.Cargado().Guardada(anterior)) {
         const int r = operador().Mensaje(QStringLiteral("El usuario %1 tiene movimientos grabados en %2.\n"
                                                         "¿Quitarlos del período al grabar? (No: %1 sigue como usuario %3)")
-                                             .arg(anterior, m_registro.Periodo())
+                                             .arg(anterior, m_sesion.Cargado().Periodo())
                                              .arg(k),
                                          Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton,
                                          QStringLiteral("Aviso al Operador"));
@@ -248,12 +248,12 @@ bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QStrin
             caja->setText(anterior);
             return false;
         }
-        m_registro.Quitar(anterior);
+        m_sesion.Cargado().Quitar(anterior);
     }
-    m_registro.NoQuitar(nuevo);
+    m_sesion.Cargado().NoQuitar(nuevo);
     // The grid stood for the customer replaced: it is that customer's, never the new one's.
-    if (!anterior.isEmpty() && m_registro.CuentaEnGrilla().compare(anterior, Qt::CaseInsensitive) == 0)
-        m_registro.SoltarGrilla();
+    if (!anterior.isEmpty() && m_sesion.Cargado().CuentaEnGrilla().compare(anterior, Qt::CaseInsensitive) == 0)
+        m_sesion.Cargado().SoltarGrilla();
     return true;
 }
 
@@ -275,7 +275,7 @@ void FrmTolvario::validarCantidad(const QString& valor)
     }
     const QModelIndex actual = MSFlexGrid->currentIndex();
     if (actual.isValid() && m_editor->CantidadEditada())
-        m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_decimales);
+        m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_sesion.Decimales());
 }
 
 bool FrmTolvario::Datosvalidos()
@@ -296,7 +296,7 @@ void FrmTolvario::validarEncabezado()
     for (QLineEdit* campo : std::as_const(TxtFields)) {
         // The loaded period is valid by being loaded; the box may already hold the next one
         // the clerk is moving to.
-        if (campo == TxtFields[cPeriodo] && m_registro.Hay())
+        if (campo == TxtFields[cPeriodo] && m_sesion.Cargado().Hay())
             continue;
         CampoValida(campo);
         if (m_validacionFallida)
@@ -306,6 +306,6 @@ void FrmTolvario::validarEncabezado()
 
 void FrmTolvario::Totalizar()
 {
-    if (m_registro.Hay())
-        m_modelo->Totalizar(m_decimales);
+    if (m_sesion.Cargado().Hay())
+        m_modelo->Totalizar(m_sesion.Decimales());
 }
