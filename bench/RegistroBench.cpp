@@ -1,8 +1,9 @@
 // How fast the register window answers on 30 years of movements of the mill and five milling
 // users (66,960 rows, SQLite): starting, validating a period, switching to a user's tab,
-// saving after one value changed, committing one value typed in the grid, exporting and drawing the
-// book of a period. Each operation X has its floor XPiso, measured in the same run.
+// saving after one value changed, committing one value typed in the grid. The book is
+// measured without the window, in LibroBench. Each operation X has its floor XPiso, measured in the same run.
 #include "tests/support/Controles.h"
+#include "bench/BaseDeMedicion.h"
 #include "bench/Piso.h"
 #include "data/Conexion.h"
 #include "data/DB_Dll.h"
@@ -36,52 +37,7 @@
 
 namespace {
 
-const char* const Cuentas[] = {"MOLINO", "C001", "C002", "C003", "C004", "C005"};
-const QString Periodos[] = {QStringLiteral("06/2026"), QStringLiteral("05/2026")};
-
-// The mill and five users, every day of every month from one year to another.
-void llenar(Conexion& cnn, int desde, int hasta)
-{
-    EnTransaccion(cnn, [&] {
-        QSqlQuery q(cnn.bd());
-        for (int c = 1; c <= 5; ++c)
-            q.exec(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, Descripcion, TIPO, Razon_Social, Numero_documento, Dada_De_Baja) "
-                                  "VALUES ('C00%1', 'Usuario %1', 'C', 'Usuario de molienda %1', '30-0000000%1-0', 0)")
-                       .arg(c));
-        q.prepare(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) "
-                                 "VALUES (?, ?, ?, ?, ?, ?)"));
-        for (int anio = desde; anio <= hasta; ++anio)
-            for (int mes = 1; mes <= 12; ++mes)
-                for (const char* cuenta : Cuentas)
-                    for (int dia = 1; dia <= 31; ++dia) {
-                        q.addBindValue(QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio));
-                        q.addBindValue(QString::fromLatin1(cuenta));
-                        q.addBindValue(dia);
-                        q.addBindValue(QStringLiteral("%1.25").arg(100 + dia));
-                        q.addBindValue(QStringLiteral("%1.5").arg(90 + dia));
-                        q.addBindValue(dia % 7 == 0 ? QStringLiteral("Remito %1").arg(dia) : QString());
-                        q.exec();
-                    }
-    });
-}
-
-// A 30-year database of the mill and five users in `archivo`.
-void crearBase(const QString& archivo)
-{
-    Conexion cnn;
-    QFile(archivo).open(QIODevice::WriteOnly);
-    cnn.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(archivo));
-    Esquema::Actualizar(cnn);
-    llenar(cnn, 1997, 2026);
-}
-
-// The suite's menu starting the module on `archivo`, the application folder `carpeta`.
-void lineaDeComandos(const QString& archivo, const QString& carpeta)
-{
-    Carpetas::EstablecerAplicacion(carpeta);
-    Carpetas::EstablecerLineaComandos(
-        QStringLiteral("@Server=sqlite:;@DbName=%1;@Usuario=admin;@Password=;@UsuarioLogeado=admin;@Caja=1;").arg(archivo));
-}
+using namespace BaseDeMedicion;
 
 void validar(FrmTolvario& v, const QString& periodo)
 {
@@ -275,69 +231,6 @@ void ConfirmarUnValorPiso(benchmark::State& estado)
 }
 BENCHMARK(ConfirmarUnValorPiso)->Unit(benchmark::kMicrosecond);
 
-// The book of a period with six accounts, from the stored register to the saved .xlsx.
-void ExportarLibroSeisCuentas(benchmark::State& estado)
-{
-    Base& b = base();
-    for (auto _ : estado) {
-        const LibroExportado libro = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta());
-        benchmark::DoNotOptimize(libro.ruta);
-    }
-}
-BENCHMARK(ExportarLibroSeisCuentas)->Unit(benchmark::kMillisecond);
-
-// Its floor: the same statements straight through Qt SQL and the same cells written with
-// libxlsxwriter, no layout work.
-void ExportarLibroSeisCuentasPiso(benchmark::State& estado)
-{
-    Base& b = base();
-    Hoja hoja;
-    const std::vector<Sentencia> sentencias =
-        Grabar([&] { hoja = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta()).hoja; });
-    const QString ruta = b.carpeta() + QStringLiteral("/piso.xlsx");
-    MedirPiso(estado, b.piso(), {sentencias}, [&] { GuardarXlsx(hoja, ruta); });
-}
-BENCHMARK(ExportarLibroSeisCuentasPiso)->Unit(benchmark::kMillisecond);
-
-// The same book drawn onto PDF pages.
-void DibujarLibroPdf(benchmark::State& estado)
-{
-    Base& b = base();
-    const Hoja hoja = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta()).hoja;
-    const QString ruta = b.carpeta() + QStringLiteral("/libro.pdf");
-    for (auto _ : estado)
-        GuardarPdf(hoja, ruta);
-}
-BENCHMARK(DibujarLibroPdf)->Unit(benchmark::kMillisecond);
-
-// Its floor: every cell's text drawn at its place on one landscape A4 PDF page, in one font,
-// with no widths, borders, looks, scaling or page breaks worked out.
-void DibujarLibroPdfPiso(benchmark::State& estado)
-{
-    Base& b = base();
-    const Hoja hoja = ExportarLibro(EncabezadoDesdeAjustes(Periodos[0]), b.carpeta()).hoja;
-    const QString ruta = b.carpeta() + QStringLiteral("/piso.pdf");
-    for (auto _ : estado) {
-        QPdfWriter pdf(ruta);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        QPainter pintor(&pdf);
-        const double ancho = pdf.width() / 24.0;
-        const double alto = pdf.height() / 45.0;
-        // Each cell in its own face and size: the faces a PDF of the book must carry.
-        QHash<QString, QFont> fuentes;
-        const auto& celdas = hoja.Celdas();
-        for (auto c = celdas.cbegin(); c != celdas.cend(); ++c) {
-            const EstiloCelda& e = c.value().estilo;
-            auto f = fuentes.find(ClaveDeFuente(e));
-            if (f == fuentes.end())
-                f = fuentes.insert(ClaveDeFuente(e), FuenteDeCelda(e));
-            pintor.setFont(*f);
-            pintor.drawText(QRectF(c.key().second * ancho, c.key().first * alto, ancho, alto), c.value().texto);
-        }
-    }
-}
-BENCHMARK(DibujarLibroPdfPiso)->Unit(benchmark::kMillisecond);
 
 // From the suite's command line to the window shown, on the 30-year database: a process
 // with no connection yet, as the suite's menu starts it (connection, settings, window).

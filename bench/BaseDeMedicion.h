@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class Conexion;
+
+// The database the register's benchmarks run on: 30 years of movements of the mill and five
+// milling users (66,960 rows, SQLite).
+namespace BaseDeMedicion {
+
+extern const char* const Cuentas[6];
+extern const QString Periodos[2];
+
+// The mill and five users, every day of every month from one year to another.
+void llenar(Conexion& cnn, int desde, int hasta);
+// A 30-year database in `archivo`.
+void crearBase(const QString& archivo);
+// The suite's menu starting the module on `archivo`, the application folder `carpeta`.
+void lineaDeComandos(const QString& archivo, const QString& carpeta);
+
+} // namespace BaseDeMedicion
