@@ -236,9 +236,9 @@ FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
                 m_validacionFallida = true;
         },
         // A save may have marked the delivered book changed (read again only when the
-        // database answered the whole save).
+        // database answered the whole save; the account's own save reads it itself).
         [&] {
-            if (valido && !m_sesion.Incompleta())
+            if (todo && valido && !m_sesion.Incompleta())
                 mostrarEntrega();
         },
     }, [&](const ErrorVB& e) {
