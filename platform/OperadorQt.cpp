@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <cstdlib>
@@ -18,6 +19,30 @@
 namespace {
 
 const QString TituloAplicacion = QStringLiteral("Tolvario");
+
+// Without a window manager nobody gives the keyboard back when a box closes: the clerk's
+// keys would reach the grid's arrows and nothing else. The window and box that had it get
+// it back as the box goes.
+class FocoDevuelto
+{
+public:
+    FocoDevuelto() : m_ventana(QApplication::activeWindow()), m_foco(QApplication::focusWidget()) {}
+    ~FocoDevuelto()
+    {
+        if (!m_ventana || !m_ventana->isVisible())
+            return;
+        m_ventana->activateWindow();
+        QApplication::setActiveWindow(m_ventana);
+        if (m_foco && m_foco->isVisible())
+            m_foco->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    FocoDevuelto(const FocoDevuelto&) = delete;
+    FocoDevuelto& operator=(const FocoDevuelto&) = delete;
+
+private:
+    QPointer<QWidget> m_ventana;
+    QPointer<QWidget> m_foco;
+};
 
 struct Boton {
     QMessageBox::StandardButton qt;
@@ -83,6 +108,7 @@ private:
 
 int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
 {
+    const FocoDevuelto devuelto;
     QMessageBox caja(QApplication::activeWindow());
     caja.setWindowTitle(titulo.isEmpty() ? TituloAplicacion : titulo);
     caja.setText(texto);
@@ -116,6 +142,7 @@ int OperadorQt::Mensaje(const QString& texto, int estilo, const QString& titulo)
 
 QString OperadorQt::Entrada(const QString& pregunta, const QString& titulo, const QString& defecto)
 {
+    const FocoDevuelto devuelto;
     bool aceptado = false;
     const QString t = QInputDialog::getText(QApplication::activeWindow(),
                                             titulo.isEmpty() ? TituloAplicacion : titulo, pregunta,
@@ -130,6 +157,7 @@ void OperadorQt::Terminar(int codigo)
 
 bool OperadorQt::Esperar(const QString& aviso, const std::function<bool()>& intentar)
 {
+    const FocoDevuelto devuelto; // after the notice is gone
     QElapsedTimer reloj;
     reloj.start();
     std::unique_ptr<QProgressDialog> cartel;

@@ -63,3 +63,29 @@ TEST(OperadorQtTest, LasTeclasEscritasAntesDeLeerElAvisoNoLoContestan)
               Operador::No);
     EXPECT_TRUE(abierta);
 }
+
+// Without a window manager nobody hands the keyboard back when a box closes: the box does, to
+// the window and the box that had it, so the clerk's next keys are not lost.
+TEST(OperadorQtTest, AlCerrarseElAvisoLaVentanaRecuperaElTeclado)
+{
+    QLineEdit caja;
+    caja.show();
+    caja.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&caja));
+    caja.setFocus();
+    for (const bool pregunta : {false, true}) {
+        QTimer::singleShot(700, [] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                QTest::keyClick(w, Qt::Key_Escape);
+        });
+        OperadorQt operador;
+        operador.Mensaje(QStringLiteral("La Hoja Nro 21 ya es la del período 03/2006."),
+                         pregunta ? Operador::SiNo + Operador::SegundoBoton : Operador::SoloAceptar + Operador::Critico,
+                         QStringLiteral("Aviso al operador..."));
+        EXPECT_EQ(QApplication::activeWindow(), &caja) << pregunta;
+        EXPECT_EQ(QApplication::focusWidget(), &caja) << pregunta;
+        if (QWidget* w = QApplication::focusWidget())
+            QTest::keyClicks(w, QStringLiteral("75"));
+    }
+    EXPECT_EQ(caja.text(), QStringLiteral("7575")) << "the keys after each box reach the box behind";
+}
