@@ -44,6 +44,9 @@ int main(int argc, char* argv[])
     ventana.EstablecerLibro(std::make_unique<LibroDelRegistro>());
     ventana.Form_Load();
     ventana.show();
+    // Started by the suite's menu, the clerk types at once: the keyboard is the register's,
+    // also where no window manager hands it over.
+    ventana.activateWindow();
     if (pruebaDeArranque)
         QTimer::singleShot(0, &ventana, [&ventana] {
             std::printf("Ventana mostrada: %s (%dx%d)\n", qPrintable(ventana.windowTitle()), ventana.width(), ventana.height());
