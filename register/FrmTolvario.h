@@ -214,14 +214,12 @@ private:
     // The header settings and the sheet number against what is stored.
     QString ajusteGuardado(int campo) const;
     bool ajusteCambiado(int campo) const;
-    QStringList ajustesCambiados() const;
+    SesionRegistro::Encabezado ajustesEnPantalla() const;
     void tomarAjustesGuardados();
     void marcarAjustes();
     void reponerAjustes();
     // Before a save stores changed settings: Sí stores them, No puts the stored ones back.
     bool confirmarAjustes(const EstaGrabacion& g);
-    // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
-    QString cambiosDelEncabezado() const;
     bool guardarYCargar(int previo, int nuevo);
     void mostrarUsuarios(bool usuarios);
     bool eventoDeEncabezado(QLineEdit* campo, QEvent* evento);
@@ -252,5 +250,4 @@ private:
     QString m_mensajePendiente;
     QWidget* m_controlActivo = nullptr;
     EditorDeCelda* m_editor = nullptr;
-    QHash<int, QString> m_ajustesGuardados; // the settings' boxes as stored, by box
 };

@@ -10,54 +10,44 @@
 
 namespace {
 
-struct Ajuste {
-    int campo;
-    const char* nombre;
-};
-
-const Ajuste Ajustes[] = {
-    {FrmTolvario::cTitulo, "Título"},          {FrmTolvario::cHoja, "Hoja Nro"},
-    {FrmTolvario::cOncca, "N° Registro ONCCA"}, {FrmTolvario::cDecimales, "Cantidad Decimales"},
-    {FrmTolvario::cMedida, "Cantidades expresadas en"}, {FrmTolvario::cLinea, "Comenzar a imprimir en la linea"},
-};
+// The header's setting boxes, in the question's order.
+const int CamposDeAjuste[] = {FrmTolvario::cTitulo, FrmTolvario::cHoja, FrmTolvario::cOncca,
+                              FrmTolvario::cDecimales, FrmTolvario::cMedida, FrmTolvario::cLinea};
 
 } // namespace
 
+SesionRegistro::Encabezado FrmTolvario::ajustesEnPantalla() const
+{
+    SesionRegistro::Encabezado e;
+    for (const int campo : CamposDeAjuste)
+        e.insert(TxtFields[campo]->property("DataField").toString(), TxtFields[campo]->text());
+    return e;
+}
+
 QString FrmTolvario::ajusteGuardado(int campo) const
 {
-    // The sheet number belongs to the period loaded; without one there is nothing to change.
-    if (campo == cHoja)
-        return m_sesion.Cargado().Hay() ? m_sesion.Cargado().Hoja() : TxtFields[cHoja]->text().trimmed();
-    return m_ajustesGuardados.value(campo);
+    // Without a period loaded the sheet number box holds what there is to keep.
+    if (campo == cHoja && !m_sesion.Cargado().Hay())
+        return TxtFields[cHoja]->text().trimmed();
+    return m_sesion.AjusteGuardado(TxtFields[campo]->property("DataField").toString());
 }
 
 bool FrmTolvario::ajusteCambiado(int campo) const
 {
-    return TxtFields[campo]->text().trimmed() != ajusteGuardado(campo).trimmed();
-}
-
-QStringList FrmTolvario::ajustesCambiados() const
-{
-    QStringList nombres;
-    for (const Ajuste& a : Ajustes)
-        if (ajusteCambiado(a.campo))
-            nombres << QString::fromUtf8(a.nombre);
-    return nombres;
+    return m_sesion.AjusteCambiado(TxtFields[campo]->property("DataField").toString(), TxtFields[campo]->text());
 }
 
 void FrmTolvario::tomarAjustesGuardados()
 {
-    for (const Ajuste& a : Ajustes)
-        if (a.campo != cHoja)
-            m_ajustesGuardados[a.campo] = TxtFields[a.campo]->text();
+    m_sesion.TomarAjustesGuardados(ajustesEnPantalla());
     marcarAjustes();
 }
 
 void FrmTolvario::marcarAjustes()
 {
-    for (const Ajuste& a : Ajustes) {
-        QLineEdit* caja = TxtFields[a.campo];
-        const bool cambiado = ajusteCambiado(a.campo);
+    for (const int campo : CamposDeAjuste) {
+        QLineEdit* caja = TxtFields[campo];
+        const bool cambiado = ajusteCambiado(campo);
         if (caja->property("cambiado").toBool() == cambiado)
             continue;
         caja->setProperty("cambiado", cambiado);
@@ -65,16 +55,16 @@ void FrmTolvario::marcarAjustes()
         letra.setBold(cambiado);
         letra.setItalic(cambiado);
         caja->setFont(letra);
-        caja->setToolTip(cambiado ? QStringLiteral("Cambiado, sin grabar. Grabado: «%1»").arg(ajusteGuardado(a.campo).trimmed())
+        caja->setToolTip(cambiado ? QStringLiteral("Cambiado, sin grabar. Grabado: «%1»").arg(ajusteGuardado(campo).trimmed())
                                   : QString());
     }
 }
 
 void FrmTolvario::reponerAjustes()
 {
-    for (const Ajuste& a : Ajustes)
-        if (ajusteCambiado(a.campo))
-            TxtFields[a.campo]->setText(ajusteGuardado(a.campo));
+    for (const int campo : CamposDeAjuste)
+        if (ajusteCambiado(campo))
+            TxtFields[campo]->setText(ajusteGuardado(campo));
     TomarDecimales();
     // The stock shown with the decimals in force again.
     Totalizar();
@@ -82,19 +72,9 @@ void FrmTolvario::reponerAjustes()
     marcarAjustes();
 }
 
-QString FrmTolvario::cambiosDelEncabezado() const
-{
-    QStringList lineas;
-    for (const Ajuste& a : Ajustes)
-        if (ajusteCambiado(a.campo))
-            lineas << QStringLiteral("    %1: «%2» → «%3»")
-                          .arg(QString::fromUtf8(a.nombre), ajusteGuardado(a.campo).trimmed(), TxtFields[a.campo]->text().trimmed());
-    return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
-}
-
 bool FrmTolvario::confirmarAjustes(const EstaGrabacion& g)
 {
-    const QString cambios = cambiosDelEncabezado();
+    const QString cambios = m_sesion.CambiosDelEncabezado(ajustesEnPantalla());
     // Already answered when the clerk said Sí to them in the pending question.
     if (cambios.isEmpty() || g.ajustesConfirmados)
         return true;

@@ -210,7 +210,7 @@ QStringList FrmTolvario::cambiosPendientes(bool conAjustes) const
 {
     QStringList nombres;
     if (!m_sesion.Cargado().Hay())
-        return conAjustes ? ajustesCambiados() : nombres;
+        return conAjustes ? m_sesion.AjustesCambiados(ajustesEnPantalla()) : nombres;
     const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
     if (m_sesion.Cargado().GrillaCambio(m_modelo->planilla().LineasDeDia()))
         nombres << SesionRegistro::NombreDeCuenta(enGrilla);
@@ -229,7 +229,7 @@ QStringList FrmTolvario::cambiosPendientes(bool conAjustes) const
     if (ajusteCambiado(cHoja))
         nombres << QStringLiteral("Hoja Nro");
     if (conAjustes)
-        for (const QString& a : ajustesCambiados())
+        for (const QString& a : m_sesion.AjustesCambiados(ajustesEnPantalla()))
             if (a != QStringLiteral("Hoja Nro"))
                 nombres << a;
     return nombres;
@@ -241,7 +241,7 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
     if (pendientes.isEmpty())
         return true;
     // The header's changes are shown old and new here: this Sí is their answer too.
-    const QString encabezado = cambiosDelEncabezado();
+    const QString encabezado = m_sesion.CambiosDelEncabezado(ajustesEnPantalla());
     const int r = operador().Mensaje(QStringLiteral("Hay cambios sin grabar en %1 (%2). ¿Grabarlos?")
                                          .arg(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QStringLiteral("el encabezado"),
                                               pendientes.join(QStringLiteral(", ")))

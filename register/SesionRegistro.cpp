@@ -3,6 +3,26 @@
 #include "register/Planilla.h"
 #include "register/RegistroTolvario.h"
 
+namespace {
+
+struct Ajuste {
+    const char* campo;
+    const char* nombre;
+};
+
+const Ajuste Ajustes[] = {
+    {"TITULO", "Título"},          {"HOJA", "Hoja Nro"},
+    {"ONCCA", "N° Registro ONCCA"}, {"Decimales", "Cantidad Decimales"},
+    {"MEDIDA", "Cantidades expresadas en"}, {"linea", "Comenzar a imprimir en la linea"},
+};
+
+bool esHoja(const QString& campo)
+{
+    return campo.compare(QStringLiteral("HOJA"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 void SesionRegistro::EmpezarGrabacion()
 {
     m_grabadas.clear();
@@ -58,4 +78,47 @@ void SesionRegistro::anotarGrabada(const QString& cuenta, const std::vector<Line
         m_cargado.GrillaGrabada(lineas);
     m_cargado.PonerLeidas(cuenta, lineas);
     m_grabadas << NombreDeCuenta(cuenta);
+}
+
+void SesionRegistro::TomarAjustesGuardados(const Encabezado& enPantalla)
+{
+    for (const Ajuste& a : Ajustes)
+        if (!esHoja(QLatin1String(a.campo)))
+            m_ajustesGuardados[QLatin1String(a.campo)] = enPantalla.value(QLatin1String(a.campo));
+}
+
+QString SesionRegistro::AjusteGuardado(const QString& campo) const
+{
+    for (const Ajuste& a : Ajustes)
+        if (campo.compare(QLatin1String(a.campo), Qt::CaseInsensitive) == 0)
+            return esHoja(campo) ? m_cargado.Hoja() : m_ajustesGuardados.value(QLatin1String(a.campo));
+    return {};
+}
+
+bool SesionRegistro::AjusteCambiado(const QString& campo, const QString& enPantalla) const
+{
+    if (esHoja(campo) && !m_cargado.Hay())
+        return false;
+    return enPantalla.trimmed() != AjusteGuardado(campo).trimmed();
+}
+
+QStringList SesionRegistro::AjustesCambiados(const Encabezado& enPantalla) const
+{
+    QStringList nombres;
+    for (const Ajuste& a : Ajustes)
+        if (AjusteCambiado(QLatin1String(a.campo), enPantalla.value(QLatin1String(a.campo))))
+            nombres << QString::fromUtf8(a.nombre);
+    return nombres;
+}
+
+QString SesionRegistro::CambiosDelEncabezado(const Encabezado& enPantalla) const
+{
+    QStringList lineas;
+    for (const Ajuste& a : Ajustes) {
+        const QString campo = QLatin1String(a.campo);
+        if (AjusteCambiado(campo, enPantalla.value(campo)))
+            lineas << QStringLiteral("    %1: «%2» → «%3»")
+                          .arg(QString::fromUtf8(a.nombre), AjusteGuardado(campo).trimmed(), enPantalla.value(campo).trimmed());
+    }
+    return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
 }

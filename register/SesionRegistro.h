@@ -3,6 +3,7 @@
 #include "register/LineaRegistro.h"
 #include "register/RegistroCargado.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -41,6 +42,18 @@ public:
     // The users the clerk replaced, with their stored lines.
     void QuitarReemplazados();
 
+    // The header's settings by their boxes' field names (TITULO, HOJA, ONCCA, Decimales,
+    // MEDIDA, linea), against what is stored. The sheet number is the loaded period's; with
+    // no period loaded it counts as unchanged.
+    using Encabezado = QHash<QString, QString>;
+    void TomarAjustesGuardados(const Encabezado& enPantalla);
+    QString AjusteGuardado(const QString& campo) const;
+    bool AjusteCambiado(const QString& campo, const QString& enPantalla) const;
+    // The changed ones named for the clerk, in the question's order.
+    QStringList AjustesCambiados(const Encabezado& enPantalla) const;
+    // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
+    QString CambiosDelEncabezado(const Encabezado& enPantalla) const;
+
     // "Molino" for the mill, the code for a user.
     static QString NombreDeCuenta(const QString& cuenta);
 
@@ -52,4 +65,5 @@ private:
     QStringList m_grabadas;
     std::vector<LineaRegistro> m_encontradas; // what another station had stored instead
     bool m_incompleta = false;
+    Encabezado m_ajustesGuardados;
 };

@@ -97,3 +97,23 @@ TEST_P(SesionRegistroTest, LasCuentasNuevasYLasQuitadas)
 }
 
 CON_CADA_MOTOR(SesionRegistroTest);
+
+// The header's settings against what is stored: named in the question's order, each old and
+// new value shown; the sheet number is the loaded period's, unchanged with none loaded.
+TEST_P(SesionRegistroTest, LosAjustesDelEncabezadoContraLoGuardado)
+{
+    SesionRegistro::Encabezado pantalla{{QStringLiteral("TITULO"), QStringLiteral("LIBRO")}, {QStringLiteral("HOJA"), QStringLiteral("9")},
+                                        {QStringLiteral("ONCCA"), QStringLiteral("15.432/7")}, {QStringLiteral("Decimales"), QStringLiteral("2")},
+                                        {QStringLiteral("MEDIDA"), QStringLiteral("TONELADAS")}, {QStringLiteral("linea"), QStringLiteral("2")}};
+    m_sesion.TomarAjustesGuardados(pantalla);
+    EXPECT_TRUE(m_sesion.AjustesCambiados(pantalla).isEmpty()) << "no period: the sheet number counts as unchanged";
+    abrir();
+    m_sesion.Cargado().PonerHoja(QStringLiteral("7"));
+    pantalla[QStringLiteral("MEDIDA")] = QStringLiteral("KILOS ");
+    EXPECT_EQ(m_sesion.AjustesCambiados(pantalla), (QStringList{QStringLiteral("Hoja Nro"), QStringLiteral("Cantidades expresadas en")}));
+    EXPECT_EQ(m_sesion.CambiosDelEncabezado(pantalla), QStringLiteral("Cambió el encabezado:\n    Hoja Nro: «7» → «9»\n"
+                                                                      "    Cantidades expresadas en: «TONELADAS» → «KILOS»"));
+    pantalla[QStringLiteral("HOJA")] = QStringLiteral(" 7");
+    pantalla[QStringLiteral("MEDIDA")] = QStringLiteral("TONELADAS");
+    EXPECT_TRUE(m_sesion.CambiosDelEncabezado(pantalla).isEmpty()) << "blanks around a value change nothing";
+}
