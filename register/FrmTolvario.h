@@ -205,12 +205,11 @@ private:
     // What the save would write, account by account: with `todo`, the users removed and the
     // shown accounts not stored yet too, not only the grid.
     std::vector<RegistroTolvario::CambioPrevisto> cambiosPrevistos(bool todo) const;
-    // The accounts shown on a tab that have nothing stored in the period yet, but the grid's.
-    QStringList cuentasSinGrabar() const;
+    // The accounts shown on a tab.
+    QStringList cuentasMostradas() const;
     // A save that would alter delivered books or the opening balance of later months asks
     // first; false (nothing to write) unless the clerk says Sí.
     bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g);
-    QString textoDeDeriva(const RegistroTolvario::Deriva& d) const;
     // The header settings and the sheet number against what is stored.
     QString ajusteGuardado(int campo) const;
     bool ajusteCambiado(int campo) const;

@@ -293,7 +293,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                              InformarCon("Panobar1_click"), SinError5()))
             return;
         if (deriva.Hay())
-            pregunta += QStringLiteral("\n\n") + textoDeDeriva(deriva);
+            pregunta += QStringLiteral("\n\n") + SesionRegistro::TextoDeDeriva(deriva);
         if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
             != Operador::Si)
             return;

@@ -151,7 +151,7 @@ void FrmTolvario::ActualizarDatos(EstaGrabacion& g)
     // tab they were on.
     if (!GrabarGrid(m_sesion.Cargado().CuentaEnGrilla(), g) && m_validacionFallida)
         return;
-    for (const QString& cuenta : cuentasSinGrabar()) {
+    for (const QString& cuenta : m_sesion.CuentasSinGrabar(cuentasMostradas())) {
         const bool completo = Pasos::Ejecutar({[&] {
             fallo = false;
             // Still nothing stored, or another station stored it since: then theirs stays,
@@ -266,51 +266,16 @@ bool FrmTolvario::resolverPendientes(bool alCerrar)
 
 std::vector<RegistroTolvario::CambioPrevisto> FrmTolvario::cambiosPrevistos(bool todo) const
 {
-    std::vector<RegistroTolvario::CambioPrevisto> cambios;
-    if (!m_sesion.Cargado().Hay())
-        return cambios;
-    if (todo)
-        for (const QString& c : m_sesion.Cargado().AQuitar())
-            cambios.push_back({c, std::nullopt});
-    const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
-    if (!enGrilla.isEmpty() && !m_sesion.Cargado().GrillaSoloLectura()) {
-        std::vector<LineaRegistro> lineas = m_modelo->planilla().LineasDeDia();
-        if (m_sesion.Cargado().GrillaCambio(lineas) || !m_sesion.Cargado().Guardada(enGrilla))
-            cambios.push_back({enGrilla, std::move(lineas)});
-    }
-    if (!todo)
-        return cambios;
-    for (const QString& cuenta : cuentasSinGrabar())
-        cambios.push_back({cuenta, Planilla().LineasDeDia()});
-    return cambios;
+    return m_sesion.CambiosPrevistos(todo, m_modelo->planilla().LineasDeDia(), cuentasMostradas());
 }
 
-QStringList FrmTolvario::cuentasSinGrabar() const
+QStringList FrmTolvario::cuentasMostradas() const
 {
     QStringList cuentas;
-    for (int tab = TabMolino; tab <= Usuarios; ++tab) {
-        const QString cuenta = CuentaDeTab(tab);
-        if (SSTab1->isTabVisible(tab) && !cuenta.isEmpty() && !m_sesion.Cargado().Guardada(cuenta)
-            && cuenta.compare(m_sesion.Cargado().CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
-            cuentas << cuenta;
-    }
+    for (int tab = TabMolino; tab <= Usuarios; ++tab)
+        if (SSTab1->isTabVisible(tab) && !CuentaDeTab(tab).isEmpty())
+            cuentas << CuentaDeTab(tab);
     return cuentas;
-}
-
-QString FrmTolvario::textoDeDeriva(const RegistroTolvario::Deriva& d) const
-{
-    QStringList partes;
-    if (!d.entregados.empty()) {
-        QString t = QStringLiteral("Este cambio altera libros ya entregados a ONCCA:");
-        for (const RegistroTolvario::Entrega& e : d.entregados)
-            t += QStringLiteral("\n    %1 (%2)").arg(e.periodo, RegistroTolvario::TextoDeEntrega(e));
-        partes << t;
-    }
-    if (!d.posteriores.isEmpty())
-        partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1%2.")
-                      .arg(d.posteriores.join(QStringLiteral(", ")),
-                           d.ultimoPosterior.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimoPosterior);
-    return partes.join(QStringLiteral("\n\n"));
 }
 
 bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g)
@@ -336,7 +301,7 @@ bool FrmTolvario::confirmarDeriva(const std::vector<RegistroTolvario::CambioPrev
     }
     if (!d.Hay())
         return true;
-    if (operador().Mensaje(textoDeDeriva(d) + QStringLiteral("\n\n¿Grabar de todos modos?"),
+    if (operador().Mensaje(SesionRegistro::TextoDeDeriva(d) + QStringLiteral("\n\n¿Grabar de todos modos?"),
                            Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
         == Operador::Si)
         return true;

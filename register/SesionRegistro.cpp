@@ -122,3 +122,47 @@ QString SesionRegistro::CambiosDelEncabezado(const Encabezado& enPantalla) const
     }
     return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
 }
+
+std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(bool todo, const std::vector<LineaRegistro>& enGrilla,
+                                                                               const QStringList& mostradas) const
+{
+    std::vector<RegistroTolvario::CambioPrevisto> cambios;
+    if (!m_cargado.Hay())
+        return cambios;
+    if (todo)
+        for (const QString& c : m_cargado.AQuitar())
+            cambios.push_back({c, std::nullopt});
+    const QString cuenta = m_cargado.CuentaEnGrilla();
+    if (!cuenta.isEmpty() && !m_cargado.GrillaSoloLectura() && (m_cargado.GrillaCambio(enGrilla) || !m_cargado.Guardada(cuenta)))
+        cambios.push_back({cuenta, enGrilla});
+    if (!todo)
+        return cambios;
+    for (const QString& c : CuentasSinGrabar(mostradas))
+        cambios.push_back({c, Planilla().LineasDeDia()});
+    return cambios;
+}
+
+QStringList SesionRegistro::CuentasSinGrabar(const QStringList& mostradas) const
+{
+    QStringList cuentas;
+    for (const QString& c : mostradas)
+        if (!m_cargado.Guardada(c) && c.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
+            cuentas << c;
+    return cuentas;
+}
+
+QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d)
+{
+    QStringList partes;
+    if (!d.entregados.empty()) {
+        QString t = QStringLiteral("Este cambio altera libros ya entregados a ONCCA:");
+        for (const RegistroTolvario::Entrega& e : d.entregados)
+            t += QStringLiteral("\n    %1 (%2)").arg(e.periodo, RegistroTolvario::TextoDeEntrega(e));
+        partes << t;
+    }
+    if (!d.posteriores.isEmpty())
+        partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1%2.")
+                      .arg(d.posteriores.join(QStringLiteral(", ")),
+                           d.ultimoPosterior.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimoPosterior);
+    return partes.join(QStringLiteral("\n\n"));
+}

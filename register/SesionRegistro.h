@@ -1,5 +1,6 @@
 #pragma once
 
+#include "register/Entregas.h"
 #include "register/LineaRegistro.h"
 #include "register/RegistroCargado.h"
 
@@ -53,6 +54,16 @@ public:
     QStringList AjustesCambiados(const Encabezado& enPantalla) const;
     // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
     QString CambiosDelEncabezado(const Encabezado& enPantalla) const;
+
+    // What a save would write, account by account: the grid's lines when they changed (or
+    // the account has nothing stored); with `todo`, the users removed and the accounts
+    // shown with nothing stored yet too.
+    std::vector<RegistroTolvario::CambioPrevisto> CambiosPrevistos(bool todo, const std::vector<LineaRegistro>& enGrilla,
+                                                                   const QStringList& mostradas) const;
+    // Of the accounts shown, those with nothing stored in the period yet, but the grid's.
+    QStringList CuentasSinGrabar(const QStringList& mostradas) const;
+    // What a change moves besides itself, as the clerk is told before it is written.
+    static QString TextoDeDeriva(const RegistroTolvario::Deriva& d);
 
     // "Molino" for the mill, the code for a user.
     static QString NombreDeCuenta(const QString& cuenta);

@@ -117,3 +117,24 @@ TEST_P(SesionRegistroTest, LosAjustesDelEncabezadoContraLoGuardado)
     pantalla[QStringLiteral("MEDIDA")] = QStringLiteral("TONELADAS");
     EXPECT_TRUE(m_sesion.CambiosDelEncabezado(pantalla).isEmpty()) << "blanks around a value change nothing";
 }
+
+// What a save would write, as the drift question is asked over it: nothing for a grid as it
+// was read; with everything, the users removed and the shown accounts not stored yet.
+TEST_P(SesionRegistroTest, LoQueUnaGrabacionEscribiria)
+{
+    abrir();
+    const auto leidas = *m_sesion.Cargado().Leidas(QStringLiteral("MOLINO"));
+    EXPECT_TRUE(m_sesion.CambiosPrevistos(true, leidas, {QStringLiteral("MOLINO")}).empty());
+    const auto cambiadas = conDia1("8");
+    m_sesion.Cargado().Quitar(QStringLiteral("C003"));
+    const auto cambios = m_sesion.CambiosPrevistos(true, cambiadas, {QStringLiteral("MOLINO"), QStringLiteral("C001")});
+    ASSERT_EQ(cambios.size(), 3u);
+    EXPECT_EQ(cambios[0].cuenta, QStringLiteral("C003"));
+    EXPECT_FALSE(cambios[0].lineas.has_value()) << "a user removed leaves the period";
+    EXPECT_EQ(cambios[1].cuenta, QStringLiteral("MOLINO"));
+    EXPECT_EQ(*cambios[1].lineas, cambiadas);
+    EXPECT_EQ(cambios[2].cuenta, QStringLiteral("C001"));
+    EXPECT_EQ(cambios[2].lineas->size(), 31u);
+    // Leaving a tab: the grid's account only.
+    EXPECT_EQ(m_sesion.CambiosPrevistos(false, cambiadas, {QStringLiteral("MOLINO"), QStringLiteral("C001")}).size(), 1u);
+}
