@@ -4,23 +4,16 @@
 #include "register/FrmTolvario.h"
 
 #include "platform/Operador.h"
+#include "suite/SuiteForms.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-// The header's setting boxes, in the question's order.
-const int CamposDeAjuste[] = {FrmTolvario::cTitulo, FrmTolvario::cHoja, FrmTolvario::cOncca,
-                              FrmTolvario::cDecimales, FrmTolvario::cMedida, FrmTolvario::cLinea};
-
-} // namespace
-
 SesionRegistro::Encabezado FrmTolvario::ajustesEnPantalla() const
 {
     SesionRegistro::Encabezado e;
-    for (const int campo : CamposDeAjuste)
-        e.insert(TxtFields[campo]->property("DataField").toString(), TxtFields[campo]->text());
+    for (const QString& campo : SesionRegistro::CamposDeAjuste())
+        e.insert(campo, CampoDe(campo)->text());
     return e;
 }
 
@@ -45,7 +38,8 @@ void FrmTolvario::tomarAjustesGuardados()
 
 void FrmTolvario::marcarAjustes()
 {
-    for (const int campo : CamposDeAjuste) {
+    for (const QString& nombre : SesionRegistro::CamposDeAjuste()) {
+        const int campo = SuiteForms::IndexOf(nombre, TxtFields);
         QLineEdit* caja = TxtFields[campo];
         const bool cambiado = ajusteCambiado(campo);
         if (caja->property("cambiado").toBool() == cambiado)
@@ -62,8 +56,8 @@ void FrmTolvario::marcarAjustes()
 
 void FrmTolvario::reponerAjustes()
 {
-    for (const int campo : CamposDeAjuste)
-        if (ajusteCambiado(campo))
+    for (const QString& nombre : SesionRegistro::CamposDeAjuste())
+        if (const int campo = SuiteForms::IndexOf(nombre, TxtFields); ajusteCambiado(campo))
             TxtFields[campo]->setText(ajusteGuardado(campo));
     TomarDecimales();
     // The stock shown with the decimals in force again.

@@ -6,7 +6,6 @@
 #include "register/Informes.h"
 #include "register/EditorDeCelda.h"
 
-#include "platform/AlSalir.h"
 #include "platform/Pasos.h"
 #include "platform/Teclas.h"
 #include "register/ModeloRegistro.h"
@@ -15,13 +14,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QTableView>
-
 
 void FrmTolvario::conectarRejilla()
 {

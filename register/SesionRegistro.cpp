@@ -80,6 +80,14 @@ void SesionRegistro::anotarGrabada(const QString& cuenta, const std::vector<Line
     m_grabadas << NombreDeCuenta(cuenta);
 }
 
+QStringList SesionRegistro::CamposDeAjuste()
+{
+    QStringList campos;
+    for (const Ajuste& a : Ajustes)
+        campos << QLatin1String(a.campo);
+    return campos;
+}
+
 void SesionRegistro::TomarAjustesGuardados(const Encabezado& enPantalla)
 {
     for (const Ajuste& a : Ajustes)

@@ -47,6 +47,8 @@ public:
     // MEDIDA, linea), against what is stored. The sheet number is the loaded period's; with
     // no period loaded it counts as unchanged.
     using Encabezado = QHash<QString, QString>;
+    // Their field names, in the question's order.
+    static QStringList CamposDeAjuste();
     void TomarAjustesGuardados(const Encabezado& enPantalla);
     QString AjusteGuardado(const QString& campo) const;
     bool AjusteCambiado(const QString& campo, const QString& enPantalla) const;
