@@ -12,6 +12,7 @@
 #include "output/EscritorXlsx.h"
 #include "output/ExportaLibro.h"
 #include "output/ImpresionLibro.h"
+#include "register/EditorDeCelda.h"
 #include "register/FrmTolvario.h"
 #include "register/Entregas.h"
 #include "register/ModeloRegistro.h"
@@ -163,7 +164,7 @@ void GrabarUnCambio(benchmark::State& estado)
     Controles::Pestanas(&v)->setCurrentIndex(0);
     for (auto _ : estado) {
         grabarUnCambio(v);
-        if (v.ValidacionFallida())
+        if ((v.Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada))
             estado.SkipWithError("la grabación no se completó");
     }
 }
@@ -192,7 +193,7 @@ void ConfirmarUnValor(benchmark::State& estado)
     for (auto _ : estado) {
         // The clerk already typed the digit; what counts is Enter.
         estado.PauseTiming();
-        v.IrACelda(2 + i % 14, 1);
+        v.Editor().IrACelda(2 + i % 14, 1);
         v.MsflexGridEdt(Controles::Grilla(&v), Controles::Editor(&v), u'1' + i % 9);
         QCoreApplication::processEvents();
         estado.ResumeTiming();

@@ -103,6 +103,33 @@ bool EditorDeCelda::Confirmar(int decimales)
     return true;
 }
 
+bool EditorDeCelda::ConfirmarYMover(int fila, int columna, int decimales)
+{
+    m_vista->setFocus();
+    const bool cambio = Confirmar(decimales);
+    IrACelda(fila, columna);
+    return cambio;
+}
+
+int EditorDeCelda::FilaActual() const
+{
+    const QModelIndex i = m_vista->currentIndex();
+    return i.isValid() ? ModeloRegistro::FilaDeGrilla(i.row()) : Planilla::FilaSaldoAnterior;
+}
+
+int EditorDeCelda::ColumnaActual() const
+{
+    const QModelIndex i = m_vista->currentIndex();
+    return i.isValid() ? i.column() : 0;
+}
+
+void EditorDeCelda::IrACelda(int fila, int columna)
+{
+    const QModelIndex i = m_modelo->index(ModeloRegistro::FilaDeVista(fila), columna);
+    m_vista->setCurrentIndex(i);
+    m_vista->scrollTo(i);
+}
+
 void EditorDeCelda::Descartar()
 {
     m_celda = QPersistentModelIndex();

@@ -28,12 +28,20 @@ public:
     // (figures through the formatter, with `decimales`). A figure that is none never reaches
     // the cell. True when the cell changed. Closes the box.
     bool Confirmar(int decimales);
+    // The commit, then the grid's cursor to `fila` (grid rows: 1 the opening balance, 2 to 32
+    // the days) and `columna`: one step, so a value always lands in the cell it was typed
+    // in. True when the cell changed.
+    bool ConfirmarYMover(int fila, int columna, int decimales);
     // Escape: closed, the cell keeps what it had.
     void Descartar();
     // Emptied by the clerk (Delete on the cell): an empty value typed.
     void Vaciar();
     // Whether the figure is the clerk's: typed, or opened on the cell and changed since.
     bool CantidadEditada() const;
+    // The grid's cursor, in the grid's own rows.
+    int FilaActual() const;
+    int ColumnaActual() const;
+    void IrACelda(int fila, int columna);
     // The box's limits and alignment for a column of the grid; other boxes get 25.
     static void TextPropiedades(QLineEdit* Texto, int Columna);
     void Ajustar();

@@ -29,6 +29,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QTabBar>
@@ -38,12 +39,51 @@ namespace {
 
 const QString TituloPorDefecto = QStringLiteral("libro de movimientos y existencia de Mercadería");
 
+// The window's place is the clerk's own: kept in the user's settings, never in the suite's
+// shared table, and per suite user.
+QString claveDeGeometria()
+{
+    const QString quien = UsuarioQueOpera();
+    return QStringLiteral("ventanas/%1/FrmTolvario").arg(quien.isEmpty() ? QStringLiteral("_") : quien);
+}
+
+QSettings ajustesDelUsuario()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario"));
+}
+
+// Size and place as this user left them; maximised on a screen smaller than the window.
+void restaurarGeometria(QMainWindow* ventana)
+{
+    const QByteArray guardada = ajustesDelUsuario().value(claveDeGeometria()).toByteArray();
+    if (!guardada.isEmpty() && ventana->restoreGeometry(guardada))
+        return;
+    // A screen smaller than the window with its title bar and borders: all of it, rather than
+    // days and totals out of reach (1366 x 768 among them).
+    constexpr int Marco = 60;
+    const QScreen* pantalla = ventana->screen();
+    if (pantalla
+        && (pantalla->availableGeometry().width() < ventana->width() + Marco
+            || pantalla->availableGeometry().height() < ventana->height() + Marco))
+        ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
+}
+
 } // namespace
+
+FrmTolvario::FrmTolvario(QWidget* parent)
+    : QMainWindow(parent)
+    , m_modelo(new ModeloRegistro(m_sesion.Lineas(), this))
+{
+    m_ui.Construir(this, m_modelo);
+    conectar();
+}
+
+FrmTolvario::~FrmTolvario() = default;
 
 void FrmTolvario::Form_Load()
 {
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
-    QLineEdit* titulo = TxtFields[cTitulo];
+    QLineEdit* titulo = m_ui.TxtFields[cTitulo];
     Pasos::Ejecutar({
         [&] {
             QString conexion;
@@ -78,80 +118,44 @@ void FrmTolvario::Form_Load()
         },
         [&] {
             const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
-            TxtFields[cOncca]->setText(a.oncca);
-            TxtFields[cDecimales]->setText(a.decimales);
-            TxtFields[cMedida]->setText(a.medida);
+            m_ui.TxtFields[cOncca]->setText(a.oncca);
+            m_ui.TxtFields[cDecimales]->setText(a.decimales);
+            m_ui.TxtFields[cMedida]->setText(a.medida);
             titulo->setText(a.titulo);
-            TxtFields[cLinea]->setText(a.linea);
+            m_ui.TxtFields[cLinea]->setText(a.linea);
         },
         [&] {
             if (titulo->text().trimmed().isEmpty())
                 titulo->setText(TituloPorDefecto);
-            tomarAjustesGuardados();
+            m_sesion.TomarAjustesGuardados(enPantalla().encabezado);
+            marcarAjustes();
         },
         [&] { TomarDecimales(); },
-        [&] { LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + TxtFields[cMedida]->text()); },
+        [&] { m_ui.LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + m_ui.TxtFields[cMedida]->text()); },
         [&] { ActualizarUnidades(); },
-        [&] { restaurarGeometria(); },
+        [&] { restaurarGeometria(this); },
     }, InformarCon("Form_Load"));
-}
-
-namespace {
-
-// The window's place is the clerk's own: kept in the user's settings, never in the suite's
-// shared table, and per suite user.
-QString claveDeGeometria()
-{
-    const QString quien = UsuarioQueOpera();
-    return QStringLiteral("ventanas/%1/FrmTolvario").arg(quien.isEmpty() ? QStringLiteral("_") : quien);
-}
-
-QSettings ajustesDelUsuario()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario"));
-}
-
-} // namespace
-
-void FrmTolvario::restaurarGeometria()
-{
-    const QByteArray guardada = ajustesDelUsuario().value(claveDeGeometria()).toByteArray();
-    if (!guardada.isEmpty() && restoreGeometry(guardada))
-        return;
-    // A screen smaller than the window with its title bar and borders: all of it, rather than
-    // days and totals out of reach (1366 x 768 among them).
-    constexpr int Marco = 60;
-    const QScreen* pantalla = screen();
-    if (pantalla
-        && (pantalla->availableGeometry().width() < width() + Marco || pantalla->availableGeometry().height() < height() + Marco))
-        setWindowState(windowState() | Qt::WindowMaximized);
-}
-
-void FrmTolvario::guardarGeometria()
-{
-    QSettings ajustes = ajustesDelUsuario();
-    ajustes.setValue(claveDeGeometria(), saveGeometry());
 }
 
 void FrmTolvario::TomarDecimales()
 {
     // A text like "2.6" rounds to 3; nothing configured means whole numbers (-2), not the
     // workstation's currency digits that 0 would mean to the formatter.
-    m_sesion.PonerDecimales(Planilla::Decimales(TxtFields[cDecimales]->text()));
+    m_sesion.PonerDecimales(Planilla::Decimales(m_ui.TxtFields[cDecimales]->text()));
 }
 
 void FrmTolvario::ActualizarUnidades()
 {
     // The disk the clerk chose stays chosen while it is still there.
-    const QString elegida = CmbLetra->currentText();
-    CmbLetra->clear();
+    const QString elegida = m_ui.CmbLetra->currentText();
+    m_ui.CmbLetra->clear();
     // Mount points are kept as they are: Linux paths are case-sensitive. No removable disk
     // is the common case and leaves the combo empty without a word.
     for (const Unidades::Unidad& u : Unidades::actual().Lista())
         if (TipoUnidad(u.ruta).compare(QStringLiteral("Removible"), Qt::CaseInsensitive) == 0)
-            CmbLetra->addItem(u.ruta);
-    if (CmbLetra->count() > 0)
-        CmbLetra->setCurrentIndex(qMax(0, CmbLetra->findText(elegida)));
+            m_ui.CmbLetra->addItem(u.ruta);
+    if (m_ui.CmbLetra->count() > 0)
+        m_ui.CmbLetra->setCurrentIndex(qMax(0, m_ui.CmbLetra->findText(elegida)));
 }
 
 void FrmTolvario::Inicializa()
@@ -160,28 +164,28 @@ void FrmTolvario::Inicializa()
     // and shows the frame of the tab it is on.
     const AlSalir fin([this] {
         m_cargando = false;
-        mostrarUsuarios(m_usuariosALaVista);
+        mostrarUsuarios();
     });
     Pasos::Ejecutar({
         [&] {
             SuiteForms::StyleControls(this, QStringLiteral("txtfields"));
-            SuiteForms::BindFields(TxtFields, RegistroTolvario::Tabla, DB_Dll::Instancia().gCnn.ConnectionString());
+            SuiteForms::BindFields(m_ui.TxtFields, RegistroTolvario::Tabla, DB_Dll::Instancia().gCnn.ConnectionString());
         },
         [&] { InicializaGrids(); },
         [&] {
-            for (QLabel* l : std::as_const(LblDesc))
+            for (QLabel* l : std::as_const(m_ui.LblDesc))
                 l->clear();
         },
         [&] { DetalleOn(false); },
         [&] {
             m_cargando = true;
             m_sesion.Cargado().Vaciar();
-            LblEntrega->clear();
+            m_ui.LblEntrega->clear();
             marcarAjustes();
-            SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
+            m_ui.SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
             for (int k = 1; k <= Usuarios; ++k)
-                SSTab1->setTabVisible(k, false);
-            SSTab1->setTabText(TabUsuarios, QStringLiteral("Usuarios Molino"));
+                m_ui.SSTab1->setTabVisible(k, false);
+            m_ui.SSTab1->setTabText(TabUsuarios, QStringLiteral("Usuarios Molino"));
             seleccionarTabsCargando();
         },
         [&] { TomarDecimales(); },
@@ -195,41 +199,41 @@ void FrmTolvario::seleccionarTabsCargando()
     m_cargando = true;
     const AlSalir fin([this] {
         m_cargando = false;
-        mostrarUsuarios(m_usuariosALaVista);
+        mostrarUsuarios();
     });
-    if (SSTab1->currentIndex() == TabUsuarios)
+    if (m_ui.SSTab1->currentIndex() == TabUsuarios)
         SSTab1_Click(TabUsuarios);
     else
-        SSTab1->setCurrentIndex(TabUsuarios);
-    SSTab1->setCurrentIndex(TabMolino);
+        m_ui.SSTab1->setCurrentIndex(TabUsuarios);
+    m_ui.SSTab1->setCurrentIndex(TabMolino);
 }
 
 void FrmTolvario::InicializaGrids()
 {
     m_modelo->Inicializar();
-    const QFontMetrics fm = MSFlexGrid->fontMetrics();
+    const QFontMetrics fm = m_ui.MSFlexGrid->fontMetrics();
     // The figures first, wide enough for the largest one with its decimals; the remarks take
     // what is left (the last column stretches).
     const int cifra = fm.horizontalAdvance(QStringLiteral("-999,999,999.9999")) + fm.horizontalAdvance(QStringLiteral("XX"));
     const int anchos[] = {fm.horizontalAdvance(QStringLiteral("XXXX")), cifra, cifra, cifra,
                           fm.horizontalAdvance(QString(24, u'X'))};
     for (int c = 0; c < Planilla::Columnas; ++c)
-        MSFlexGrid->setColumnWidth(c, anchos[c]);
-    txtEdit->hide();
+        m_ui.MSFlexGrid->setColumnWidth(c, anchos[c]);
+    m_ui.txtEdit->hide();
 }
 
 void FrmTolvario::DetalleOn(bool edicion)
 {
-    FrmEnc->setEnabled(true);
-    FrmDet->setEnabled(true);
-    Panobar1->setNuevoenabled(false);
+    m_ui.FrmEnc->setEnabled(true);
+    m_ui.FrmDet->setEnabled(true);
+    m_ui.Panobar1->setNuevoenabled(false);
     // Offered: a clerk closes from the toolbar (F12) and drops a loaded month (F9) as the
     // other suite windows let them; both ask first about what is unsaved.
-    Panobar1->setCerrarenabled(true);
-    Panobar1->setCancelarenabled(edicion);
-    Panobar1->setGrabarenabled(edicion);
-    Panobar1->setBorrarenabled(true);
-    Panobar1->setReporteenabled(true);
+    m_ui.Panobar1->setCerrarenabled(true);
+    m_ui.Panobar1->setCancelarenabled(edicion);
+    m_ui.Panobar1->setGrabarenabled(edicion);
+    m_ui.Panobar1->setBorrarenabled(true);
+    m_ui.Panobar1->setReporteenabled(true);
 }
 
 const QString& FrmTolvario::NombreTabla() const
@@ -242,7 +246,7 @@ void FrmTolvario::Form_Unload(int& Cancel)
     if (m_descargada || Cancel != 0)
         return;
     // A save waiting its turn is not cut off halfway: the window closes after it.
-    if (m_grabando) {
+    if (m_sesion.Grabando()) {
         Cancel = 1;
         return;
     }
@@ -252,9 +256,9 @@ void FrmTolvario::Form_Unload(int& Cancel)
         return;
     }
     m_descargada = true;
-    guardarGeometria();
+    ajustesDelUsuario().setValue(claveDeGeometria(), saveGeometry());
     Pasos::Ejecutar({
-        [&] { GrabarCfgLocal(); },
+        [&] { m_sesion.GrabarCfgLocal(enPantalla().encabezado); },
         [&] { CerrarSesion(); },
         [&] {
             hide();

@@ -6,6 +6,7 @@
 #include "register/Informes.h"
 
 #include "register/DialogoHistorial.h"
+#include "register/EditorDeCelda.h"
 
 #include "platform/AlSalir.h"
 #include "platform/Operador.h"
@@ -29,12 +30,32 @@
 #include <QTabBar>
 #include <QTableView>
 
+namespace {
+
+// Two digits typed in the period box are a month: the "/" follows; anything else as a month
+// is told, selected to be typed again.
+void FormateaPeriodoAnio(QString& palabra, QLineEdit* campo)
+{
+    const QString s = palabra.trimmed();
+    const Importe mes = SuiteUtil::TextToAmount(s);
+    if (mes <= Importe() || mes >= Importe::desdeEntero(13)) {
+        operador().Mensaje(QStringLiteral("Debe ingresar un mes"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
+        campo->setSelection(0, int(s.size()));
+        return;
+    }
+    palabra = s + u'/';
+    campo->setText(palabra);
+    campo->setCursorPosition(int(palabra.size()));
+}
+
+} // namespace
+
 void FrmTolvario::conectar()
 {
-    connect(Panobar1, &Panobar::click, this, &FrmTolvario::Panobar1_click);
-    connect(SSTab1, &QTabBar::currentChanged, this, &FrmTolvario::tabCambiado);
-    connect(CmdArchivo, &QPushButton::clicked, this, &FrmTolvario::CmdArchivo_Click);
-    QLineEdit* periodo = TxtFields[cPeriodo];
+    connect(m_ui.Panobar1, &Panobar::click, this, &FrmTolvario::Panobar1_click);
+    connect(m_ui.SSTab1, &QTabBar::currentChanged, this, &FrmTolvario::tabCambiado);
+    connect(m_ui.CmdArchivo, &QPushButton::clicked, this, &FrmTolvario::CmdArchivo_Click);
+    QLineEdit* periodo = m_ui.TxtFields[cPeriodo];
     // The typing aid adds the "/" once the month's two digits are in, not when erasing back to them.
     connect(periodo, &QLineEdit::textEdited, this, [this, periodo](const QString& texto) {
         const int antes = periodo->property("largoAnterior").toInt();
@@ -52,12 +73,19 @@ void FrmTolvario::conectar()
             periodo->setProperty("largoAnterior", int(periodo->text().size()));
         }
     });
-    for (QLineEdit* campo : std::as_const(TxtFields))
+    for (QLineEdit* campo : std::as_const(m_ui.TxtFields))
         SuiteForms::FiltrarEntrada(campo);
     // A setting changed is marked as the clerk types.
     for (int c : {cTitulo, cHoja, cOncca, cDecimales, cMedida, cLinea})
-        connect(TxtFields[c], &QLineEdit::textChanged, this, [this] { marcarAjustes(); });
-    conectarRejilla();
+        connect(m_ui.TxtFields[c], &QLineEdit::textChanged, this, [this] { marcarAjustes(); });
+    // Leaving a cell commits what was typed in it; arriving prepares the editor for the column.
+    connect(m_ui.MSFlexGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        confirmarEdicion();
+        m_controlActivo = m_ui.txtEdit;
+        EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->ColumnaActual());
+    });
+    // Composed letters must reach the window as keys, not as the view's type-ahead search.
+    m_ui.MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
     // The window sees every key first, as the suite's windows do, and its boxes' and grid's
     // events; see eventFilter.
     qApp->installEventFilter(this);
@@ -79,8 +107,8 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
         auto* tecla = static_cast<QKeyEvent*>(evento);
         // The editor still open while the focus is elsewhere (a box closed without a window
         // manager leaves it on nothing): Escape drops its text all the same.
-        if (tecla->key() == Qt::Key_Escape && w != txtEdit && txtEdit->isVisible()) {
-            EditKeyCode(MSFlexGrid, txtEdit, Teclas::Escape, 0);
+        if (tecla->key() == Qt::Key_Escape && w != m_ui.txtEdit && m_ui.txtEdit->isVisible()) {
+            EditKeyCode(m_ui.MSFlexGrid, m_ui.txtEdit, Teclas::Escape, 0);
             return true;
         }
         int codigo = Teclas::Codigo(tecla);
@@ -91,11 +119,11 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
                 return true;
         }
     }
-    if (auto* campo = qobject_cast<QLineEdit*>(w); campo && TxtFields.contains(campo))
+    if (auto* campo = qobject_cast<QLineEdit*>(w); campo && m_ui.TxtFields.contains(campo))
         return eventoDeEncabezado(campo, evento) || QMainWindow::eventFilter(objeto, evento);
-    if (w == txtEdit)
+    if (w == m_ui.txtEdit)
         return eventoDelEditor(evento) || QMainWindow::eventFilter(objeto, evento);
-    if (w == MSFlexGrid || w == MSFlexGrid->viewport())
+    if (w == m_ui.MSFlexGrid || w == m_ui.MSFlexGrid->viewport())
         return eventoDeRejilla(objeto, evento) || QMainWindow::eventFilter(objeto, evento);
     return QMainWindow::eventFilter(objeto, evento);
 }
@@ -103,16 +131,11 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
 void FrmTolvario::Form_KeyDown(int& KeyCode, int Shift)
 {
     // Ctrl+H: the history of the period on screen.
-    if (KeyCode == 'H' && Shift == 2) {
-        KeyCode = 0;
-        mostrarHistorial();
+    if (KeyCode != 'H' || Shift != 2) {
+        m_ui.Panobar1->Tecla(KeyCode);
         return;
     }
-    Panobar1->Tecla(KeyCode);
-}
-
-void FrmTolvario::mostrarHistorial()
-{
+    KeyCode = 0;
     if (!m_sesion.Cargado().Hay()) {
         operador().Mensaje(QStringLiteral(" No hay ningún período cargado para ver su historial."),
                            Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
@@ -136,15 +159,14 @@ bool FrmTolvario::listoParaComando()
 
 bool FrmTolvario::periodoSinCargar()
 {
-    QLineEdit* caja = TxtFields[cPeriodo];
+    QLineEdit* caja = m_ui.TxtFields[cPeriodo];
     const QString escrito = caja->text().trimmed();
     if (escrito == m_sesion.Cargado().Periodo() || (escrito.isEmpty() && !m_sesion.Cargado().Hay()))
         return false;
     // Validated as Enter would: it loads (after the question on unsaved changes), or its
     // message is shown and the box goes back to the period on screen. Either way the
     // command that found it stops, to be repeated on what is on screen now.
-    CampoValida(caja);
-    if (m_validacionFallida)
+    if (!CampoValida(caja))
         caja->setText(m_sesion.Cargado().Periodo());
     return true;
 }
@@ -152,7 +174,7 @@ bool FrmTolvario::periodoSinCargar()
 bool FrmTolvario::revisarUsuarios()
 {
     for (int k = 1; k <= Usuarios; ++k) {
-        QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
+        QLineEdit* caja = m_ui.TxtFields[cUsuario1 + k - 1];
         const QString escrito = caja->text().trimmed();
         const QString cuenta = m_sesion.Cargado().Cuenta(k);
         // Only what the clerk typed: a stored account that is no customer stays in its box
@@ -167,10 +189,9 @@ bool FrmTolvario::revisarUsuarios()
         }
         // A code that is no customer is told there and the box goes back; the command that
         // found it stops, and the status bar says nothing was stored.
-        CampoValida(caja);
-        if (m_validacionFallida) {
+        if (!CampoValida(caja)) {
             if (m_sesion.Cargado().Hay())
-                BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; el usuario %2 quedó como estaba (%3).")
+                m_ui.BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; el usuario %2 quedó como estaba (%3).")
                                        .arg(m_sesion.Cargado().Periodo())
                                        .arg(k)
                                        .arg(escrito));
@@ -180,99 +201,12 @@ bool FrmTolvario::revisarUsuarios()
     return true;
 }
 
-bool FrmTolvario::baseAlAlcance()
-{
-    try {
-        DB_Dll::Instancia().gCnn.Comprobar();
-        return true;
-    } catch (const ErrorVB& e) {
-        if (e.Number != ErrorVB::ConexionInutilizable)
-            return true; // any other failure is told by the step it stops
-        // One message for the whole save: nothing of it can reach the server now, and the
-        // screen keeps everything, still marked unsaved.
-        const QStringList pendientes = cambiosPendientes();
-        const QString grabadas = m_sesion.Grabadas().isEmpty()
-                                     ? QStringLiteral("No se grabó nada de %1").arg(m_sesion.Cargado().Periodo())
-                                     : QStringLiteral("De %1 se grabaron: %2").arg(m_sesion.Cargado().Periodo(), m_sesion.Grabadas().join(QStringLiteral(", ")));
-        const QString texto = QStringLiteral("No se puede llegar al servidor de la base de datos: %1\n%2%3")
-                                  .arg(e.Description.simplified(), grabadas,
-                                       pendientes.isEmpty() ? QStringLiteral(".")
-                                                            : QStringLiteral("; siguen sin grabar: ") + pendientes.join(QStringLiteral(", ")) + u'.');
-        operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
-        DB_Dll::Instancia().AnotarError(e, QStringLiteral("GRABAR"), QStringLiteral("Aceptar"));
-        BStat->showMessage(QStringLiteral("Período %1: sin conexión con el servidor.").arg(m_sesion.Cargado().Periodo()));
-        m_validacionFallida = true;
-        return false;
-    }
-}
-
-FrmTolvario::Grabacion FrmTolvario::grabar(Alcance alcance, EstaGrabacion g)
-{
-    m_grabando = true;
-    // Cleared however the command ends, or the next period would never load.
-    const AlSalir fin([this] { m_grabando = false; });
-    m_validacionFallida = false;
-    m_sesion.EmpezarGrabacion();
-    if (!terminarEdicion())
-        return Grabacion::Invalida;
-    if (!baseAlAlcance())
-        return Grabacion::SinConexion;
-    // The account being left is checked as F5 checks it; the header and its settings are
-    // the whole period's, asked about and stored only by a save of everything.
-    const bool todo = alcance == Alcance::Todo;
-    bool valido = !todo;
-    bool hayError = false;
-    const bool completo = Pasos::Ejecutar({
-        [&] {
-            if (todo)
-                valido = Datosvalidos();
-        },
-        [&] {
-            if (!valido)
-                return;
-            if (todo)
-                ActualizarDatos(g);
-            else if (!GrabarGrid(m_sesion.Cargado().CuentaEnGrilla(), g))
-                m_validacionFallida = true;
-        },
-        // A save may have marked the delivered book changed (read again only when the
-        // database answered the whole save; the account's own save reads it itself).
-        [&] {
-            if (todo && valido && !m_sesion.Incompleta())
-                mostrarEntrega();
-        },
-    }, [&](const ErrorVB& e) {
-        hayError = true;
-        return InformarCon("Panobar1_click")(e);
-    }, SinError5());
-    // Any error the clerk went past still means the book would lack something on screen.
-    const bool grabado = completo && valido && !hayError && !m_validacionFallida && !m_sesion.Incompleta();
-    const qsizetype n = m_sesion.Grabadas().size();
-    if (grabado) {
-        if (todo || n > 0)
-            BStat->showMessage(QStringLiteral("Período %1 grabado: %2").arg(m_sesion.Cargado().Periodo(),
-                                   n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n)));
-        return Grabacion::Grabada;
-    }
-    if (!valido)
-        return Grabacion::Invalida;
-    if (g.declinada)
-        return Grabacion::Declinada;
-    // Each account is its own transaction: the clerk reads which ones are stored and which
-    // are still only on screen.
-    const QStringList pendientes = cambiosPendientes();
-    BStat->showMessage(QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
-                           .arg(m_sesion.Cargado().Periodo(), n == 0 ? QStringLiteral("ninguna") : m_sesion.Grabadas().join(QStringLiteral(", ")),
-                                pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", "))));
-    return hayError || m_sesion.Incompleta() ? Grabacion::Incompleta : Grabacion::Cancelada;
-}
-
 void FrmTolvario::Panobar1_click(const QString& boton)
 {
     const QString clave = boton.toUpper();
     if (clave == QStringLiteral("GRABAR")) {
         if (listoParaComando())
-            grabar(Alcance::Todo);
+            grabar(SesionRegistro::Alcance::Todo);
     } else if (clave == QStringLiteral("BORRAR")) {
         if (!listoParaComando())
             return;
@@ -285,7 +219,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
         QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
                                .arg(m_sesion.Cargado().Periodo(),
                                     cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
-        if (!cambiosPendientes().isEmpty())
+        if (!m_sesion.Pendientes(enPantalla()).isEmpty())
             pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
         // Its delivered book, and the months after it that carry its balance, are named.
         RegistroTolvario::Deriva deriva;
@@ -301,23 +235,23 @@ void FrmTolvario::Panobar1_click(const QString& boton)
         const QString periodo = m_sesion.Cargado().Periodo();
         Pasos::Ejecutar({
             [&] {
-                borrarPeriodo();
+                m_sesion.BorrarPeriodo();
                 borrado = true;
             },
             [&] {
                 // The period goes with its register: a tab clicked afterwards must not write
                 // it back.
                 if (borrado) {
-                    TxtFields[cPeriodo]->clear();
+                    m_ui.TxtFields[cPeriodo]->clear();
                     Inicializa();
-                    BStat->showMessage(QStringLiteral("Período %1 dado de baja.").arg(periodo));
+                    m_ui.BStat->showMessage(QStringLiteral("Período %1 dado de baja.").arg(periodo));
                 }
             },
         }, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CONSULTAR")) {
         Pasos::Ejecutar({[&] { CmdConsultar(); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
-        if (listoParaComando() && grabar(Alcance::Todo) == Grabacion::Grabada)
+        if (listoParaComando() && grabar(SesionRegistro::Alcance::Todo) == SesionRegistro::Grabacion::Grabada)
             Pasos::Ejecutar({[&] { ofrecerLibro(false); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("CERRAR")) {
         int cancelar = 0;
@@ -329,7 +263,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
             return;
         // The abandoned period leaves the box too: the next command must not load it again.
         Pasos::Ejecutar({[&] {
-            TxtFields[cPeriodo]->clear();
+            m_ui.TxtFields[cPeriodo]->clear();
             Inicializa();
         }}, InformarCon("Panobar1_click"), SinError5());
     }
@@ -344,14 +278,14 @@ void FrmTolvario::tabCambiado(int nuevo)
         // changed in its box is validated before its tab is left. Any of them keeps the
         // clerk where they were.
         const auto quedarse = [&] {
-            const QSignalBlocker quieto(SSTab1);
-            SSTab1->setCurrentIndex(previo);
+            const QSignalBlocker quieto(m_ui.SSTab1);
+            m_ui.SSTab1->setCurrentIndex(previo);
         };
         if (!terminarEdicion()) {
             quedarse();
             return;
         }
-        const QString escrito = TxtFields[cPeriodo]->text().trimmed();
+        const QString escrito = m_ui.TxtFields[cPeriodo]->text().trimmed();
         if (escrito != m_sesion.Cargado().Periodo() && !(escrito.isEmpty() && !m_sesion.Cargado().Hay())) {
             quedarse();
             periodoSinCargar();
@@ -373,13 +307,13 @@ void FrmTolvario::tabCambiado(int nuevo)
 bool FrmTolvario::guardarYCargar(int previo, int nuevo)
 {
     // The tab left is stored only when the clerk changed it: browsing writes nothing.
-    if (previo >= 0 && previo < TabUsuarios && m_sesion.Cargado().GrillaCambio(m_modelo->planilla().LineasDeDia())
-        && grabar(Alcance::CuentaQueSeDeja) != Grabacion::Grabada) {
+    if (previo >= 0 && previo < TabUsuarios && m_sesion.Cargado().GrillaCambio(m_sesion.Lineas().LineasDeDia())
+        && grabar(SesionRegistro::Alcance::CuentaQueSeDeja) != SesionRegistro::Grabacion::Grabada) {
         // The save failed: the grid stays, with its edits, on its own tab.
-        const QSignalBlocker quieto(SSTab1);
-        SSTab1->setCurrentIndex(previo);
+        const QSignalBlocker quieto(m_ui.SSTab1);
+        m_ui.SSTab1->setCurrentIndex(previo);
         m_tabPrevio = previo;
-        mostrarUsuarios(false);
+        mostrarUsuarios();
         return false;
     }
     if (nuevo >= 0 && nuevo < TabUsuarios)
@@ -389,56 +323,41 @@ bool FrmTolvario::guardarYCargar(int previo, int nuevo)
     return true;
 }
 
-void FrmTolvario::mostrarUsuarios(bool usuarios)
+void FrmTolvario::mostrarUsuarios()
 {
-    m_usuariosALaVista = usuarios;
+    const bool usuarios = m_ui.SSTab1->currentIndex() == TabUsuarios;
     // A period's load walks through the users' tab and comes back: the frames change once,
     // at its end, so the window is laid out and painted once instead of twice in full.
     if (m_cargando)
         return;
-    FrmDet->setVisible(!usuarios);
-    FrmUsuarios->setVisible(usuarios);
+    m_ui.FrmDet->setVisible(!usuarios);
+    m_ui.FrmUsuarios->setVisible(usuarios);
 }
 
 void FrmTolvario::SSTab1_Click(int PreviousTab)
 {
-    const int nuevo = SSTab1->currentIndex();
-    if (SSTab1->tabText(nuevo).compare(QStringLiteral("Usuarios Molino"), Qt::CaseInsensitive) == 0) {
+    const int nuevo = m_ui.SSTab1->currentIndex();
+    if (m_ui.SSTab1->tabText(nuevo).compare(QStringLiteral("Usuarios Molino"), Qt::CaseInsensitive) == 0) {
         if (!guardarYCargar(PreviousTab, nuevo))
             return;
-        mostrarUsuarios(true);
+        mostrarUsuarios();
         for (int k = 1; k <= Usuarios; ++k)
             CampoValida(CampoDe(QStringLiteral("usmolino%1").arg(k)));
     } else {
-        mostrarUsuarios(false);
+        mostrarUsuarios();
         guardarYCargar(PreviousTab, nuevo);
     }
 }
 
 void FrmTolvario::CmdArchivo_Click()
 {
-    if (listoParaComando() && grabar(Alcance::Todo) == Grabacion::Grabada)
+    if (listoParaComando() && grabar(SesionRegistro::Alcance::Todo) == SesionRegistro::Grabacion::Grabada)
         Pasos::Ejecutar({[&] { ofrecerLibro(true); }}, InformarCon("Panobar1_click"), SinError5());
 }
 
 void FrmTolvario::EstablecerLibro(std::unique_ptr<Libro> libro)
 {
     m_libro = std::move(libro);
-}
-
-EncabezadoLibro FrmTolvario::encabezadoDelLibro()
-{
-    TomarDecimales();
-    EncabezadoLibro e;
-    e.decimales = m_sesion.Decimales();
-    e.lineaInicial = LineaInicialDelLibro(CampoDe(QStringLiteral("linea"))->text());
-    e.titulo = CampoDe(QStringLiteral("TITULO"))->text();
-    e.oncca = CampoDe(QStringLiteral("ONCCA"))->text();
-    e.periodo = m_sesion.Cargado().Periodo();
-    e.hoja = TxtFields[cHoja]->text();
-    e.medida = CampoDe(QStringLiteral("MEDIDA"))->text();
-    e.bordes = chk->isChecked();
-    return e;
 }
 
 void FrmTolvario::ofrecerLibro(bool disco)
@@ -449,10 +368,20 @@ void FrmTolvario::ofrecerLibro(bool disco)
                            Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
         return;
     }
-    Libro::Pedido pedido{encabezadoDelLibro(), QString(), this, BStat};
+    TomarDecimales();
+    EncabezadoLibro e;
+    e.decimales = m_sesion.Decimales();
+    e.lineaInicial = LineaInicialDelLibro(CampoDe(QStringLiteral("linea"))->text());
+    e.titulo = CampoDe(QStringLiteral("TITULO"))->text();
+    e.oncca = CampoDe(QStringLiteral("ONCCA"))->text();
+    e.periodo = m_sesion.Cargado().Periodo();
+    e.hoja = m_ui.TxtFields[cHoja]->text();
+    e.medida = CampoDe(QStringLiteral("MEDIDA"))->text();
+    e.bordes = m_ui.chk->isChecked();
+    Libro::Pedido pedido{e, QString(), this, m_ui.BStat};
     if (disco) {
         ActualizarUnidades();
-        pedido.unidad = CmbLetra->currentText();
+        pedido.unidad = m_ui.CmbLetra->currentText();
         m_libro->ArchivoOncca(pedido);
         mostrarEntrega();
     } else {

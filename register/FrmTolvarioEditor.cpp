@@ -19,37 +19,6 @@
 #include <QMouseEvent>
 #include <QTableView>
 
-void FrmTolvario::conectarRejilla()
-{
-    // Leaving a cell commits what was typed in it; arriving prepares the editor for the column.
-    connect(MSFlexGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        confirmarEdicion();
-        m_controlActivo = txtEdit;
-        EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
-    });
-    // Composed letters must reach the window as keys, not as the view's type-ahead search.
-    MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
-}
-
-int FrmTolvario::FilaActual() const
-{
-    const QModelIndex i = MSFlexGrid->currentIndex();
-    return i.isValid() ? ModeloRegistro::FilaDeGrilla(i.row()) : Planilla::FilaSaldoAnterior;
-}
-
-int FrmTolvario::ColumnaActual() const
-{
-    const QModelIndex i = MSFlexGrid->currentIndex();
-    return i.isValid() ? i.column() : 0;
-}
-
-void FrmTolvario::IrACelda(int fila, int columna)
-{
-    const QModelIndex i = m_modelo->index(ModeloRegistro::FilaDeVista(fila), columna);
-    MSFlexGrid->setCurrentIndex(i);
-    MSFlexGrid->scrollTo(i);
-}
-
 void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
 {
     const QModelIndex celda = grid->currentIndex();
@@ -69,17 +38,16 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
         [&] {
             // A space or a control key opens the cell on its own text.
             if (seguir)
-                m_editor->Abrir(celda, KeyAscii >= 0 && KeyAscii <= 32, QChar(char16_t(KeyAscii)));
+                m_ui.editor->Abrir(celda, KeyAscii >= 0 && KeyAscii <= 32, QChar(char16_t(KeyAscii)));
         },
     }, InformarCon("MSFLEXGRIDEDT"), SinError5());
 }
 
 bool FrmTolvario::terminarEdicion()
 {
-    if (!txtEdit->isVisible())
+    if (!m_ui.txtEdit->isVisible())
         return true;
-    CampoValida(txtEdit);
-    if (m_validacionFallida)
+    if (!CampoValida(m_ui.txtEdit))
         return false;
     confirmarEdicion();
     return true;
@@ -88,36 +56,35 @@ bool FrmTolvario::terminarEdicion()
 void FrmTolvario::confirmarEdicion()
 {
     // The stock follows what the cell holds now (an emptied quantity included).
-    if (m_editor->Confirmar(m_sesion.Decimales()))
+    if (m_ui.editor->Confirmar(m_sesion.Decimales()))
         Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
 }
 
-void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int)
+void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit*, int KeyCode, int)
 {
+    EditorDeCelda& editor = *m_ui.editor;
+    const int fila = editor.FilaActual();
+    const int columna = editor.ColumnaActual();
     Pasos::Ejecutar({
         [&] {
+            // The stock follows what the cell holds now (an emptied quantity included).
+            const auto mover = [&](int f, int c) {
+                if (editor.ConfirmarYMover(f, c, m_sesion.Decimales()))
+                    Totalizar();
+            };
             switch (KeyCode) {
-            case Teclas::Enter: {
-                grid->setFocus();
-                confirmarEdicion();
-                IrACelda(FilaActual(), Planilla::ColumnaSiguiente(ColumnaActual()));
+            case Teclas::Enter:
+                mover(fila, Planilla::ColumnaSiguiente(columna));
                 break;
-            }
             case Teclas::Escape:
-                m_editor->Descartar();
+                editor.Descartar();
                 break;
             case Teclas::Arriba:
-                grid->setFocus();
-                confirmarEdicion();
-                if (FilaActual() > Planilla::FilaSaldoAnterior)
-                    IrACelda(FilaActual() - 1, ColumnaActual());
+                mover(qMax(fila - 1, int(Planilla::FilaSaldoAnterior)), columna);
                 break;
             case Teclas::Abajo:
-                grid->setFocus();
-                confirmarEdicion();
                 // The same column, as Down does with the editor closed.
-                if (FilaActual() < Planilla::FilaTotales)
-                    IrACelda(FilaActual() + 1, ColumnaActual());
+                mover(qMin(fila + 1, int(Planilla::FilaTotales)), columna);
                 break;
             default:
                 break;
@@ -127,65 +94,48 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit* Edt, int KeyCode, int
     }, InformarCon("EditKeyCode"), SinError5());
 }
 
-void FrmTolvario::BlanqueaFila(QTableView*, int fila, int primeraColumna)
-{
-    if (fila < 0 || fila >= Planilla::Filas)
-        return;
-    for (int c = qMax(0, primeraColumna); c < Planilla::Columnas; ++c)
-        m_modelo->PonerTexto(fila, c, QString());
-}
-
-void FrmTolvario::entrarEnRejilla()
-{
-    MSFlexGrid->setFocus(Qt::TabFocusReason);
-    IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
-}
-
 bool FrmTolvario::eventoDelEditor(QEvent* evento)
 {
     switch (evento->type()) {
     case QEvent::FocusIn:
-        m_controlActivo = txtEdit;
-        EditorDeCelda::TextPropiedades(txtEdit, m_editor->Celda().column());
+        m_controlActivo = m_ui.txtEdit;
+        EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->Celda().column());
         return false;
     case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         int codigo = Teclas::Codigo(tecla);
         // Escape abandons the edit without validating: the cell keeps what it had.
         if (codigo == Teclas::Escape) {
-            EditKeyCode(MSFlexGrid, txtEdit, codigo, 0);
+            EditKeyCode(m_ui.MSFlexGrid, m_ui.txtEdit, codigo, 0);
             return true;
         }
         // Paging would move the grid's cursor under the editor; the editor ends by its keys.
         if (tecla->key() == Qt::Key_PageUp || tecla->key() == Qt::Key_PageDown)
             return true;
         if (SuiteForms::IsAdvanceKey(codigo)) {
-            CampoValida(txtEdit);
-            if (m_validacionFallida)
+            if (!CampoValida(m_ui.txtEdit))
                 return true;
             if (tecla->key() == Qt::Key_Backtab) {
                 // Shift+Tab finishes the cell and goes back to the one before in the row.
                 static const int anterior[] = {Planilla::ColDia, Planilla::ColEntradas, Planilla::ColEntradas,
                                                Planilla::ColSalidas, Planilla::ColSalidas};
-                const int fila = FilaActual();
-                const int columna = anterior[qBound(0, ColumnaActual(), Planilla::Columnas - 1)];
-                MSFlexGrid->setFocus();
-                confirmarEdicion();
-                IrACelda(fila, columna);
+                const int columna = anterior[qBound(0, m_ui.editor->ColumnaActual(), Planilla::Columnas - 1)];
+                if (m_ui.editor->ConfirmarYMover(m_ui.editor->FilaActual(), columna, m_sesion.Decimales()))
+                    Totalizar();
                 return true;
             }
             // Tab in the editor finishes the cell as Enter does.
-            EditKeyCode(MSFlexGrid, txtEdit, codigo == Teclas::Tab ? int(Teclas::Enter) : codigo, 0);
+            EditKeyCode(m_ui.MSFlexGrid, m_ui.txtEdit, codigo == Teclas::Tab ? int(Teclas::Enter) : codigo, 0);
             return true;
         }
         const QString texto = tecla->text();
-        if (texto.size() == 1 && texto[0].isPrint() && SuiteForms::FilterKey(txtEdit, texto[0].unicode()) == 0)
+        if (texto.size() == 1 && texto[0].isPrint() && SuiteForms::FilterKey(m_ui.txtEdit, texto[0].unicode()) == 0)
             return true;
         return false;
     }
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton) {
-            m_controlActivo = txtEdit;
+            m_controlActivo = m_ui.txtEdit;
             CmdConsultar();
             return true;
         }
@@ -197,42 +147,42 @@ bool FrmTolvario::eventoDelEditor(QEvent* evento)
 
 bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
 {
-    if (objeto == MSFlexGrid) {
+    if (objeto == m_ui.MSFlexGrid) {
         if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
             if (evento->type() == QEvent::FocusIn) {
                 // Arriving by keyboard, the cursor starts on the first day; a click places it
                 // itself, and scrolling back to the top first would put it on another day.
-                if (!MSFlexGrid->currentIndex().isValid() && static_cast<QFocusEvent*>(evento)->reason() != Qt::MouseFocusReason)
-                    IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
-                m_controlActivo = txtEdit;
+                if (!m_ui.MSFlexGrid->currentIndex().isValid() && static_cast<QFocusEvent*>(evento)->reason() != Qt::MouseFocusReason)
+                    m_ui.editor->IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
+                m_controlActivo = m_ui.txtEdit;
                 confirmarEdicion();
-                EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
+                EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->ColumnaActual());
             }
             // The view would repaint all its cells each time the focus goes to the editor
             // and back, once per value typed; only the cursor's cell looks different.
-            MSFlexGrid->viewport()->update(MSFlexGrid->visualRect(MSFlexGrid->currentIndex()));
+            m_ui.MSFlexGrid->viewport()->update(m_ui.MSFlexGrid->visualRect(m_ui.MSFlexGrid->currentIndex()));
             return true;
         }
         if (evento->type() == QEvent::KeyPress) {
             auto* tecla = static_cast<QKeyEvent*>(evento);
-            m_controlActivo = txtEdit;
-            EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
+            m_controlActivo = m_ui.txtEdit;
+            EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->ColumnaActual());
             // Enter on a cell moves on as it would after typing in it: empty days are skipped
             // without opening anything.
             if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
-                IrACelda(FilaActual(), Planilla::ColumnaSiguiente(ColumnaActual()));
+                m_ui.editor->IrACelda(m_ui.editor->FilaActual(), Planilla::ColumnaSiguiente(m_ui.editor->ColumnaActual()));
                 return true;
             }
             // Space and F2 open the cell with its text, to amend it.
             if (tecla->key() == Qt::Key_Space || tecla->key() == Qt::Key_F2) {
-                MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+                MsflexGridEdt(m_ui.MSFlexGrid, m_ui.txtEdit, Teclas::Espacio);
                 return true;
             }
             // Delete or Backspace clears the cell, validated as an empty value typed in it.
             if ((tecla->key() == Qt::Key_Delete || tecla->key() == Qt::Key_Backspace) && !(tecla->modifiers() & ~Qt::KeypadModifier)) {
-                MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
-                if (txtEdit->isVisible()) {
-                    m_editor->Vaciar();
+                MsflexGridEdt(m_ui.MSFlexGrid, m_ui.txtEdit, Teclas::Espacio);
+                if (m_ui.txtEdit->isVisible()) {
+                    m_ui.editor->Vaciar();
                     terminarEdicion();
                 }
                 return true;
@@ -241,20 +191,20 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
             const bool caracter = texto.size() == 1 && texto[0].isPrint() && texto[0] != u' '
                                   && !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
             // The day column takes nothing: the value starts in Entradas of the same day.
-            if (caracter && ColumnaActual() == Planilla::ColDia && Planilla::EsFilaDeDia(FilaActual()))
-                IrACelda(FilaActual(), Planilla::ColEntradas);
+            if (caracter && m_ui.editor->ColumnaActual() == Planilla::ColDia && Planilla::EsFilaDeDia(m_ui.editor->FilaActual()))
+                m_ui.editor->IrACelda(m_ui.editor->FilaActual(), Planilla::ColEntradas);
             if (caracter) {
                 // A character the column does not take opens the cell on its own text, all of
                 // it selected: the next figure replaces it, Enter keeps it. Never an emptied
                 // cell from a slip of the finger.
-                EditorDeCelda::TextPropiedades(txtEdit, ColumnaActual());
-                if (!SuiteForms::TextoAdmitido(txtEdit, texto)) {
-                    MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
-                    if (txtEdit->isVisible())
-                        txtEdit->selectAll();
+                EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->ColumnaActual());
+                if (!SuiteForms::TextoAdmitido(m_ui.txtEdit, texto)) {
+                    MsflexGridEdt(m_ui.MSFlexGrid, m_ui.txtEdit, Teclas::Espacio);
+                    if (m_ui.txtEdit->isVisible())
+                        m_ui.txtEdit->selectAll();
                     return true;
                 }
-                MsflexGridEdt(MSFlexGrid, txtEdit, texto[0].unicode());
+                MsflexGridEdt(m_ui.MSFlexGrid, m_ui.txtEdit, texto[0].unicode());
                 return true;
             }
             return false;
@@ -265,8 +215,8 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
     switch (evento->type()) {
     case QEvent::MouseButtonDblClick:
         // Only on the cell under the pointer, never on one scrolled out of sight.
-        if (MSFlexGrid->indexAt(static_cast<QMouseEvent*>(evento)->position().toPoint()) == MSFlexGrid->currentIndex())
-            MsflexGridEdt(MSFlexGrid, txtEdit, Teclas::Espacio);
+        if (m_ui.MSFlexGrid->indexAt(static_cast<QMouseEvent*>(evento)->position().toPoint()) == m_ui.MSFlexGrid->currentIndex())
+            MsflexGridEdt(m_ui.MSFlexGrid, m_ui.txtEdit, Teclas::Espacio);
         return true;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(evento)->button() == Qt::RightButton) {
@@ -275,7 +225,7 @@ bool FrmTolvario::eventoDeRejilla(QObject* objeto, QEvent* evento)
         }
         return false;
     case QEvent::Resize:
-        m_editor->Ajustar();
+        m_ui.editor->Ajustar();
         return false;
     default:
         return false;

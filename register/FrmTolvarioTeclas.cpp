@@ -3,6 +3,7 @@
 #include "register/FrmTolvario.h"
 
 #include "platform/Teclas.h"
+#include "register/EditorDeCelda.h"
 #include "startup/Panobar.h"
 #include "suite/SuiteForms.h"
 
@@ -31,58 +32,38 @@ bool esObservacion(const QLineEdit* campo)
 
 } // namespace
 
-void FrmTolvario::TxtFields_GotFocus(int Index)
-{
-    QLineEdit* campo = TxtFields[Index];
-    Panobar1->setConsultaenabled(!campo->property("Tag").toString().isEmpty());
-    colorDeFondo(campo, QColor(0, 255, 255));
-    m_controlActivo = campo;
-}
-
-void FrmTolvario::TxtFields_LostFocus(int Index)
-{
-    colorDeFondo(TxtFields[Index], QColor(Qt::white));
-}
-
 void FrmTolvario::TxtFields_KeyDown(int Index, int& KeyCode, int Shift)
 {
     if (!SuiteForms::IsAdvanceKey(KeyCode))
         return;
-    QLineEdit* campo = TxtFields[Index];
+    QLineEdit* campo = m_ui.TxtFields[Index];
     // Enter on the period on screen reads it again from the database (another station may
     // have saved it); leaving the box by Tab or an arrow does not.
-    m_releer = Index == cPeriodo && KeyCode == Teclas::Enter;
-    CampoValida(campo);
-    m_releer = false;
-    if (m_validacionFallida) {
+    if (!CampoValida(campo, Index == cPeriodo && KeyCode == Teclas::Enter)) {
         KeyCode = 0; // the focus stays with the value to mend
         return;
     }
     // The title ends the header: once a period is on screen Enter goes on to its first day.
-    if (Index == cTitulo && KeyCode == Teclas::Enter && m_sesion.Cargado().Hay() && MSFlexGrid->isVisible()) {
+    if (Index == cTitulo && KeyCode == Teclas::Enter && m_sesion.Cargado().Hay() && m_ui.MSFlexGrid->isVisible()) {
         KeyCode = 0;
-        entrarEnRejilla();
+        m_ui.MSFlexGrid->setFocus(Qt::TabFocusReason);
+        m_ui.editor->IrACelda(Planilla::PrimeraFilaDia, Planilla::ColEntradas);
         return;
     }
     SuiteForms::Advance(campo, KeyCode, Shift);
 }
 
-void FrmTolvario::TxtFields_MouseDown(int Index, int Button)
-{
-    m_controlActivo = TxtFields[Index];
-    if (Button == Qt::RightButton)
-        CmdConsultar();
-}
-
 bool FrmTolvario::eventoDeEncabezado(QLineEdit* campo, QEvent* evento)
 {
-    const int indice = int(TxtFields.indexOf(campo));
+    const int indice = int(m_ui.TxtFields.indexOf(campo));
     switch (evento->type()) {
     case QEvent::FocusIn:
-        TxtFields_GotFocus(indice);
+        m_ui.Panobar1->setConsultaenabled(!campo->property("Tag").toString().isEmpty());
+        colorDeFondo(campo, QColor(0, 255, 255));
+        m_controlActivo = campo;
         return false;
     case QEvent::FocusOut:
-        TxtFields_LostFocus(indice);
+        colorDeFondo(campo, QColor(Qt::white));
         return false;
     case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
@@ -99,7 +80,9 @@ bool FrmTolvario::eventoDeEncabezado(QLineEdit* campo, QEvent* evento)
     }
     case QEvent::MouseButtonPress: {
         const auto boton = static_cast<QMouseEvent*>(evento)->button();
-        TxtFields_MouseDown(indice, boton);
+        m_controlActivo = campo;
+        if (boton == Qt::RightButton)
+            CmdConsultar();
         return boton == Qt::RightButton && !campo->property("Tag").toString().isEmpty();
     }
     case QEvent::ContextMenu:

@@ -25,100 +25,97 @@ const QString FormatoPeriodo = QStringLiteral(" Formato del Campo Periodo Incorr
 const QString NoNumerico = QStringLiteral(" Debe ser Numerico!");
 } // namespace
 
-void FrmTolvario::avisar(const QString& texto)
-{
-    m_mensajePendiente = texto;
-    m_validacionFallida = true;
-}
-
-void FrmTolvario::CampoValida(QLineEdit* control)
+bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
 {
     if (!control)
-        return;
-    m_validacionFallida = false;
-    m_mensajePendiente.clear();
+        return true;
     const QString valor = control->text().trimmed();
     const QString campo = control->property("DataField").toString().trimmed();
-    bool totalizar = true;
+    bool valido = true;
+    QString aviso;
     Pasos::Ejecutar({[&] {
         if (campo.compare(QStringLiteral("Periodo"), Qt::CaseInsensitive) == 0) {
-            if (valor.isEmpty()) {
-                avisar(SinPeriodo);
+            if (valor.isEmpty())
+                aviso = SinPeriodo;
+            else if (!PeriodoBienEscrito(valor))
+                aviso = FormatoPeriodo;
+            else
+                valido = validarPeriodo(valor, releer, aviso);
+            if (!aviso.isEmpty()) {
+                valido = false;
                 totalizar = false;
-            } else if (!PeriodoBienEscrito(valor)) {
-                avisar(FormatoPeriodo);
-                totalizar = false;
-            } else {
-                validarPeriodo(valor);
             }
         } else if (campo.compare(QStringLiteral("Decimales"), Qt::CaseInsensitive) == 0) {
             // The stock and the next registers loaded follow the new count at once.
             TomarDecimales();
         } else if (campo.compare(QStringLiteral("HOJA"), Qt::CaseInsensitive) == 0) {
-            validarHoja(valor);
+            // Only a number that would be written: one stored as it is for a period with
+            // lines, even shared, stays. A key left by a period without lines (a first save
+            // cancelled, a period removed) counted for nothing when the next numbers were
+            // given: checked as a new one.
+            const QString periodo = m_sesion.Cargado().Periodo();
+            if (m_sesion.Cargado().Hay() && !(valor == RegistroTolvario::HojaComoEsta(periodo) && RegistroTolvario::HayPeriodo(periodo)))
+                if (const QString otro = RegistroTolvario::PeriodoConHoja(valor, periodo); !otro.isEmpty()) {
+                    aviso = QStringLiteral("La Hoja Nro %1 ya es la del período %2.").arg(valor, otro);
+                    valido = false;
+                }
         } else if (campo.compare(QStringLiteral("MEDIDA"), Qt::CaseInsensitive) == 0) {
-            LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + valor);
+            m_ui.LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + valor);
         } else if (campo.startsWith(QStringLiteral("USMOLINO"), Qt::CaseInsensitive)) {
             const int k = campo.mid(8).toInt();
             if (k >= 1 && k <= Usuarios)
-                validarUsuario(k, valor);
+                valido = validarUsuario(k, valor, aviso);
         } else if (campo.compare(QStringLiteral("Entradas"), Qt::CaseInsensitive) == 0
                    || campo.compare(QStringLiteral("Salidas"), Qt::CaseInsensitive) == 0) {
-            validarCantidad(valor);
+            valido = validarCantidad(valor, aviso);
         }
     },
     [&] {
-        // A whole header validated in a row totals once, at its end.
-        if (totalizar && !m_validandoEncabezado)
+        if (totalizar)
             Totalizar();
     }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
-    if (m_validacionFallida && !m_mensajePendiente.isEmpty()) {
-        const QString texto = m_mensajePendiente;
-        m_mensajePendiente.clear();
+    if (!valido && !aviso.isEmpty()) {
         // A save it stops says so where the clerk looks after the box: nothing was stored.
-        if (m_grabando && m_sesion.Cargado().Hay())
-            BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_sesion.Cargado().Periodo(), texto.trimmed()));
-        operador().Mensaje(texto, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+        if (m_sesion.Grabando() && m_sesion.Cargado().Hay())
+            m_ui.BStat->showMessage(QStringLiteral("Período %1: no se grabó nada. %2").arg(m_sesion.Cargado().Periodo(), aviso.trimmed()));
+        operador().Mensaje(aviso, Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
     }
     // Back on the refused figure once the box is gone, all of it selected: the next figure
     // replaces it and Escape drops it, wherever the desktop put the focus meanwhile.
-    if (m_validacionFallida && control == txtEdit && txtEdit->isVisible()) {
-        txtEdit->setFocus(Qt::OtherFocusReason);
-        txtEdit->selectAll();
+    if (!valido && control == m_ui.txtEdit && m_ui.txtEdit->isVisible()) {
+        m_ui.txtEdit->setFocus(Qt::OtherFocusReason);
+        m_ui.txtEdit->selectAll();
     }
+    return valido;
 }
 
-void FrmTolvario::validarPeriodo(const QString& valor)
+bool FrmTolvario::validarPeriodo(const QString& valor, bool releer, QString&)
 {
     // The period already on screen is not loaded again: that would throw away what the
     // clerk typed since, as leaving the box by Tab or an arrow validates it too.
-    if (m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo() && !m_releer) {
+    if (m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo() && !releer) {
         DetalleOn(true);
-        return;
+        return true;
     }
     // A save validates the header of the period loaded, never loads another one.
-    if (m_grabando) {
+    if (m_sesion.Grabando()) {
         DetalleOn(true);
-        return;
+        return true;
     }
     // A slip of the hand must not become a month of the book with a sheet number of its own.
     const bool elCargado = m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo();
     if (!elCargado && !confirmarPeriodoLejano(valor)) {
-        TxtFields[cPeriodo]->setText(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QString());
-        m_validacionFallida = true;
-        return;
+        m_ui.TxtFields[cPeriodo]->setText(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QString());
+        return false;
     }
     // A value still open in the editor belongs to the period on screen.
-    if (!terminarEdicion()) {
-        m_validacionFallida = true;
-        return;
-    }
+    if (!terminarEdicion())
+        return false;
     // The period on screen leaves it: what it holds unsaved is saved or dropped first, as
     // the clerk says; Cancelar keeps it on screen, the box back on it.
     if (!resolverPendientes()) {
-        TxtFields[cPeriodo]->setText(m_sesion.Cargado().Periodo());
-        m_validacionFallida = true;
-        return;
+        m_ui.TxtFields[cPeriodo]->setText(m_sesion.Cargado().Periodo());
+        return false;
     }
     // A load the database interrupts leaves no period loaded: nothing is saved over a
     // register that was never read, and a retry loads it again.
@@ -129,17 +126,20 @@ void FrmTolvario::validarPeriodo(const QString& valor)
         m_sesion.Cargado().Vaciar();
         vaciarUsuarios();
         InicializaGrids();
-        m_modelo->Inicializar();
         DetalleOn(false);
     });
     m_sesion.Cargado().Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
     AsignarDatosInicio();
-    llenarHoja();
+    const QString hoja = RegistroTolvario::Hoja(valor);
+    m_ui.TxtFields[cHoja]->setText(hoja);
+    m_sesion.Cargado().PonerHoja(hoja);
+    marcarAjustes();
     mostrarEntrega();
     DetalleOn(true);
     cargado = true;
     // What the status bar said belongs to the period that left.
-    BStat->clearMessage();
+    m_ui.BStat->clearMessage();
+    return true;
 }
 
 bool FrmTolvario::confirmarPeriodoLejano(const QString& valor)
@@ -159,81 +159,57 @@ bool FrmTolvario::confirmarPeriodoLejano(const QString& valor)
            == Operador::Si;
 }
 
-void FrmTolvario::validarHoja(const QString& valor)
-{
-    // Only a number that would be written: one stored as it is for a period with lines, even
-    // shared, stays. A key left by a period without lines (a first save cancelled, a period
-    // removed) counted for nothing when the next numbers were given: checked as a new one.
-    if (!m_sesion.Cargado().Hay()
-        || (valor == RegistroTolvario::HojaComoEsta(m_sesion.Cargado().Periodo()) && RegistroTolvario::HayPeriodo(m_sesion.Cargado().Periodo())))
-        return;
-    const QString otro = RegistroTolvario::PeriodoConHoja(valor, m_sesion.Cargado().Periodo());
-    if (!otro.isEmpty())
-        avisar(QStringLiteral("La Hoja Nro %1 ya es la del período %2.").arg(valor, otro));
-}
-
-void FrmTolvario::llenarHoja()
-{
-    const QString hoja = RegistroTolvario::Hoja(m_sesion.Cargado().Periodo());
-    TxtFields[cHoja]->setText(hoja);
-    m_sesion.Cargado().PonerHoja(hoja);
-    marcarAjustes();
-}
-
-void FrmTolvario::validarUsuario(int k, const QString& valor)
+bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
 {
     if (valor.isEmpty())
-        return;
+        return true;
     // The customer the tab stood for; or, for a stored account that is no customer (a box
     // without a tab), the code the box was loaded with.
-    const QString anterior = codigoDeUsuario(k);
+    const QString anterior = m_sesion.Cargado().CodigoDeUsuario(k);
     Recordset rs;
     if (!DB_Dll::Instancia().ExisteEnTabla(QStringLiteral("Vt_Clientes"), valor, QStringLiteral("CODIGO"), &rs, 8)) {
         // A code typed that is no customer is told where it was typed, and taken back; an
         // account stored under such a code stays as it was loaded.
         if (!m_cargando && valor.compare(anterior, Qt::CaseInsensitive) != 0) {
-            avisar(QStringLiteral("El código %1 no es un cliente.").arg(valor));
-            TxtFields[cUsuario1 + k - 1]->setText(anterior);
-        } else if (m_cargando && anterior.isEmpty()) {
-            // Carried over from the month before: the box holds it as loaded, not as typed.
-            m_sesion.Cargado().PonerCodigoCargado(k, valor);
+            aviso = QStringLiteral("El código %1 no es un cliente.").arg(valor);
+            m_ui.TxtFields[cUsuario1 + k - 1]->setText(anterior);
+            return false;
         }
-        return;
+        // Carried over from the month before: the box holds it as loaded, not as typed.
+        if (m_cargando && anterior.isEmpty())
+            m_sesion.Cargado().PonerCodigoCargado(k, valor);
+        return true;
     }
     // The account is stored as the customer's code is, however the clerk typed it.
     QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
     if (codigo.isEmpty())
         codigo = valor;
     if (codigo.compare(anterior, Qt::CaseInsensitive) != 0) {
-        if (!reemplazarUsuario(k, anterior, codigo))
-            return;
+        if (!reemplazarUsuario(k, anterior, codigo, aviso))
+            return false;
         if (!m_cargando)
             m_sesion.Cargado().Agregar(codigo);
         m_sesion.Cargado().PonerCodigoCargado(k, QString());
     }
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
-    LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
+    m_ui.LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
     if (codigo != valor)
-        TxtFields[cUsuario1 + k - 1]->setText(codigo);
+        m_ui.TxtFields[cUsuario1 + k - 1]->setText(codigo);
     m_sesion.Cargado().PonerCuenta(k, codigo);
-    SSTab1->setTabVisible(k, true);
+    m_ui.SSTab1->setTabVisible(k, true);
     // Setting even the same text lays the tab bar out and paints it again.
-    if (SSTab1->tabText(k) != razon.left(10))
-        SSTab1->setTabText(k, razon.left(10));
+    if (m_ui.SSTab1->tabText(k) != razon.left(10))
+        m_ui.SSTab1->setTabText(k, razon.left(10));
+    return true;
 }
 
-QString FrmTolvario::codigoDeUsuario(int k) const
+bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo, QString& aviso)
 {
-    return m_sesion.Cargado().Cuenta(k).isEmpty() ? m_sesion.Cargado().CodigoCargado(k) : m_sesion.Cargado().Cuenta(k);
-}
-
-bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo)
-{
-    QLineEdit* caja = TxtFields[cUsuario1 + k - 1];
+    QLineEdit* caja = m_ui.TxtFields[cUsuario1 + k - 1];
     // One customer, one tab: two tabs of one account would each store over the other.
     const int otra = m_sesion.Cargado().TabDe(nuevo);
     if (otra > 0 && otra != k) {
-        avisar(QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra));
+        aviso = QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra);
         caja->setText(anterior);
         return false;
     }
@@ -257,10 +233,10 @@ bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QStrin
     return true;
 }
 
-void FrmTolvario::validarCantidad(const QString& valor)
+bool FrmTolvario::validarCantidad(const QString& valor, QString& aviso)
 {
     if (valor.isEmpty())
-        return;
+        return true;
     if (!Planilla::EsCantidad(valor)) {
         // A number all the same, only too large: said so, not that it is no number.
         bool numero = false;
@@ -270,38 +246,24 @@ void FrmTolvario::validarCantidad(const QString& valor)
         } catch (const ErrorVB&) {
             numero = true;
         }
-        avisar(numero ? QStringLiteral(" La cantidad debe estar entre -999999999 y 999999999.") : NoNumerico);
-        return;
+        aviso = numero ? QStringLiteral(" La cantidad debe estar entre -999999999 y 999999999.") : NoNumerico;
+        return false;
     }
-    const QModelIndex actual = MSFlexGrid->currentIndex();
-    if (actual.isValid() && m_editor->CantidadEditada())
+    const QModelIndex actual = m_ui.MSFlexGrid->currentIndex();
+    if (actual.isValid() && m_ui.editor->CantidadEditada())
         m_modelo->PonerCantidad(ModeloRegistro::FilaDeGrilla(actual.row()), actual.column(), valor, m_sesion.Decimales());
+    return true;
 }
 
 bool FrmTolvario::Datosvalidos()
 {
-    m_validacionFallida = false;
-    {
-        m_validandoEncabezado = true;
-        const AlSalir fin([this] { m_validandoEncabezado = false; });
-        validarEncabezado();
-    }
-    if (!m_validacionFallida)
-        Pasos::Ejecutar({[&] { Totalizar(); }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
-    return !m_validacionFallida;
-}
-
-void FrmTolvario::validarEncabezado()
-{
-    for (QLineEdit* campo : std::as_const(TxtFields)) {
+    for (QLineEdit* campo : std::as_const(m_ui.TxtFields))
         // The loaded period is valid by being loaded; the box may already hold the next one
-        // the clerk is moving to.
-        if (campo == TxtFields[cPeriodo] && m_sesion.Cargado().Hay())
-            continue;
-        CampoValida(campo);
-        if (m_validacionFallida)
-            break;
-    }
+        // the clerk is moving to. A whole header validated in a row totals once, at its end.
+        if (!(campo == m_ui.TxtFields[cPeriodo] && m_sesion.Cargado().Hay()) && !CampoValida(campo, false, false))
+            return false;
+    Pasos::Ejecutar({[&] { Totalizar(); }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
+    return true;
 }
 
 void FrmTolvario::Totalizar()

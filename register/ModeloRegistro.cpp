@@ -4,8 +4,9 @@
 #include <QPalette>
 #include <array>
 
-ModeloRegistro::ModeloRegistro(QObject* padre)
+ModeloRegistro::ModeloRegistro(Planilla& planilla, QObject* padre)
     : QAbstractTableModel(padre)
+    , m_planilla(planilla)
     , m_fondo(QPalette().brush(QPalette::AlternateBase))
 {
     QFont negrita;

@@ -10,7 +10,8 @@ class ModeloRegistro : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    explicit ModeloRegistro(QObject* padre = nullptr);
+    // Over the session's lines: the view shows them, the session changes them.
+    explicit ModeloRegistro(Planilla& planilla, QObject* padre = nullptr);
 
     static int FilaDeVista(int filaGrilla) { return filaGrilla - 1; }
     static int FilaDeGrilla(int filaVista) { return filaVista + 1; }
@@ -25,6 +26,8 @@ public:
     void Inicializar();
     void Asignar(Importe saldoAnterior, const std::vector<Planilla::Linea>& lineas, int decimales);
     void Totalizar(int decimales);
+    // The lines changed under the model: every cell painted again.
+    void Mostrar() { todoCambio(); }
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -35,7 +38,7 @@ public:
 private:
     void todoCambio();
 
-    Planilla m_planilla;
+    Planilla& m_planilla;
     // Asked for each cell at every paint: made once.
     QVariant m_negrita;
     QVariant m_fondo;

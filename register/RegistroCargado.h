@@ -41,6 +41,8 @@ public:
     // customer has a box but no tab).
     QString CodigoCargado(int tab) const;
     void PonerCodigoCargado(int tab, const QString& codigo);
+    // The code user box k stands for: its customer's, or the stored one it was loaded with.
+    QString CodigoDeUsuario(int tab) const { return Cuenta(tab).isEmpty() ? CodigoCargado(tab) : Cuenta(tab); }
     // A user the clerk added to the period: pending until it is stored.
     void Agregar(const QString& cuenta);
     QStringList AgregadasSinGrabar() const;

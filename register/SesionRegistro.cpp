@@ -1,6 +1,7 @@
 #include "register/SesionRegistro.h"
 
 #include "register/Planilla.h"
+#include "platform/Operador.h"
 #include "register/RegistroTolvario.h"
 
 namespace {
@@ -58,6 +59,55 @@ bool SesionRegistro::GrabarCuentaVacia(const QString& cuenta)
         m_grabadas << NombreDeCuenta(cuenta);
     m_cargado.MarcarGuardada(cuenta, true);
     return escrita;
+}
+
+void SesionRegistro::AsignarDatos(const QString& cuenta)
+{
+    // Until this load completes the grid stands for no stored register: a failed load must
+    // never be saved over the stored one.
+    m_cargado.SoltarGrilla();
+    m_planilla.Inicializar();
+    // No period: an empty grid, not a stock of 0 on every day.
+    if (!m_cargado.Hay())
+        return;
+    if (cuenta.trimmed().isEmpty()) {
+        m_planilla.Asignar(Importe(), {}, m_decimales);
+        return;
+    }
+    const QString periodo = m_cargado.Periodo();
+    const std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, cuenta);
+    const Importe saldo = SaldoInicialCuenta(cuenta);
+    bool fueraDelMes = false;
+    for (const LineaRegistro& l : lineas)
+        fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
+    m_planilla.Asignar(saldo, lineas, m_decimales);
+    m_cargado.PonerLeidas(cuenta, lineas);
+    // Stored by now, whoever stored it: it is no longer new to the period.
+    if (!lineas.empty())
+        m_cargado.MarcarGuardada(cuenta, true);
+    // What the grid holds as loaded, read back the way a save would write it: only a
+    // difference from this is a change.
+    m_cargado.CargarGrilla(cuenta, m_planilla.LineasDeDia(), fueraDelMes);
+    if (fueraDelMes)
+        operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + periodo
+                               + QStringLiteral(" tiene días fuera del mes que la grilla no muestra: esta cuenta no se "
+                                                "grabará desde aquí para no perderlos."),
+                           Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+}
+
+Importe SesionRegistro::SaldoInicialCuenta(const QString& cuenta) const
+{
+    return RegistroTolvario::SaldoAnterior(m_cargado.Periodo(), cuenta);
+}
+
+QString SesionRegistro::PeriodoAnterior() const
+{
+    return RegistroTolvario::PeriodoAnterior(m_cargado.Periodo());
+}
+
+void SesionRegistro::BorrarPeriodo()
+{
+    RegistroTolvario::BorrarPeriodo(m_cargado.Periodo());
 }
 
 void SesionRegistro::QuitarReemplazados()
@@ -131,10 +181,10 @@ QString SesionRegistro::CambiosDelEncabezado(const Encabezado& enPantalla) const
     return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
 }
 
-std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(bool todo, const std::vector<LineaRegistro>& enGrilla,
-                                                                               const QStringList& mostradas) const
+std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(bool todo, const QStringList& mostradas) const
 {
     std::vector<RegistroTolvario::CambioPrevisto> cambios;
+    const std::vector<LineaRegistro> enGrilla = m_planilla.LineasDeDia();
     if (!m_cargado.Hay())
         return cambios;
     if (todo)

@@ -1,47 +1,30 @@
 #pragma once
 
+#include "platform/ErrorVB.h"
 #include "register/Entregas.h"
 #include "register/LineaRegistro.h"
+#include "register/Planilla.h"
 #include "register/RegistroCargado.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
-// The register as the clerk has it open, without widgets: the period as loaded, the
-// decimals in force, and what the save under way stored. Its writes go over what this
+// The register as the clerk has it open, without widgets: the period as loaded, the grid's
+// lines, the decimals in force, the header's settings against what is stored, and the one
+// save. It asks the clerk only through the operator seam. Its writes go over what this
 // station read, so another station's save since is found, never overwritten unseen.
 class SesionRegistro
 {
 public:
     RegistroCargado& Cargado() { return m_cargado; }
     const RegistroCargado& Cargado() const { return m_cargado; }
+    Planilla& Lineas() { return m_planilla; }
+    const Planilla& Lineas() const { return m_planilla; }
     int Decimales() const { return m_decimales; }
     void PonerDecimales(int decimales) { m_decimales = decimales; }
-
-    // A save starts: nothing stored by it yet, nothing failed.
-    void EmpezarGrabacion();
-    // The accounts this save stored, named for the clerk.
-    const QStringList& Grabadas() const { return m_grabadas; }
-    // Something of this save failed, even when the clerk went past it.
-    bool Incompleta() const { return m_incompleta; }
-    void MarcarIncompleta() { m_incompleta = true; }
-
-    enum class Escritura { Grabada, OtroPuesto };
-    // One account's lines over what this station read of it (nothing, when it read
-    // nothing). OtroPuesto: another station stored it since; what it holds is Encontradas().
-    // A database that already holds exactly these lines (a COMMIT whose answer was lost)
-    // counts as stored.
-    Escritura GrabarCuenta(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
-    // Over what the clerk was told the other station stored, and nothing newer.
-    Escritura ReemplazarEncontradas(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
-    // An account shown on a tab with nothing stored yet: its empty days, unless another
-    // station stored it meanwhile (then theirs stays). True when this one wrote it.
-    bool GrabarCuentaVacia(const QString& cuenta);
-    const std::vector<LineaRegistro>& Encontradas() const { return m_encontradas; }
-    // The users the clerk replaced, with their stored lines.
-    void QuitarReemplazados();
 
     // The header's settings by their boxes' field names (TITULO, HOJA, ONCCA, Decimales,
     // MEDIDA, linea), against what is stored. The sheet number is the loaded period's; with
@@ -57,26 +40,105 @@ public:
     // "Cambió el encabezado:" and each old and new value; empty when nothing changed.
     QString CambiosDelEncabezado(const Encabezado& enPantalla) const;
 
+    // What the clerk sees besides the grid, as a save and the pending question read it.
+    struct EnPantalla {
+        QStringList mostradas;         // the accounts shown on a tab
+        Encabezado encabezado;         // the settings' boxes
+        QStringList usuariosEscritos;  // "usuario k (código)" typed and not confirmed yet
+    };
+    struct Hecho;
+    // The window's part in a save: the checks it makes on its boxes (false stops the save,
+    // the clerk told there), what it shows once they are done, and how it shows the outcome.
+    struct Pantalla {
+        std::function<bool()> validar;
+        std::function<EnPantalla()> leer;
+        std::function<void(const Hecho&)> mostrar;
+    };
+
+    // An account's stored lines and the balance carried over, into the grid. Days outside
+    // the month are told and keep the account read-only.
+    void AsignarDatos(const QString& cuenta);
+    Importe SaldoInicialCuenta(const QString& cuenta) const;
+    QString PeriodoAnterior() const;
+    // The period and its lines removed from the store.
+    void BorrarPeriodo();
+    // The settings the clerk changed and, with `conHoja` (a save), the sheet number of the
+    // period loaded in any case; then they count as stored.
+    void GrabarCfgLocal(const Encabezado& e, bool conHoja = false);
+
+    // What the loaded period holds that is not stored yet, named for the clerk; with
+    // `conAjustes`, the changed header settings too (only closing would store them).
+    QStringList Pendientes(const EnPantalla& e, bool conAjustes = false) const;
+
+    // The one save: everything (F5, the book's commands, Sí to pending changes), or the
+    // account being left on a tab, which checks what F5 checks for it but neither asks about
+    // nor stores the header's settings.
+    enum class Alcance { Todo, CuentaQueSeDeja };
+    enum class Grabacion { Grabada, Incompleta, Declinada, Cancelada, Invalida, SinConexion };
+    struct Hecho {
+        Grabacion estado = Grabacion::Grabada;
+        QString aviso;                 // for the status bar; empty leaves it as it is
+        bool ajustesRepuestos = false; // No to the settings: the stored ones go back on screen
+    };
+    Hecho Grabar(Alcance alcance, const Pantalla& p, bool ajustesConfirmados = false);
+    bool Grabando() const { return m_grabando; }
+    Grabacion UltimaGrabacion() const { return m_ultima; }
+
+    // Asked before the loaded period leaves the screen, or the window closes.
+    enum class Pendiente { Seguir, Descartados, Quedarse };
+    Pendiente ResolverPendientes(const Pantalla& p, bool alCerrar = false);
+
+    // The pieces of a save, for its steps and for tests. A save starts: nothing stored by
+    // it yet, nothing failed.
+    void EmpezarGrabacion();
+    // The accounts this save stored, named for the clerk.
+    const QStringList& Grabadas() const { return m_grabadas; }
+    // Something of this save failed, even when the clerk went past it.
+    bool Incompleta() const { return m_incompleta; }
+    void MarcarIncompleta() { m_incompleta = true; }
+    enum class Escritura { Grabada, OtroPuesto };
+    // One account's lines over what this station read of it (nothing, when it read
+    // nothing). OtroPuesto: another station stored it since; what it holds is Encontradas().
+    // A database that already holds exactly these lines (a COMMIT whose answer was lost)
+    // counts as stored.
+    Escritura GrabarCuenta(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    // Over what the clerk was told the other station stored, and nothing newer.
+    Escritura ReemplazarEncontradas(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    // An account shown on a tab with nothing stored yet: its empty days, unless another
+    // station stored it meanwhile (then theirs stays). True when this one wrote it.
+    bool GrabarCuentaVacia(const QString& cuenta);
+    const std::vector<LineaRegistro>& Encontradas() const { return m_encontradas; }
+    // The users the clerk replaced, with their stored lines.
+    void QuitarReemplazados();
     // What a save would write, account by account: the grid's lines when they changed (or
     // the account has nothing stored); with `todo`, the users removed and the accounts
     // shown with nothing stored yet too.
-    std::vector<RegistroTolvario::CambioPrevisto> CambiosPrevistos(bool todo, const std::vector<LineaRegistro>& enGrilla,
-                                                                   const QStringList& mostradas) const;
+    std::vector<RegistroTolvario::CambioPrevisto> CambiosPrevistos(bool todo, const QStringList& mostradas) const;
     // Of the accounts shown, those with nothing stored in the period yet, but the grid's.
     QStringList CuentasSinGrabar(const QStringList& mostradas) const;
     // What a change moves besides itself, as the clerk is told before it is written.
     static QString TextoDeDeriva(const RegistroTolvario::Deriva& d);
-
     // "Molino" for the mill, the code for a user.
     static QString NombreDeCuenta(const QString& cuenta);
 
 private:
+    struct EstaGrabacion;
     void anotarGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    bool alAlcance(EstaGrabacion& g);
+    int informarFallo(const ErrorVB& e, EstaGrabacion& g);
+    void ActualizarDatos(EstaGrabacion& g);
+    bool GrabarGrid(const QString& cuenta, EstaGrabacion& g);
+    bool resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g);
+    bool confirmarDeriva(const std::vector<RegistroTolvario::CambioPrevisto>& cambios, bool conHoja, EstaGrabacion& g);
+    void confirmarAjustes(EstaGrabacion& g);
 
     RegistroCargado m_cargado;
+    Planilla m_planilla;
     int m_decimales = -2;
     QStringList m_grabadas;
     std::vector<LineaRegistro> m_encontradas; // what another station had stored instead
     bool m_incompleta = false;
+    bool m_grabando = false;
+    Grabacion m_ultima = Grabacion::Grabada;
     Encabezado m_ajustesGuardados;
 };

@@ -2,6 +2,7 @@
 // the command line and the INI file get empty, overlong, non-numeric, out-of-range, quoted,
 // SQL, control, NUL, broken UTF-8 and accented texts. Each is refused with its message or
 // stored and read back intact; nothing stored is lost; nothing crashes.
+#include "register/EditorDeCelda.h"
 #include "tests/support/Controles.h"
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -125,7 +126,7 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
     elegirPeriodo(QStringLiteral("07/2005"));
     int dia = 1;
     for (const QString& mala : Malas()) {
-        m_ventana->IrACelda(dia + 1, P::ColEntradas);
+        m_ventana->Editor().IrACelda(dia + 1, P::ColEntradas);
         m_ventana->MsflexGridEdt(Controles::Grilla(m_ventana.get()), Controles::Editor(m_ventana.get()), u' ');
         Controles::Editor(m_ventana.get())->setText(mala);
         m_guion->avisos.clear();
@@ -134,7 +135,7 @@ TEST_P(EntradasMalasTest, NadaSeRompeNadaSePierde)
             EXPECT_EQ(m_guion->avisos.size(), 1u) << mala.toStdString();
         }
         tecla(Qt::Key_Escape);
-        m_ventana->IrACelda(dia + 1, P::ColObservaciones);
+        m_ventana->Editor().IrACelda(dia + 1, P::ColObservaciones);
         m_ventana->MsflexGridEdt(Controles::Grilla(m_ventana.get()), Controles::Editor(m_ventana.get()), u' ');
         Controles::Editor(m_ventana.get())->setText(mala.left(100));
         tecla(Qt::Key_Return);

@@ -1,5 +1,6 @@
 // Another station saves the period this window has loaded: nothing it stored is written over
 // without the clerk saying so, and each answer leaves exactly the version it promises.
+#include "register/EditorDeCelda.h"
 #include "platform/Operador.h"
 #include "register/ModeloRegistro.h"
 #include "tests/register/BaseDeRegistro.h"
@@ -62,7 +63,7 @@ TEST_P(OtroPuestoTest, CadaRespuestaDejaLaVersionQuePromete)
     EXPECT_EQ(entradas(3), 1.0);
     EXPECT_EQ(entradas(5), 555.0) << "theirs untouched";
     EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("333"));
-    EXPECT_TRUE(m_ventana->ValidacionFallida()) << "a save that did not happen is not reported done";
+    EXPECT_TRUE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada)) << "a save that did not happen is not reported done";
     const QString estado = Controles::Estado(m_ventana.get())->currentMessage();
     EXPECT_TRUE(estado.contains(QStringLiteral("la grabación no se completó"))) << estado.toStdString();
     EXPECT_TRUE(estado.contains(QStringLiteral("Sin grabar: Molino"))) << estado.toStdString();
@@ -156,7 +157,7 @@ TEST_P(OtroPuestoTest, LoQueYaEstaGrabadoIgualNoSePregunta)
     otroPuestoGraba(3, 333);
     tecla(Qt::Key_F5);
     EXPECT_EQ(preguntas(), 0) << m_guion->todo().toStdString();
-    EXPECT_FALSE(m_ventana->ValidacionFallida());
+    EXPECT_FALSE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
     EXPECT_EQ(entradas(3), 333.0);
 }
 
@@ -236,7 +237,7 @@ TEST_P(OtroPuestoTest, UnaConexionCerradaEnReposoSeReabreSinAvisos)
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
-    EXPECT_FALSE(m_ventana->ValidacionFallida());
+    EXPECT_FALSE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
     EXPECT_EQ(entradas(3), 44.0);
     // Dropped again while idle: closing opens it again, records the exit, and says nothing.
     ejecutar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
@@ -265,7 +266,7 @@ TEST_P(OtroPuestoTest, ConElServidorInalcanzableUnSoloAvisoYNadaSePierde)
         << m_guion->avisos[0].texto.toStdString();
     EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("No se grabó nada de 10/2026; siguen sin grabar: Molino.")));
     EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("44"));
-    EXPECT_TRUE(m_ventana->ValidacionFallida());
+    EXPECT_TRUE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
 
     ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(m_base)));
     m_guion->avisos.clear();

@@ -1,5 +1,6 @@
 // The grid editor and the header keys, driven by keys and the mouse only, as the clerk types
 // a month.
+#include "register/EditorDeCelda.h"
 #include "tests/support/Controles.h"
 #include "platform/Regional.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -54,29 +55,29 @@ TEST_P(EditorTest, UnMesEnteroSoloConElTeclado)
 {
     abrirMes(QStringLiteral("03/2006"));
     ASSERT_EQ(foco(), grilla()) << "three Enters bring the clerk to the first day";
-    ASSERT_EQ(m_ventana->FilaActual(), P::PrimeraFilaDia);
-    ASSERT_EQ(m_ventana->ColumnaActual(), P::ColEntradas);
+    ASSERT_EQ(m_ventana->Editor().FilaActual(), P::PrimeraFilaDia);
+    ASSERT_EQ(m_ventana->Editor().ColumnaActual(), P::ColEntradas);
     for (int dia = 1; dia <= 31; ++dia) {
         teclear(QString::number(100 + dia));
         ASSERT_TRUE(editor()->isVisible()) << dia;
         pulsar(Qt::Key_Return);
-        ASSERT_EQ(m_ventana->ColumnaActual(), P::ColSalidas) << dia;
+        ASSERT_EQ(m_ventana->Editor().ColumnaActual(), P::ColSalidas) << dia;
         if (dia % 2 == 0) {
             teclear(QStringLiteral("40,5"));
             pulsar(Qt::Key_Return);
         } else {
             pulsar(Qt::Key_Return); // nothing delivered: Enter skips the cell
         }
-        ASSERT_EQ(m_ventana->ColumnaActual(), P::ColObservaciones) << "the stock column is skipped";
+        ASSERT_EQ(m_ventana->Editor().ColumnaActual(), P::ColObservaciones) << "the stock column is skipped";
         if (dia % 10 == 0)
             teclear(QStringLiteral("Remito %1 de O'Brien").arg(dia));
         pulsar(Qt::Key_Return);
-        ASSERT_EQ(m_ventana->ColumnaActual(), P::ColEntradas) << "back to the same row's Entradas";
-        ASSERT_EQ(m_ventana->FilaActual(), dia + 1);
+        ASSERT_EQ(m_ventana->Editor().ColumnaActual(), P::ColEntradas) << "back to the same row's Entradas";
+        ASSERT_EQ(m_ventana->Editor().FilaActual(), dia + 1);
         pulsar(Qt::Key_Down);
     }
     // A change of mind on day 5: Escape leaves the cell as it was.
-    m_ventana->IrACelda(6, P::ColSalidas);
+    m_ventana->Editor().IrACelda(6, P::ColSalidas);
     grilla()->setFocus();
     teclear(QStringLiteral("999"));
     pulsar(Qt::Key_Escape);
@@ -101,7 +102,7 @@ TEST_P(EditorTest, ElEditorSigueASuCeldaAlDesplazarYRedimensionar)
     abrirMes(QStringLiteral("03/2006"));
     m_ventana->resize(1000, 500);
     QCoreApplication::processEvents();
-    m_ventana->IrACelda(25, P::ColObservaciones);
+    m_ventana->Editor().IrACelda(25, P::ColObservaciones);
     teclear(QStringLiteral("nota"));
     ASSERT_TRUE(editor()->isVisible());
     EXPECT_EQ(editor()->geometry(), rectoDe(25, P::ColObservaciones));
@@ -149,7 +150,7 @@ TEST_P(EditorTest, LoQueNoEsCantidadNuncaLlegaALaCelda)
     pulsar(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(editor()->text(), QStringLiteral("-"));
     pulsar(Qt::Key_Escape);
-    m_ventana->IrACelda(2, P::ColObservaciones);
+    m_ventana->Editor().IrACelda(2, P::ColObservaciones);
     teclear(QStringLiteral("a"));
     QApplication::clipboard()->setText(QStringLiteral("línea uno\nlínea dos\r\n") + QString(200, u'x'));
     pulsar(Qt::Key_V, Qt::ControlModifier);
@@ -162,9 +163,9 @@ TEST_P(EditorTest, LoQueNoEsCantidadNuncaLlegaALaCelda)
     EXPECT_EQ(celda(2, P::ColObservaciones), pegado);
 
     // Clicking away from a quantity that is not one leaves the cell as it was.
-    m_ventana->IrACelda(4, P::ColEntradas);
+    m_ventana->Editor().IrACelda(4, P::ColEntradas);
     teclear(QStringLiteral("-"));
-    m_ventana->IrACelda(5, P::ColEntradas);
+    m_ventana->Editor().IrACelda(5, P::ColEntradas);
     EXPECT_TRUE(celda(4, P::ColEntradas).isEmpty());
     EXPECT_FALSE(editor()->isVisible());
 }
@@ -175,7 +176,7 @@ TEST_P(EditorTest, LasCeldasQueNoSeEscribenNoAbrenNada)
     for (const auto& [fila, columna] : {std::pair{5, int(P::ColSaldo)},
                                        std::pair{int(P::FilaSaldoAnterior), int(P::ColEntradas)},
                                        std::pair{int(P::FilaTotales), int(P::ColSalidas)}}) {
-        m_ventana->IrACelda(fila, columna);
+        m_ventana->Editor().IrACelda(fila, columna);
         grilla()->setFocus();
         teclear(QStringLiteral("7"));
         EXPECT_FALSE(editor()->isVisible()) << fila << "," << columna;
@@ -195,16 +196,16 @@ TEST_P(EditorTest, LasCeldasQueNoSeEscribenNoAbrenNada)
     EXPECT_TRUE(celda(10, P::ColEntradas).isEmpty());
     EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("0"));
     // Up from the first day stops on the opening line; Down from the totals stays.
-    m_ventana->IrACelda(2, P::ColEntradas);
+    m_ventana->Editor().IrACelda(2, P::ColEntradas);
     teclear(QStringLiteral("1"));
     pulsar(Qt::Key_Up);
-    EXPECT_EQ(m_ventana->FilaActual(), P::FilaSaldoAnterior);
+    EXPECT_EQ(m_ventana->Editor().FilaActual(), P::FilaSaldoAnterior);
     EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("1"));
-    m_ventana->IrACelda(32, P::ColObservaciones);
+    m_ventana->Editor().IrACelda(32, P::ColObservaciones);
     teclear(QStringLiteral("fin"));
     pulsar(Qt::Key_Down);
-    EXPECT_EQ(m_ventana->FilaActual(), P::FilaTotales);
-    EXPECT_EQ(m_ventana->ColumnaActual(), int(P::ColObservaciones)) << "Down keeps the column, editor open or not";
+    EXPECT_EQ(m_ventana->Editor().FilaActual(), P::FilaTotales);
+    EXPECT_EQ(m_ventana->Editor().ColumnaActual(), int(P::ColObservaciones)) << "Down keeps the column, editor open or not";
 }
 
 // What a clerk's fingers do on a closed cell: a figure typed on the day column starts in
@@ -215,21 +216,21 @@ TEST_P(EditorTest, LasTeclasSobreUnaCeldaCerrada)
     campo(FrmTolvario::cDecimales)->setText(QStringLiteral("2"));
     m_ventana->CampoValida(campo(FrmTolvario::cDecimales));
     abrirMes(QStringLiteral("03/2006"));
-    m_ventana->IrACelda(6, P::ColDia);
+    m_ventana->Editor().IrACelda(6, P::ColDia);
     grilla()->setFocus();
     teclear(QStringLiteral("2450,5"));
     ASSERT_TRUE(editor()->isVisible());
     EXPECT_EQ(editor()->text(), QStringLiteral("2450,5"));
     pulsar(Qt::Key_Return);
     EXPECT_EQ(celda(6, P::ColEntradas), QStringLiteral("2450.50"));
-    EXPECT_EQ(m_ventana->ColumnaActual(), int(P::ColSalidas));
+    EXPECT_EQ(m_ventana->Editor().ColumnaActual(), int(P::ColSalidas));
     teclear(QStringLiteral("100"));
     pulsar(Qt::Key_Return);
     EXPECT_EQ(celda(6, P::ColSalidas), QStringLiteral("100.00"));
     EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("2450,5").replace(u',', u'.'));
 
     // A letter on a figure is a slip: the cell opens on its own text, selected; Enter keeps it.
-    m_ventana->IrACelda(6, P::ColEntradas);
+    m_ventana->Editor().IrACelda(6, P::ColEntradas);
     grilla()->setFocus();
     teclear(QStringLiteral("x"));
     ASSERT_TRUE(editor()->isVisible());
@@ -239,18 +240,18 @@ TEST_P(EditorTest, LasTeclasSobreUnaCeldaCerrada)
     EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("2450.5")) << "still exact";
 
     // Delete on Entradas, Backspace on Salidas: empty cells, the stock back where it was.
-    m_ventana->IrACelda(6, P::ColEntradas);
+    m_ventana->Editor().IrACelda(6, P::ColEntradas);
     grilla()->setFocus();
     pulsar(Qt::Key_Delete);
     EXPECT_FALSE(editor()->isVisible());
     EXPECT_TRUE(celda(6, P::ColEntradas).isEmpty());
-    m_ventana->IrACelda(6, P::ColSalidas);
+    m_ventana->Editor().IrACelda(6, P::ColSalidas);
     pulsar(Qt::Key_Backspace);
     EXPECT_TRUE(celda(6, P::ColSalidas).isEmpty());
     EXPECT_EQ(celda(P::FilaTotales, P::ColEntradas), QStringLiteral("0"));
     EXPECT_EQ(celda(6, P::ColSaldo), celda(5, P::ColSaldo));
     // Nothing to clear on the day or the stock.
-    m_ventana->IrACelda(6, P::ColSaldo);
+    m_ventana->Editor().IrACelda(6, P::ColSaldo);
     pulsar(Qt::Key_Delete);
     EXPECT_EQ(celda(6, P::ColDia), QStringLiteral("5"));
     EXPECT_FALSE(editor()->isVisible());
@@ -314,7 +315,7 @@ TEST_P(EditorTest, LoEscritoNoSePierdeAlSalirDeLaCelda)
     EXPECT_EQ(celda(2, P::ColEntradas), QStringLiteral("7")) << "the period on screen is not loaded again";
 
     // Saved with the editor open: the open value is part of it.
-    m_ventana->IrACelda(3, P::ColObservaciones);
+    m_ventana->Editor().IrACelda(3, P::ColObservaciones);
     grilla()->setFocus();
     teclear(QStringLiteral("ultima nota de O'Brien"));
     pulsar(Qt::Key_F5);
@@ -322,7 +323,7 @@ TEST_P(EditorTest, LoEscritoNoSePierdeAlSalirDeLaCelda)
               QStringLiteral("ultima nota de O'Brien"));
 
     // Leaving the tab with the editor open stores it too; a refused value keeps the tab.
-    m_ventana->IrACelda(4, P::ColEntradas);
+    m_ventana->Editor().IrACelda(4, P::ColEntradas);
     grilla()->setFocus();
     teclear(QStringLiteral("-"));
     Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabUsuarios);
@@ -335,7 +336,7 @@ TEST_P(EditorTest, LoEscritoNoSePierdeAlSalirDeLaCelda)
 
     // Space opens a cell with its text; Escape after amending leaves the old one.
     Controles::Pestanas(m_ventana.get())->setCurrentIndex(FrmTolvario::TabMolino);
-    m_ventana->IrACelda(2, P::ColEntradas);
+    m_ventana->Editor().IrACelda(2, P::ColEntradas);
     grilla()->setFocus();
     pulsar(Qt::Key_Space);
     ASSERT_TRUE(editor()->isVisible());
@@ -373,7 +374,7 @@ TEST_P(EditorTest, LasCifrasComoLasEscribeElEscritorio)
     const bool coma = Regional::Actuales().separadorDecimal == u',';
     abrirMes(QStringLiteral("03/2006"));
     const auto escribirEntrada = [&](int dia, const QString& texto) {
-        m_ventana->IrACelda(dia + 1, P::ColEntradas);
+        m_ventana->Editor().IrACelda(dia + 1, P::ColEntradas);
         grilla()->setFocus();
         teclear(texto);
         pulsar(Qt::Key_Return);

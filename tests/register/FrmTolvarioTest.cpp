@@ -1,5 +1,6 @@
 // The register window driven as the clerk works it: a period, its carried-over balance,
 // the milling users and their tabs, changes, saving, cancelling and deleting.
+#include "register/EditorDeCelda.h"
 #include "tests/support/Controles.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "platform/AlSalir.h"
@@ -73,7 +74,7 @@ TEST_P(FrmTolvarioTest, AlArrancarLaGrillaEstaVaciaYSoloSeVeElMolino)
     EXPECT_TRUE(Controles::Barra(m_ventana.get())->borrarenabled());
     EXPECT_EQ(campo(FrmTolvario::cTitulo)->text(), QStringLiteral("libro de movimientos y existencia de Mercadería"));
     EXPECT_EQ(campo(FrmTolvario::cMedida)->text(), QStringLiteral(" ")) << "a missing key replaces TONELADAS";
-    EXPECT_EQ(m_ventana->DecimalesVigentes(), -2);
+    EXPECT_EQ(m_ventana->Sesion().Decimales(), -2);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
 }
 
@@ -123,7 +124,7 @@ TEST_P(FrmTolvarioTest, CambiarGuardarYVolverACargarDevuelveLoMismo)
     tecla(Qt::Key_F5);
     ASSERT_EQ(m_guion->avisos.size(), 1u) << m_guion->todo().toStdString();
     EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(QStringLiteral("Cambió el encabezado:\n    Cantidad Decimales: «» → «2»")));
-    EXPECT_FALSE(m_ventana->Grabando());
+    EXPECT_FALSE(m_ventana->Sesion().Grabando());
     for (const char* cuenta : {"MOLINO", "C001", "C003"})
         EXPECT_EQ(cuantas(QStringLiteral("02/2005"), QString::fromLatin1(cuenta)), QStringLiteral("31")) << cuenta;
     EXPECT_EQ(valor(QStringLiteral("SELECT Observaciones FROM EM_Tolvario WHERE Periodo = '02/2005' AND Cuenta = 'MOLINO' AND DIA = 3")),
@@ -188,11 +189,10 @@ TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
     for (const auto& [periodo, mensaje] : casos) {
         m_guion->avisos.clear();
         campo(FrmTolvario::cPeriodo)->setText(QString::fromLatin1(periodo));
-        m_ventana->CampoValida(campo(FrmTolvario::cPeriodo));
+        EXPECT_FALSE(m_ventana->CampoValida(campo(FrmTolvario::cPeriodo)));
         ASSERT_EQ(m_guion->avisos.size(), 1u) << periodo;
         EXPECT_EQ(m_guion->avisos[0].texto, QString::fromLatin1(mensaje));
         EXPECT_EQ(m_guion->avisos[0].titulo, QStringLiteral("Aviso al operador..."));
-        EXPECT_TRUE(m_ventana->ValidacionFallida());
     }
     // The typing aid refuses months out of range.
     for (const char* mes : {"00", "13"}) {
@@ -211,7 +211,7 @@ TEST_P(FrmTolvarioTest, PeriodosMalEscritosSeRechazanConSuMensaje)
     campo(FrmTolvario::cOncca)->setText(QStringLiteral("12345"));
     m_ventana->Panobar1_click(QStringLiteral("GRABAR"));
     EXPECT_EQ(LeerConfiguracion(QStringLiteral("ONCCA")), QStringLiteral(" "));
-    EXPECT_FALSE(m_ventana->Grabando());
+    EXPECT_FALSE(m_ventana->Sesion().Grabando());
     campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("01'2006"));
     m_ventana->Panobar1_click(QStringLiteral("GRABAR"));
     EXPECT_EQ(LeerConfiguracion(QStringLiteral("TOLVARIO_HOJA_200601")), QStringLiteral("12")) << "a refused period writes no sheet number";
@@ -265,7 +265,7 @@ TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
     ASSERT_NE(aviso(QStringLiteral("está lejos de los guardados")), nullptr) << todo();
     m_guion->avisos.clear();
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
-    EXPECT_EQ(m_ventana->PeriodoCargado(), QStringLiteral("05/2005"));
+    EXPECT_EQ(m_ventana->Sesion().Cargado().Periodo(), QStringLiteral("05/2005"));
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '05/2005'")), QStringLiteral("0"));
 
     // Deleted, and no tab brings it back.
@@ -303,7 +303,7 @@ TEST_P(FrmTolvarioTest, LaGrillaPintaFondoTextoYCursor)
 {
     elegirPeriodo(QStringLiteral("01/2005"));
     QTableView* grilla = Controles::Grilla(m_ventana.get());
-    m_ventana->IrACelda(2, P::ColEntradas);
+    m_ventana->Editor().IrACelda(2, P::ColEntradas);
     grilla->selectionModel()->select(grilla->currentIndex(), QItemSelectionModel::ClearAndSelect);
     const QImage imagen = grilla->viewport()->grab().toImage();
     const auto colores = [&](int fila, int columna) {
@@ -508,7 +508,7 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Reintentar, Operador::Abortar};
     tecla(Qt::Key_F5);
-    EXPECT_TRUE(m_ventana->ValidacionFallida());
+    EXPECT_TRUE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
     // Every one of those boxes left its line in the error log, with the answer given.
     {
         QFile log(carpeta() + QStringLiteral("/VMERR.LOG"));
@@ -526,7 +526,7 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
         EXPECT_GE(reintentar, 1) << lineas.toStdString();
         EXPECT_GE(abortar, 1) << lineas.toStdString();
     }
-    EXPECT_FALSE(m_ventana->Grabando());
+    EXPECT_FALSE(m_ventana->Sesion().Grabando());
     quitarRechazo();
     m_guion->avisos.clear();
     // The edits still unsaved are asked about; No drops them.
@@ -619,7 +619,7 @@ TEST_P(FrmTolvarioTest, ElSaldoAnteriorYElPeriodoUsanSusIndices)
     AlSalir sinTraza([] { Conexion::EstablecerTraza({}); });
     campo(FrmTolvario::cPeriodo)->setText(QStringLiteral("02/2005"));
     m_ventana->CampoValida(campo(FrmTolvario::cPeriodo));
-    EXPECT_EQ(m_ventana->SaldoInicialCuenta(QStringLiteral("MOLINO")), SuiteUtil::TextToAmount(QStringLiteral("115.5")));
+    EXPECT_EQ(m_ventana->Sesion().SaldoInicialCuenta(QStringLiteral("MOLINO")), SuiteUtil::TextToAmount(QStringLiteral("115.5")));
 
     const auto planDe = [&](const QString& comienzo) {
         const auto s = std::find_if(enviadas.begin(), enviadas.end(), [&](const QString& e) { return e.contains(comienzo, Qt::CaseInsensitive); });

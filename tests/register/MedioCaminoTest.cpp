@@ -2,6 +2,7 @@
 // confirmed with Enter, a tab clicked or the window closed with edits pending, a user box
 // overwritten without Enter. Keys and the mouse only; after each step the stored register
 // and settings are read back with SQL, since what the screen shows can hide what was lost.
+#include "register/EditorDeCelda.h"
 #include "platform/Operador.h"
 #include "register/FrmTolvario.h"
 #include "register/Planilla.h"
@@ -363,7 +364,7 @@ TEST_P(MedioCaminoTest, UnaCargaInterrumpidaNoQuedaCargada)
     m_guion->respuestas = {Operador::Abortar, Operador::Abortar, Operador::Abortar, Operador::Abortar};
     elegirPeriodo(u"10/2026"_s);
     ejecutar(u"ALTER TABLE EM_Tolvario_fuera RENAME TO EM_Tolvario"_s);
-    EXPECT_TRUE(m_ventana->PeriodoCargado().isEmpty()) << todo();
+    EXPECT_TRUE(m_ventana->Sesion().Cargado().Periodo().isEmpty()) << todo();
     m_guion->respuestas = {};
     tecla(Qt::Key_F5);
     EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"1"_s) << "nothing loaded, nothing to save";
@@ -371,7 +372,7 @@ TEST_P(MedioCaminoTest, UnaCargaInterrumpidaNoQuedaCargada)
     caja(u"Periodo"_s)->setFocus();
     tecla(Qt::Key_Return);
     tecla(Qt::Key_F5);
-    EXPECT_EQ(m_ventana->PeriodoCargado(), u"10/2026"_s) << todo();
+    EXPECT_EQ(m_ventana->Sesion().Cargado().Periodo(), u"10/2026"_s) << todo();
     EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"1"_s) << todo();
     EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 1), 5.0);
 }

@@ -20,15 +20,13 @@ protected:
     void abrir()
     {
         m_sesion.Cargado().Empezar(QStringLiteral("06/2005"), {QStringLiteral("MOLINO")});
-        const auto leidas = RegistroTolvario::Lineas(QStringLiteral("06/2005"), QStringLiteral("MOLINO"));
-        m_sesion.Cargado().PonerLeidas(QStringLiteral("MOLINO"), leidas);
-        m_sesion.Cargado().CargarGrilla(QStringLiteral("MOLINO"), leidas, false);
+        m_sesion.AsignarDatos(QStringLiteral("MOLINO"));
     }
+    // Day 1's figure typed into the grid: its lines as they now stand.
     std::vector<LineaRegistro> conDia1(const char* entradas)
     {
-        auto lineas = *m_sesion.Cargado().Leidas(QStringLiteral("MOLINO"));
-        lineas[0].entradas = Importe::desdeDiezmilesimos(int64_t(QByteArray(entradas).toLongLong()) * 10000);
-        return lineas;
+        m_sesion.Lineas().PonerCantidad(Planilla::PrimeraFilaDia, Planilla::ColEntradas, QLatin1String(entradas), m_sesion.Decimales());
+        return m_sesion.Lineas().LineasDeDia();
     }
     QString dia1(const char* cuenta = "MOLINO")
     {
@@ -123,11 +121,10 @@ TEST_P(SesionRegistroTest, LosAjustesDelEncabezadoContraLoGuardado)
 TEST_P(SesionRegistroTest, LoQueUnaGrabacionEscribiria)
 {
     abrir();
-    const auto leidas = *m_sesion.Cargado().Leidas(QStringLiteral("MOLINO"));
-    EXPECT_TRUE(m_sesion.CambiosPrevistos(true, leidas, {QStringLiteral("MOLINO")}).empty());
+    EXPECT_TRUE(m_sesion.CambiosPrevistos(true, {QStringLiteral("MOLINO")}).empty());
     const auto cambiadas = conDia1("8");
     m_sesion.Cargado().Quitar(QStringLiteral("C003"));
-    const auto cambios = m_sesion.CambiosPrevistos(true, cambiadas, {QStringLiteral("MOLINO"), QStringLiteral("C001")});
+    const auto cambios = m_sesion.CambiosPrevistos(true, {QStringLiteral("MOLINO"), QStringLiteral("C001")});
     ASSERT_EQ(cambios.size(), 3u);
     EXPECT_EQ(cambios[0].cuenta, QStringLiteral("C003"));
     EXPECT_FALSE(cambios[0].lineas.has_value()) << "a user removed leaves the period";
@@ -136,5 +133,5 @@ TEST_P(SesionRegistroTest, LoQueUnaGrabacionEscribiria)
     EXPECT_EQ(cambios[2].cuenta, QStringLiteral("C001"));
     EXPECT_EQ(cambios[2].lineas->size(), 31u);
     // Leaving a tab: the grid's account only.
-    EXPECT_EQ(m_sesion.CambiosPrevistos(false, cambiadas, {QStringLiteral("MOLINO"), QStringLiteral("C001")}).size(), 1u);
+    EXPECT_EQ(m_sesion.CambiosPrevistos(false, {QStringLiteral("MOLINO"), QStringLiteral("C001")}).size(), 1u);
 }

@@ -1,6 +1,4 @@
-// The window's controls and their arrangement: header and configuration on top, the tab
-// strip, then the grid (or the milling users) taking the spare space.
-#include "register/FrmTolvario.h"
+#include "register/ControlesTolvario.h"
 
 #include "register/DelegadoCelda.h"
 #include "register/EditorDeCelda.h"
@@ -17,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
@@ -37,51 +36,42 @@ struct DefinicionCampo {
 
 // Header boxes of TxtFields, in screen order within each frame.
 const DefinicionCampo Encabezado[] = {
-    {FrmTolvario::cPeriodo, "PERIODO", "Periodo", 7, "", false},
-    {FrmTolvario::cHoja, "HOJA", "Hoja Numero:", 7, "", true},
-    {FrmTolvario::cTitulo, "TITULO", "Titulo:", 100, "", false},
+    {ControlesTolvario::cPeriodo, "PERIODO", "Periodo", 7, "", false},
+    {ControlesTolvario::cHoja, "HOJA", "Hoja Numero:", 7, "", true},
+    {ControlesTolvario::cTitulo, "TITULO", "Titulo:", 100, "", false},
 };
 const DefinicionCampo Configuracion[] = {
-    {FrmTolvario::cOncca, "ONCCA", "N° Registro ONCCA", 20, "", false},
+    {ControlesTolvario::cOncca, "ONCCA", "N° Registro ONCCA", 20, "", false},
     // The two numbers have no limit of their own; five characters take any sensible one and
     // keep the stored setting within its column.
-    {FrmTolvario::cDecimales, "Decimales", "Cantidad Decimales", 5, "", true},
-    {FrmTolvario::cMedida, "MEDIDA", "Cantidades expresadas en:", 20, "TONELADAS", false},
-    {FrmTolvario::cLinea, "linea", "Comenzar a imprimir en la linea", 5, "2", true},
+    {ControlesTolvario::cDecimales, "Decimales", "Cantidad Decimales", 5, "", true},
+    {ControlesTolvario::cMedida, "MEDIDA", "Cantidades expresadas en:", 20, "TONELADAS", false},
+    {ControlesTolvario::cLinea, "linea", "Comenzar a imprimir en la linea", 5, "2", true},
 };
 
 } // namespace
 
-FrmTolvario::FrmTolvario(QWidget* parent)
-    : QMainWindow(parent)
+void ControlesTolvario::Construir(QMainWindow* ventana, ModeloRegistro* modelo)
 {
-    construir();
-    conectar();
-}
+    ventana->setObjectName(QStringLiteral("FrmTolvario"));
+    ventana->setWindowTitle(QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
 
-FrmTolvario::~FrmTolvario() = default;
-
-void FrmTolvario::construir()
-{
-    setObjectName(QStringLiteral("FrmTolvario"));
-    setWindowTitle(QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
-
-    Panobar1 = new Panobar(this);
+    Panobar1 = new Panobar(ventana);
     Panobar1->setObjectName(QStringLiteral("Panobar1"));
-    addToolBar(Qt::TopToolBarArea, Panobar1);
+    ventana->addToolBar(Qt::TopToolBarArea, Panobar1);
 
-    BStat = new QStatusBar(this);
+    BStat = new QStatusBar(ventana);
     BStat->setObjectName(QStringLiteral("BStat"));
-    setStatusBar(BStat);
+    ventana->setStatusBar(BStat);
 
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < Campos; ++i)
         TxtFields << nullptr;
 
-    auto* centro = new QWidget(this);
+    auto* centro = new QWidget(ventana);
     centro->setObjectName(QStringLiteral("centro"));
     auto* columna = new QVBoxLayout(centro);
     columna->setContentsMargins(6, 4, 6, 4);
-    construirEncabezado();
+    construirEncabezado(ventana);
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(FrmEnc, 3);
     arriba->addWidget(Frame1, 2);
@@ -96,12 +86,12 @@ void FrmTolvario::construir()
     SSTab1->addTab(QStringLiteral("Usuarios Molino"));
     columna->addWidget(SSTab1);
 
-    construirRejilla();
-    construirUsuarios();
+    construirRejilla(ventana, modelo);
+    construirUsuarios(ventana);
     columna->addWidget(FrmDet, 1);
     columna->addWidget(FrmUsuarios, 1);
     FrmUsuarios->hide();
-    setCentralWidget(centro);
+    ventana->setCentralWidget(centro);
 
     // The clerk's order: period, sheet, title, then the configuration, the tabs and the grid.
     QWidget* anterior = nullptr;
@@ -111,14 +101,15 @@ void FrmTolvario::construir()
                        static_cast<QWidget*>(TxtFields[cLinea]), static_cast<QWidget*>(chk), static_cast<QWidget*>(CmbLetra),
                        static_cast<QWidget*>(CmdArchivo), static_cast<QWidget*>(SSTab1), static_cast<QWidget*>(MSFlexGrid)}) {
         if (anterior)
-            setTabOrder(anterior, w);
+            QWidget::setTabOrder(anterior, w);
         anterior = w;
     }
-    resize(1200, 720);
+    ventana->resize(1200, 720);
 }
 
-void FrmTolvario::construirEncabezado()
+void ControlesTolvario::construirEncabezado(QMainWindow* ventana)
 {
+    const QFontMetrics fm = ventana->fontMetrics();
     const auto nuevoCampo = [this](const DefinicionCampo& d, QWidget* padre) {
         auto* c = new QLineEdit(padre);
         c->setObjectName(QStringLiteral("TxtFields"));
@@ -136,15 +127,15 @@ void FrmTolvario::construirEncabezado()
         return c;
     };
 
-    FrmEnc = new QGroupBox(this);
+    FrmEnc = new QGroupBox(ventana);
     FrmEnc->setObjectName(QStringLiteral("FrmEnc"));
     auto* enc = new QGridLayout(FrmEnc);
     enc->setContentsMargins(6, 6, 6, 6);
     QLineEdit* periodo = nuevoCampo(Encabezado[0], FrmEnc);
     periodo->setPlaceholderText(QStringLiteral("MM/AAAA"));
-    periodo->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MM/AAAA")) * 2);
+    periodo->setMaximumWidth(fm.horizontalAdvance(QStringLiteral("MM/AAAA")) * 2);
     QLineEdit* hoja = nuevoCampo(Encabezado[1], FrmEnc);
-    hoja->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) * 2);
+    hoja->setMaximumWidth(fm.horizontalAdvance(QStringLiteral("0000000")) * 2);
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[0].rotulo), FrmEnc), 0, 0);
     enc->addWidget(periodo, 0, 1);
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[1].rotulo), FrmEnc), 0, 2);
@@ -165,11 +156,11 @@ void FrmTolvario::construirEncabezado()
     enc->addWidget(new QLabel(QString::fromUtf8(Encabezado[2].rotulo), FrmEnc), 1, 0);
     enc->addWidget(nuevoCampo(Encabezado[2], FrmEnc), 1, 1, 1, 4);
 
-    Frame1 = new QGroupBox(QStringLiteral("Configuración "), this);
+    Frame1 = new QGroupBox(QStringLiteral("Configuración "), ventana);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* cfg = new QGridLayout(Frame1);
     cfg->setContentsMargins(6, 6, 6, 6);
-    const int ancho = fontMetrics().horizontalAdvance(u'X');
+    const int ancho = fm.horizontalAdvance(u'X');
     for (int i = 0; i < 4; ++i) {
         const DefinicionCampo& d = Configuracion[i];
         QLineEdit* c = nuevoCampo(d, Frame1);
@@ -196,17 +187,16 @@ void FrmTolvario::construirEncabezado()
     cfg->addWidget(CmdArchivo, 2, 3);
 }
 
-void FrmTolvario::construirRejilla()
+void ControlesTolvario::construirRejilla(QMainWindow* ventana, ModeloRegistro* modelo)
 {
-    FrmDet = new QGroupBox(this);
+    FrmDet = new QGroupBox(ventana);
     FrmDet->setObjectName(QStringLiteral("FrmDet"));
     auto* det = new QVBoxLayout(FrmDet);
     det->setContentsMargins(4, 4, 4, 4);
 
-    m_modelo = new ModeloRegistro(this);
     MSFlexGrid = new QTableView(FrmDet);
     MSFlexGrid->setObjectName(QStringLiteral("MSFlexGrid"));
-    MSFlexGrid->setModel(m_modelo);
+    MSFlexGrid->setModel(modelo);
     MSFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     MSFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -222,8 +212,8 @@ void FrmTolvario::construirRejilla()
     MSFlexGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     det->addWidget(MSFlexGrid, 1);
 
-    m_editor = new EditorDeCelda(MSFlexGrid, m_modelo);
-    txtEdit = m_editor->Caja();
+    editor = new EditorDeCelda(MSFlexGrid, modelo);
+    txtEdit = editor->Caja();
     // Tall enough for a capital's accent ("ÑANDÚ") in the cell and in the editor over it.
     const QFontMetrics letra = MSFlexGrid->fontMetrics();
     const int texto = std::max(letra.height(), letra.boundingRect(QStringLiteral("ÑÁÉÍÓÚÜ")).height());
@@ -234,9 +224,10 @@ void FrmTolvario::construirRejilla()
     det->addWidget(LblDetalle);
 }
 
-void FrmTolvario::construirUsuarios()
+void ControlesTolvario::construirUsuarios(QMainWindow* ventana)
 {
-    FrmUsuarios = new QGroupBox(QStringLiteral("Usuarios de Molienda de Trigo"), this);
+    const QFontMetrics fm = ventana->fontMetrics();
+    FrmUsuarios = new QGroupBox(QStringLiteral("Usuarios de Molienda de Trigo"), ventana);
     FrmUsuarios->setObjectName(QStringLiteral("FrmUsuarios"));
     auto* rejilla = new QGridLayout(FrmUsuarios);
     for (int k = 1; k <= Usuarios; ++k) {
@@ -249,7 +240,7 @@ void FrmTolvario::construirUsuarios()
         c->setProperty("DataField", QStringLiteral("USMOLINO%1").arg(k));
         c->setProperty("Tag", QStringLiteral("VT_CLIENTES"));
         c->setMaxLength(15);
-        c->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("X")) * 18);
+        c->setMaximumWidth(fm.horizontalAdvance(QStringLiteral("X")) * 18);
         c->setToolTip(QStringLiteral("Código del cliente (F3 o botón derecho para consultar)"));
         TxtFields[cUsuario1 + k - 1] = c;
         auto* desc = new QLabel(QStringLiteral("..."), FrmUsuarios);
