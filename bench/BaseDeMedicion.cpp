@@ -4,9 +4,11 @@
 #include "data/Transaccion.h"
 #include "platform/Carpetas.h"
 #include "tools/esquema/Esquema.h"
+#include "tools/esquema/OperadorConsola.h"
 
 #include <QFile>
 #include <QSqlQuery>
+#include <memory>
 
 namespace BaseDeMedicion {
 
@@ -52,6 +54,26 @@ void lineaDeComandos(const QString& archivo, const QString& carpeta)
     Carpetas::EstablecerAplicacion(carpeta);
     Carpetas::EstablecerLineaComandos(
         QStringLiteral("@Server=sqlite:;@DbName=%1;@Usuario=admin;@Password=;@UsuarioLogeado=admin;@Caja=1;").arg(archivo));
+}
+
+namespace {
+
+class OperadorDeMedicion : public OperadorConsola
+{
+public:
+    int Mensaje(const QString& texto, int estilo, const QString& titulo) override
+    {
+        if (texto.endsWith(QStringLiteral("¿Grabar de todos modos?")))
+            return Si;
+        return OperadorConsola::Mensaje(texto, estilo, titulo);
+    }
+};
+
+} // namespace
+
+void InstalarOperadorDeMedicion()
+{
+    establecerOperador(std::make_unique<OperadorDeMedicion>());
 }
 
 } // namespace BaseDeMedicion

@@ -18,4 +18,8 @@ void crearBase(const QString& archivo);
 // The suite's menu starting the module on `archivo`, the application folder `carpeta`.
 void lineaDeComandos(const QString& archivo, const QString& carpeta);
 
+// Questions answered with no one at the screen: the box's way out, but Sí to a save that moves
+// later months (the clerk who saves an earlier month accepts that they move).
+void InstalarOperadorDeMedicion();
+
 } // namespace BaseDeMedicion

@@ -18,7 +18,6 @@
 #include "register/ModeloRegistro.h"
 #include "register/RegistroTolvario.h"
 #include "tools/esquema/Esquema.h"
-#include "tools/esquema/OperadorConsola.h"
 
 #include <QApplication>
 #include <QFile>
@@ -376,18 +375,6 @@ void GrabarConSalvaguardasPiso(benchmark::State& estado)
 }
 BENCHMARK(GrabarConSalvaguardasPiso)->Unit(benchmark::kMillisecond);
 
-// The clerk who saves an earlier month accepts that later ones move.
-class OperadorDeMedicion : public OperadorConsola
-{
-public:
-    int Mensaje(const QString& texto, int estilo, const QString& titulo) override
-    {
-        if (texto.endsWith(QStringLiteral("¿Grabar de todos modos?")))
-            return Si;
-        return OperadorConsola::Mensaje(texto, estilo, titulo);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -401,7 +388,7 @@ int main(int argc, char** argv)
             abort();
     });
     QApplication app(argc, argv);
-    establecerOperador(std::make_unique<OperadorDeMedicion>());
+    InstalarOperadorDeMedicion();
     const QStringList argumentos = QCoreApplication::arguments();
     // The memory figure is taken in processes of their own: one writes the 30-year database,
     // the next only starts the window on it and loads a period, as the clerk does, then tells

@@ -1,0 +1,123 @@
+// The register session without the window, on the 30-year database: an account's lines into
+// the grid, and one save after one value changed. What the window adds on top of these is
+// measured in RegistroBench. Each operation X has its floor XPiso, measured in the same run.
+#include "bench/BaseDeMedicion.h"
+#include "bench/Piso.h"
+#include "data/Conexion.h"
+#include "platform/Carpetas.h"
+#include "register/Planilla.h"
+#include "register/RegistroTolvario.h"
+#include "register/SesionRegistro.h"
+#include "startup/Inicio.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <memory>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace BaseDeMedicion;
+
+class Base
+{
+public:
+    Base()
+    {
+        m_archivo = m_dir.filePath(QStringLiteral("bench.db"));
+        crearBase(m_archivo);
+        lineaDeComandos(m_archivo, m_dir.path());
+        QString texto;
+        IniciarSesion(false, Carpetas::LineaComandos(), texto);
+        m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
+        m_sesion.Cargado().Empezar(Periodos[0], RegistroTolvario::CuentasDelPeriodo(Periodos[0]));
+        m_sesion.AsignarDatos(QStringLiteral("MOLINO"));
+        m_pantalla.mostradas = QStringList(std::begin(Cuentas), std::end(Cuentas));
+    }
+    SesionRegistro& sesion() { return m_sesion; }
+    // The screen as the window would show it: every account on a tab, the settings as stored.
+    SesionRegistro::Pantalla pantalla()
+    {
+        return {[] { return true; }, [this] { return m_pantalla; }, {}};
+    }
+    QSqlDatabase piso() const { return m_piso.bd(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_archivo;
+    Conexion m_piso;
+    SesionRegistro m_sesion;
+    SesionRegistro::EnPantalla m_pantalla;
+};
+
+std::unique_ptr<Base> g_base;
+
+Base& base()
+{
+    if (!g_base)
+        g_base = std::make_unique<Base>();
+    return *g_base;
+}
+
+// Two users' lines in turn, each with its balance carried over from 30 years.
+void cargar(int i)
+{
+    base().sesion().AsignarDatos(QString::fromLatin1(Cuentas[1 + i % 2]));
+}
+
+void CargarCuenta(benchmark::State& estado)
+{
+    int i = 0;
+    for (auto _ : estado)
+        cargar(i++);
+}
+BENCHMARK(CargarCuenta)->Unit(benchmark::kMillisecond);
+
+void CargarCuentaPiso(benchmark::State& estado)
+{
+    MedirPiso(estado, base().piso(), {Grabar([] { cargar(0); }), Grabar([] { cargar(1); })});
+}
+BENCHMARK(CargarCuentaPiso)->Unit(benchmark::kMillisecond);
+
+// One value changed on the mill's grid, then the save of everything: the one account that
+// changed is written, nothing else.
+int g_cambio = 0;
+void grabarUnCambio()
+{
+    SesionRegistro& s = base().sesion();
+    s.Lineas().PonerCantidad(Planilla::PrimeraFilaDia + 4, Planilla::ColEntradas, QString::number(500 + g_cambio++ % 2), s.Decimales());
+    s.Grabar(SesionRegistro::Alcance::Todo, base().pantalla());
+}
+
+void GrabarEnLaSesion(benchmark::State& estado)
+{
+    base().sesion().AsignarDatos(QStringLiteral("MOLINO"));
+    for (auto _ : estado) {
+        grabarUnCambio();
+        if (base().sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada)
+            estado.SkipWithError("la grabación no se completó");
+    }
+}
+BENCHMARK(GrabarEnLaSesion)->Unit(benchmark::kMillisecond);
+
+void GrabarEnLaSesionPiso(benchmark::State& estado)
+{
+    base().sesion().AsignarDatos(QStringLiteral("MOLINO"));
+    // Once before recording: the first save also writes the sheet number the replay would repeat.
+    grabarUnCambio();
+    MedirPiso(estado, base().piso(), {Grabar(grabarUnCambio), Grabar(grabarUnCambio)});
+}
+BENCHMARK(GrabarEnLaSesionPiso)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    InstalarOperadorDeMedicion();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_base.reset();
+    return 0;
+}
