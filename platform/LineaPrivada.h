@@ -8,7 +8,7 @@
 namespace LineaPrivada {
 
 // Exit codes the suite's menu can tell apart.
-enum Salida { Normal = 0, BaseDesactualizada = 1, Uso = 2, SinConexion = 3 };
+enum Salida { Normal = 0, BaseDesactualizada = 1, Uso = 2, SinConexion = 3, OtraVentana = 4 };
 
 // The line: `indicada` as given on the command line; "-" reads one line from standard input;
 // empty takes the environment variable TOLVARIO_CONEXION, removed once read so programs

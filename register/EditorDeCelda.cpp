@@ -95,11 +95,13 @@ bool EditorDeCelda::Confirmar(int decimales)
         if ((!texto.trimmed().isEmpty() && !Planilla::EsCantidad(texto)) || !CantidadEditada())
             return false;
         m_modelo->PonerCantidad(fila, celda.column(), texto, decimales);
-        return true;
+    } else {
+        if (m_modelo->Texto(fila, celda.column()) == texto)
+            return false;
+        m_modelo->PonerTexto(fila, celda.column(), texto);
     }
-    if (m_modelo->Texto(fila, celda.column()) == texto)
-        return false;
-    m_modelo->PonerTexto(fila, celda.column(), texto);
+    if (m_alConfirmar)
+        m_alConfirmar(fila);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPersistentModelIndex>
+#include <functional>
 
 class ModeloRegistro;
 class QLineEdit;
@@ -32,6 +33,8 @@ public:
     // the days) and `columna`: one step, so a value always lands in the cell it was typed
     // in. True when the cell changed.
     bool ConfirmarYMover(int fila, int columna, int decimales);
+    // Whoever keeps the edit: told of each cell a commit changed (its grid row).
+    void AlConfirmar(std::function<void(int filaGrilla)> f) { m_alConfirmar = std::move(f); }
     // Escape: closed, the cell keeps what it had.
     void Descartar();
     // Emptied by the clerk (Delete on the cell): an empty value typed.
@@ -54,4 +57,5 @@ private:
     bool m_conSuTexto = false; // opened on the cell's text
     bool m_editado = false;    // and the clerk's keys changed it since
     bool m_confirmando = false;
+    std::function<void(int)> m_alConfirmar;
 };

@@ -96,6 +96,9 @@ private:
     bool confirmarPeriodoLejano(const QString& valor);
     void vaciarUsuarios();
     void ofrecerLibro(bool disco);
+    // This user's journal on this station taken (a second window of theirs ends, told), and
+    // what a process that is gone left in it offered back before anything else.
+    void ofrecerRecuperacion();
     // Before a command: a value open in the editor committed, a period typed but not loaded
     // validated as Enter would (the command then stops), user codes changed in their boxes
     // validated. False when the command must stop.

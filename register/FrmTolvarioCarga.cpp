@@ -5,6 +5,7 @@
 #include "register/Informes.h"
 
 #include "data/DB_Dll.h"
+#include "register/DiarioDeRecuperacion.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/AlSalir.h"
 #include "platform/LineaPrivada.h"
@@ -32,6 +33,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 
@@ -134,7 +136,58 @@ void FrmTolvario::Form_Load()
         [&] { m_ui.LblDetalle->setText(QStringLiteral("TOTALES EXPRESADOS EN ") + m_ui.TxtFields[cMedida]->text()); },
         [&] { ActualizarUnidades(); },
         [&] { restaurarGeometria(this); },
+        [&] { ofrecerRecuperacion(); },
     }, InformarCon("Form_Load"));
+}
+
+void FrmTolvario::ofrecerRecuperacion()
+{
+    DiarioDeRecuperacion& diario = m_sesion.Diario();
+    const DB_Dll& db = DB_Dll::Instancia();
+    qint64 otro = 0;
+    // Two windows of one user would type into one journal: the second one does not open.
+    if (!diario.Abrir({db.gServidor, db.gDBName, gCaja, UsuarioQueOpera()}, &otro)) {
+        operador().Mensaje(QStringLiteral("El registro ya está abierto para %1 en este puesto (proceso %2). Siga en esa ventana: "
+                                          "ésta se cierra sin tocar nada.")
+                               .arg(UsuarioQueOpera().isEmpty() ? QStringLiteral("este usuario") : UsuarioQueOpera())
+                               .arg(otro),
+                           Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
+        operador().Terminar(LineaPrivada::OtraVentana);
+    }
+    const DiarioDeRecuperacion::Pendiente p = diario.Leer();
+    if (p.Vacio())
+        return;
+    // Sí is the default: what the clerk typed is what they meant to keep. No keeps it aside.
+    if (operador().Mensaje(SesionRegistro::TextoDeRecuperacion(p), Operador::SiNo + Operador::Pregunta,
+                           QStringLiteral("Aviso al Operador"))
+        != Operador::Si) {
+        const QString aparte = diario.Apartar();
+        m_ui.BStat->showMessage(QStringLiteral("Los cambios sin grabar quedaron aparte en %1.").arg(aparte));
+        return;
+    }
+    // The period opens as Enter opens it (it was open already: no question about its
+    // distance); the accounts show the clerk's days as their tabs are shown.
+    m_sesion.Recuperar(p);
+    QString aviso;
+    m_ui.TxtFields[cPeriodo]->setText(p.periodo);
+    if (!validarPeriodo(p.periodo, false, aviso))
+        return;
+    for (auto it = p.usuarios.cbegin(); it != p.usuarios.cend(); ++it)
+        if (it.key() >= 1 && it.key() <= Usuarios) {
+            m_ui.TxtFields[cUsuario1 + it.key() - 1]->setText(it.value());
+            CampoValida(m_ui.TxtFields[cUsuario1 + it.key() - 1]);
+        }
+    for (auto it = p.ajustes.cbegin(); it != p.ajustes.cend(); ++it)
+        if (QLineEdit* caja = CampoDe(it.key())) {
+            caja->setText(it.value());
+            CampoValida(caja);
+        }
+    // An account other than the mill is shown on its own tab.
+    if (!p.cuentas.empty() && m_sesion.Cargado().CuentaEnGrilla().compare(p.cuentas.front().cuenta, Qt::CaseInsensitive) != 0)
+        if (const int tab = m_sesion.Cargado().TabDe(p.cuentas.front().cuenta); tab > 0)
+            m_ui.SSTab1->setCurrentIndex(tab);
+    marcarAjustes();
+    m_ui.BStat->showMessage(QStringLiteral("Cambios recuperados en %1, sin grabar todavía: F5 los graba.").arg(p.periodo));
 }
 
 void FrmTolvario::TomarDecimales()

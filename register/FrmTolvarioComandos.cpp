@@ -84,6 +84,14 @@ void FrmTolvario::conectar()
         m_controlActivo = m_ui.txtEdit;
         EditorDeCelda::TextPropiedades(m_ui.txtEdit, m_ui.editor->ColumnaActual());
     });
+    // Each cell committed is on the station's disk before it shows; the stock follows what
+    // the cell holds now (an emptied quantity included).
+    m_ui.editor->AlConfirmar([this](int fila) {
+        Pasos::Ejecutar({[&] {
+            m_sesion.AnotarDia(fila);
+            Totalizar();
+        }}, InformarCon("EditKeyCode"), SinError5());
+    });
     // Composed letters must reach the window as keys, not as the view's type-ahead search.
     m_ui.MSFlexGrid->setAttribute(Qt::WA_InputMethodEnabled, false);
     // The window sees every key first, as the suite's windows do, and its boxes' and grid's
@@ -263,6 +271,7 @@ void FrmTolvario::Panobar1_click(const QString& boton)
             return;
         // The abandoned period leaves the box too: the next command must not load it again.
         Pasos::Ejecutar({[&] {
+            m_sesion.Descartar();
             m_ui.TxtFields[cPeriodo]->clear();
             Inicializa();
         }}, InformarCon("Panobar1_click"), SinError5());

@@ -55,9 +55,8 @@ bool FrmTolvario::terminarEdicion()
 
 void FrmTolvario::confirmarEdicion()
 {
-    // The stock follows what the cell holds now (an emptied quantity included).
-    if (m_ui.editor->Confirmar(m_sesion.Decimales()))
-        Pasos::Ejecutar({[&] { Totalizar(); }}, InformarCon("EditKeyCode"), SinError5());
+    // The session keeps it and the stock follows (see conectar).
+    m_ui.editor->Confirmar(m_sesion.Decimales());
 }
 
 void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit*, int KeyCode, int)
@@ -67,11 +66,7 @@ void FrmTolvario::EditKeyCode(QTableView* grid, QLineEdit*, int KeyCode, int)
     const int columna = editor.ColumnaActual();
     Pasos::Ejecutar({
         [&] {
-            // The stock follows what the cell holds now (an emptied quantity included).
-            const auto mover = [&](int f, int c) {
-                if (editor.ConfirmarYMover(f, c, m_sesion.Decimales()))
-                    Totalizar();
-            };
+            const auto mover = [&](int f, int c) { editor.ConfirmarYMover(f, c, m_sesion.Decimales()); };
             switch (KeyCode) {
             case Teclas::Enter:
                 mover(fila, Planilla::ColumnaSiguiente(columna));
@@ -120,8 +115,7 @@ bool FrmTolvario::eventoDelEditor(QEvent* evento)
                 static const int anterior[] = {Planilla::ColDia, Planilla::ColEntradas, Planilla::ColEntradas,
                                                Planilla::ColSalidas, Planilla::ColSalidas};
                 const int columna = anterior[qBound(0, m_ui.editor->ColumnaActual(), Planilla::Columnas - 1)];
-                if (m_ui.editor->ConfirmarYMover(m_ui.editor->FilaActual(), columna, m_sesion.Decimales()))
-                    Totalizar();
+                m_ui.editor->ConfirmarYMover(m_ui.editor->FilaActual(), columna, m_sesion.Decimales());
                 return true;
             }
             // Tab in the editor finishes the cell as Enter does.

@@ -39,7 +39,13 @@ bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
                 aviso = SinPeriodo;
             else if (!PeriodoBienEscrito(valor))
                 aviso = FormatoPeriodo;
-            else
+            // A slip of the hand must not become a month of the book with a sheet number
+            // of its own.
+            else if (!(m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo()) && !m_sesion.Grabando()
+                     && !confirmarPeriodoLejano(valor)) {
+                m_ui.TxtFields[cPeriodo]->setText(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QString());
+                valido = false;
+            } else
                 valido = validarPeriodo(valor, releer, aviso);
             if (!aviso.isEmpty()) {
                 valido = false;
@@ -73,6 +79,11 @@ bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
     [&] {
         if (totalizar)
             Totalizar();
+    },
+    [&] {
+        // A setting the clerk changed is on the station's disk until a save stores it.
+        if (valido && SesionRegistro::CamposDeAjuste().contains(campo, Qt::CaseInsensitive) && m_sesion.AjusteCambiado(campo, valor))
+            m_sesion.Diario().AnotarAjuste(m_sesion.Cargado().Periodo(), campo, control->text());
     }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
     if (!valido && !aviso.isEmpty()) {
         // A save it stops says so where the clerk looks after the box: nothing was stored.
@@ -101,12 +112,6 @@ bool FrmTolvario::validarPeriodo(const QString& valor, bool releer, QString&)
     if (m_sesion.Grabando()) {
         DetalleOn(true);
         return true;
-    }
-    // A slip of the hand must not become a month of the book with a sheet number of its own.
-    const bool elCargado = m_sesion.Cargado().Hay() && valor == m_sesion.Cargado().Periodo();
-    if (!elCargado && !confirmarPeriodoLejano(valor)) {
-        m_ui.TxtFields[cPeriodo]->setText(m_sesion.Cargado().Hay() ? m_sesion.Cargado().Periodo() : QString());
-        return false;
     }
     // A value still open in the editor belongs to the period on screen.
     if (!terminarEdicion())
@@ -187,8 +192,10 @@ bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
     if (codigo.compare(anterior, Qt::CaseInsensitive) != 0) {
         if (!reemplazarUsuario(k, anterior, codigo, aviso))
             return false;
-        if (!m_cargando)
+        if (!m_cargando) {
             m_sesion.Cargado().Agregar(codigo);
+            m_sesion.Diario().AnotarUsuario(m_sesion.Cargado().Periodo(), k, codigo);
+        }
         m_sesion.Cargado().PonerCodigoCargado(k, QString());
     }
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));

@@ -1,5 +1,7 @@
 #include "register/SesionRegistro.h"
 
+#include <algorithm>
+
 #include "register/Planilla.h"
 #include "platform/Operador.h"
 #include "register/RegistroTolvario.h"
@@ -75,7 +77,13 @@ void SesionRegistro::AsignarDatos(const QString& cuenta)
         return;
     }
     const QString periodo = m_cargado.Periodo();
-    const std::vector<LineaRegistro> lineas = RegistroTolvario::Lineas(periodo, cuenta);
+    // Recovered: the account as this station had loaded it before the process ended, so a
+    // save since by another station is asked about; the clerk's days over it, pending.
+    const auto recuperada = std::find_if(m_recuperadas.begin(), m_recuperadas.end(), [&](const auto& c) {
+        return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0;
+    });
+    const bool deRecuperacion = recuperada != m_recuperadas.end();
+    const std::vector<LineaRegistro> lineas = deRecuperacion ? recuperada->leidas : RegistroTolvario::Lineas(periodo, cuenta);
     const Importe saldo = SaldoInicialCuenta(cuenta);
     bool fueraDelMes = false;
     for (const LineaRegistro& l : lineas)
@@ -88,6 +96,10 @@ void SesionRegistro::AsignarDatos(const QString& cuenta)
     // What the grid holds as loaded, read back the way a save would write it: only a
     // difference from this is a change.
     m_cargado.CargarGrilla(cuenta, m_planilla.LineasDeDia(), fueraDelMes);
+    if (deRecuperacion) {
+        m_planilla.Asignar(saldo, lineasRecuperadas(*recuperada), m_decimales);
+        m_recuperadas.erase(recuperada);
+    }
     if (fueraDelMes)
         operador().Mensaje(QStringLiteral("El registro de ") + cuenta + QStringLiteral(" en ") + periodo
                                + QStringLiteral(" tiene días fuera del mes que la grilla no muestra: esta cuenta no se "
@@ -108,6 +120,70 @@ QString SesionRegistro::PeriodoAnterior() const
 void SesionRegistro::BorrarPeriodo()
 {
     RegistroTolvario::BorrarPeriodo(m_cargado.Periodo());
+    Descartar();
+}
+
+void SesionRegistro::AnotarDia(int filaGrilla)
+{
+    const QString cuenta = m_cargado.CuentaEnGrilla();
+    if (!m_cargado.Hay() || cuenta.isEmpty() || !Planilla::EsFilaDeDia(filaGrilla))
+        return;
+    const std::vector<LineaRegistro> dias = m_planilla.LineasDeDia();
+    const size_t i = size_t(filaGrilla - Planilla::PrimeraFilaDia);
+    if (i >= dias.size())
+        return;
+    const std::vector<LineaRegistro>* leidas = m_cargado.Leidas(cuenta);
+    m_diario.AnotarDia(m_cargado.Periodo(), cuenta, leidas ? *leidas : std::vector<LineaRegistro>{}, dias[i]);
+}
+
+void SesionRegistro::Recuperar(const DiarioDeRecuperacion::Pendiente& p)
+{
+    m_recuperadas = p.cuentas;
+}
+
+void SesionRegistro::Descartar()
+{
+    m_recuperadas.clear();
+    m_diario.Vaciar();
+}
+
+std::vector<LineaRegistro> SesionRegistro::lineasRecuperadas(const DiarioDeRecuperacion::Pendiente::Cuenta& c)
+{
+    std::vector<LineaRegistro> lineas;
+    QMap<int, LineaRegistro> dias = c.dias;
+    for (const LineaRegistro& l : c.leidas)
+        lineas.push_back(dias.contains(l.dia) ? dias.take(l.dia) : l);
+    for (const LineaRegistro& l : std::as_const(dias))
+        lineas.push_back(l);
+    std::sort(lineas.begin(), lineas.end(), [](const LineaRegistro& a, const LineaRegistro& b) { return a.dia < b.dia; });
+    return lineas;
+}
+
+QString SesionRegistro::TextoDeRecuperacion(const DiarioDeRecuperacion::Pendiente& p)
+{
+    QStringList partes;
+    for (const DiarioDeRecuperacion::Pendiente::Cuenta& c : p.cuentas) {
+        // Days in runs: "días 1 a 3, 7".
+        QStringList tramos;
+        const QList<int> dias = c.dias.keys();
+        for (qsizetype i = 0; i < dias.size();) {
+            qsizetype j = i;
+            while (j + 1 < dias.size() && dias[j + 1] == dias[j] + 1)
+                ++j;
+            tramos << (j > i ? QStringLiteral("%1 a %2").arg(dias[i]).arg(dias[j]) : QString::number(dias[i]));
+            i = j + 1;
+        }
+        partes << QStringLiteral("%1: %2 %3").arg(NombreDeCuenta(c.cuenta), dias.size() == 1 ? QStringLiteral("día") : QStringLiteral("días"),
+                                                   tramos.join(QStringLiteral(", ")));
+    }
+    for (auto it = p.usuarios.cbegin(); it != p.usuarios.cend(); ++it)
+        partes << QStringLiteral("usuario %1: %2").arg(it.key()).arg(it.value());
+    for (const Ajuste& a : Ajustes)
+        if (p.ajustes.contains(QLatin1String(a.campo)))
+            partes << QString::fromUtf8(a.nombre);
+    return QStringLiteral("Quedaron cambios sin grabar de %1 (%2), escritos el %3 a las %4. ¿Recuperarlos?")
+        .arg(p.periodo, partes.join(QStringLiteral("; ")), p.escrito.toString(QStringLiteral("dd/MM/yyyy")),
+             p.escrito.toString(QStringLiteral("HH:mm")));
 }
 
 void SesionRegistro::QuitarReemplazados()
@@ -128,6 +204,8 @@ void SesionRegistro::anotarGrabada(const QString& cuenta, const std::vector<Line
         m_cargado.GrillaGrabada(lineas);
     m_cargado.PonerLeidas(cuenta, lineas);
     m_grabadas << NombreDeCuenta(cuenta);
+    m_diario.AnotarGrabada(m_cargado.Periodo(), cuenta);
+    std::erase_if(m_recuperadas, [&](const auto& c) { return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0; });
 }
 
 QStringList SesionRegistro::CamposDeAjuste()
@@ -197,14 +275,19 @@ std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(b
         return cambios;
     for (const QString& c : CuentasSinGrabar(mostradas))
         cambios.push_back({c, Planilla().LineasDeDia()});
+    for (const auto& r : m_recuperadas)
+        cambios.push_back({r.cuenta, lineasRecuperadas(r)});
     return cambios;
 }
 
 QStringList SesionRegistro::CuentasSinGrabar(const QStringList& mostradas) const
 {
     QStringList cuentas;
+    const auto recuperada = [this](const QString& c) {
+        return std::any_of(m_recuperadas.begin(), m_recuperadas.end(), [&](const auto& r) { return r.cuenta.compare(c, Qt::CaseInsensitive) == 0; });
+    };
     for (const QString& c : mostradas)
-        if (!m_cargado.Guardada(c) && c.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) != 0)
+        if (!m_cargado.Guardada(c) && c.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) != 0 && !recuperada(c))
             cuentas << c;
     return cuentas;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ErrorVB.h"
+#include "register/DiarioDeRecuperacion.h"
 #include "register/Entregas.h"
 #include "register/LineaRegistro.h"
 #include "register/Planilla.h"
@@ -62,6 +63,18 @@ public:
     QString PeriodoAnterior() const;
     // The period and its lines removed from the store.
     void BorrarPeriodo();
+
+    // What the clerk typed, kept on this station's disk until a save stores it.
+    DiarioDeRecuperacion& Diario() { return m_diario; }
+    // A grid row the clerk changed: on disk before the screen shows it done.
+    void AnotarDia(int filaGrilla);
+    // What a journal left by a process that is gone holds goes back on screen: each account
+    // as it was loaded then, with the days changed, as its tab is shown; pending, not stored.
+    void Recuperar(const DiarioDeRecuperacion::Pendiente& p);
+    // "Quedaron cambios sin grabar de 11/2026 (Molino: días 1 a 3; …), escritos el … ¿Recuperarlos?"
+    static QString TextoDeRecuperacion(const DiarioDeRecuperacion::Pendiente& p);
+    // Dropped by the clerk (No to the pending question, CANCELAR, BORRAR): nothing of it kept.
+    void Descartar();
     // The settings the clerk changed and, with `conHoja` (a save), the sheet number of the
     // period loaded in any case; then they count as stored.
     void GrabarCfgLocal(const Encabezado& e, bool conHoja = false);
@@ -124,6 +137,9 @@ public:
 private:
     struct EstaGrabacion;
     void anotarGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
+    // A recovered account's lines as the clerk left them: as loaded then, with the days changed.
+    static std::vector<LineaRegistro> lineasRecuperadas(const DiarioDeRecuperacion::Pendiente::Cuenta& c);
+    bool grabarRecuperadas(EstaGrabacion& g);
     bool alAlcance(EstaGrabacion& g);
     int informarFallo(const ErrorVB& e, EstaGrabacion& g);
     void ActualizarDatos(EstaGrabacion& g);
@@ -141,4 +157,6 @@ private:
     bool m_grabando = false;
     Grabacion m_ultima = Grabacion::Grabada;
     Encabezado m_ajustesGuardados;
+    DiarioDeRecuperacion m_diario;
+    std::vector<DiarioDeRecuperacion::Pendiente::Cuenta> m_recuperadas; // not shown on the grid yet
 };

@@ -163,6 +163,8 @@ void SesionRegistro::ActualizarDatos(EstaGrabacion& g)
     // user carried over from the month before still gets its 31 days).
     if (!GrabarGrid(m_cargado.CuentaEnGrilla(), g) && g.parada)
         return;
+    if (!grabarRecuperadas(g))
+        return;
     for (const QString& cuenta : CuentasSinGrabar(g.e.mostradas))
         // Still nothing stored, or another station stored it since: then theirs stays, as
         // this station had nothing of its own in it.
@@ -215,6 +217,36 @@ bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
     return completo && !hayFallo;
 }
 
+bool SesionRegistro::grabarRecuperadas(EstaGrabacion& g)
+{
+    // Accounts recovered from the journal whose tab was not shown: stored as the clerk left
+    // them, over what this station had loaded then.
+    for (const DiarioDeRecuperacion::Pendiente::Cuenta r : std::vector(m_recuperadas)) {
+        const std::vector<LineaRegistro> lineas = lineasRecuperadas(r);
+        m_cargado.PonerLeidas(r.cuenta, r.leidas);
+        bool fallo = false;
+        bool conflicto = false;
+        const bool completo = Pasos::Ejecutar({[&] {
+            fallo = false;
+            conflicto = GrabarCuenta(r.cuenta, lineas) == Escritura::OtroPuesto;
+        }}, [&](const ErrorVB& e) {
+            fallo = true;
+            return informarFallo(e, g);
+        });
+        if (fallo)
+            m_incompleta = true;
+        if (!completo) {
+            g.parada = true;
+            return false;
+        }
+        if (!fallo && !conflicto)
+            m_cargado.MarcarGuardada(r.cuenta, true);
+        if (!fallo && conflicto && !resolverConflicto(r.cuenta, lineas, g) && g.parada)
+            return false;
+    }
+    return true;
+}
+
 bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<LineaRegistro>& lineas, EstaGrabacion& g)
 {
     const int r = operador().Mensaje(QStringLiteral("Otro puesto grabó la cuenta %1 de %2 después de que usted la cargó. "
@@ -243,8 +275,11 @@ bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<
         return completo && !m_incompleta;
     }
     if (r == Operador::No) {
-        // Theirs on screen; this station's changes to the account are dropped.
-        AsignarDatos(cuenta);
+        // Theirs stays (on screen when the grid shows it); this station's changes to the
+        // account are not written.
+        if (cuenta.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
+            AsignarDatos(cuenta);
+        std::erase_if(m_recuperadas, [&](const auto& c) { return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0; });
         return true;
     }
     // Nothing written; the changes stay on screen, pending.
@@ -332,6 +367,7 @@ void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
         m_cargado.PonerHoja(hoja.trimmed());
     }
     TomarAjustesGuardados(e);
+    m_diario.AnotarAjustesGrabados(periodo);
 }
 
 QStringList SesionRegistro::Pendientes(const EnPantalla& e, bool conAjustes) const
@@ -345,6 +381,8 @@ QStringList SesionRegistro::Pendientes(const EnPantalla& e, bool conAjustes) con
         nombres << QStringLiteral("alta de ") + c;
     for (const QString& c : m_cargado.AQuitar())
         nombres << QStringLiteral("baja de ") + c;
+    for (const auto& r : m_recuperadas)
+        nombres << NombreDeCuenta(r.cuenta);
     // A code typed in a user box and not confirmed yet is a change as well.
     nombres << e.usuariosEscritos;
     // The sheet number is the period's; the other settings stay in their boxes from one
@@ -375,8 +413,10 @@ SesionRegistro::Pendiente SesionRegistro::ResolverPendientes(const Pantalla& p, 
                                      QStringLiteral("Aviso al Operador"));
     // Dropped means dropped: closing writes the settings and the sheet number, which go
     // back too.
-    if (r == Operador::No)
+    if (r == Operador::No) {
+        Descartar();
         return Pendiente::Descartados;
+    }
     if (r != Operador::Si)
         return Pendiente::Quedarse;
     // Without a period only the settings are pending: closing stores them.

@@ -22,8 +22,10 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
     elegirPeriodo(QStringLiteral("06/2005"));
     constexpr int Vueltas = 25;
     QProcess otro;
+    // The other clerk works at another station.
     otro.start(QCoreApplication::applicationDirPath() + QStringLiteral("/segundo_empleado"),
-               {comando(), QStringLiteral("06/2005"), QStringLiteral("7"), QString::number(Vueltas)});
+               {comando().replace(QStringLiteral("@Caja=3;"), QStringLiteral("@Caja=4;")), QStringLiteral("06/2005"),
+                QStringLiteral("7"), QString::number(Vueltas)});
     ASSERT_TRUE(otro.waitForStarted());
     // Both clerks save at the same time: this one starts when the other is ready.
     while (!otro.canReadLine() && otro.waitForReadyRead(60000)) {

@@ -70,6 +70,9 @@ void ProcesoLimpio::SetUp()
     m_guion = &guion();
     ASSERT_TRUE(m_carpeta.isValid());
     Carpetas::EstablecerAplicacion(m_carpeta.path());
+    // What the clerk typed is kept per user: each test, and the processes it starts, on its
+    // own, never another test's.
+    qputenv("XDG_DATA_HOME", (m_carpeta.path() + QStringLiteral("/datos")).toLocal8Bit());
 }
 
 void ProcesoLimpio::TearDown()
