@@ -163,7 +163,7 @@ void GrabarUnCambio(benchmark::State& estado)
     Controles::Pestanas(&v)->setCurrentIndex(0);
     for (auto _ : estado) {
         grabarUnCambio(v);
-        if ((v.Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada))
+        if (v.Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada)
             estado.SkipWithError("la grabación no se completó");
     }
 }

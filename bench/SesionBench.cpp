@@ -30,15 +30,17 @@ public:
         QString texto;
         IniciarSesion(false, Carpetas::LineaComandos(), texto);
         m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
-        m_sesion.Cargado().Empezar(Periodos[0], RegistroTolvario::CuentasDelPeriodo(Periodos[0]));
+        m_sesion.AbrirPeriodo(Periodos[0]);
         m_sesion.AsignarDatos(QStringLiteral("MOLINO"));
         m_pantalla.mostradas = QStringList(std::begin(Cuentas), std::end(Cuentas));
+        m_pantalla.encabezado = SesionRegistro::LeerEncabezado(Periodos[0]);
+        m_sesion.TomarAjustesGuardados(m_pantalla.encabezado);
     }
     SesionRegistro& sesion() { return m_sesion; }
     // The screen as the window would show it: every account on a tab, the settings as stored.
     SesionRegistro::Pantalla pantalla()
     {
-        return {[] { return true; }, [this] { return m_pantalla; }, {}};
+        return {.leer = [this] { return m_pantalla; }};
     }
     QSqlDatabase piso() const { return m_piso.bd(); }
 

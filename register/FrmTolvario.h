@@ -23,10 +23,8 @@ public:
 
     using Campo = ControlesTolvario::Campo;
     using enum ControlesTolvario::Campo;
-    static constexpr int Campos = ControlesTolvario::Campos;
-    static constexpr int Usuarios = ControlesTolvario::Usuarios;
-    static constexpr int TabMolino = 0;
-    static constexpr int TabUsuarios = 6;
+    enum : int { Campos = ControlesTolvario::Campos, Usuarios = ControlesTolvario::Usuarios };
+    enum Tab : int { TabMolino = 0, TabUsuarios = 6 };
 
     // Start-up, layout and the end of the run.
     void Form_Load();
@@ -38,7 +36,7 @@ public:
     // The account's stored lines into the grid, as the session reads them.
     void AsignarDatos(const QString& cuenta);
     // A period's users into their boxes and tabs: its own, or the month before's.
-    void AsignarDatosInicio();
+    void AsignarDatosInicio(const SesionRegistro::Abierto& abierto);
     void CmdConsultar();
 
     // One field checked after the clerk commits it, and what its value implies; false when
@@ -70,7 +68,6 @@ public:
     const SesionRegistro& Sesion() const { return m_sesion; }
     ModeloRegistro& Modelo() const { return *m_modelo; }
     EditorDeCelda& Editor() const { return *m_ui.editor; }
-    const QString& NombreTabla() const;
     // The decimals in force from the Decimales box: its number rounded, 0 meaning -2.
     void TomarDecimales();
     QWidget* ControlActivo() const { return m_controlActivo; }

@@ -39,8 +39,6 @@
 
 namespace {
 
-const QString TituloPorDefecto = QStringLiteral("libro de movimientos y existencia de Mercadería");
-
 // The window's place is the clerk's own: kept in the user's settings, never in the suite's
 // shared table, and per suite user.
 QString claveDeGeometria()
@@ -119,16 +117,9 @@ void FrmTolvario::Form_Load()
             SuiteUtil::SetUpForm(this, false);
         },
         [&] {
-            const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
-            m_ui.TxtFields[cOncca]->setText(a.oncca);
-            m_ui.TxtFields[cDecimales]->setText(a.decimales);
-            m_ui.TxtFields[cMedida]->setText(a.medida);
-            titulo->setText(a.titulo);
-            m_ui.TxtFields[cLinea]->setText(a.linea);
-        },
-        [&] {
-            if (titulo->text().trimmed().isEmpty())
-                titulo->setText(TituloPorDefecto);
+            const SesionRegistro::Encabezado guardado = SesionRegistro::LeerEncabezado();
+            for (auto it = guardado.cbegin(); it != guardado.cend(); ++it)
+                CampoDe(it.key())->setText(it.value());
             m_sesion.TomarAjustesGuardados(enPantalla().encabezado);
             marcarAjustes();
         },
@@ -233,6 +224,10 @@ void FrmTolvario::Inicializa()
         [&] {
             m_cargando = true;
             m_sesion.Cargado().Vaciar();
+            // Nothing of the period that leaves stays on screen: its users would come back as
+            // tabs, its sheet number would be the next period's.
+            vaciarUsuarios();
+            m_ui.TxtFields[cHoja]->clear();
             m_ui.LblEntrega->clear();
             marcarAjustes();
             m_ui.SSTab1->setTabText(TabMolino, QStringLiteral("Molino"));
@@ -287,11 +282,6 @@ void FrmTolvario::DetalleOn(bool edicion)
     m_ui.Panobar1->setGrabarenabled(edicion);
     m_ui.Panobar1->setBorrarenabled(true);
     m_ui.Panobar1->setReporteenabled(true);
-}
-
-const QString& FrmTolvario::NombreTabla() const
-{
-    return RegistroTolvario::Tabla;
 }
 
 void FrmTolvario::Form_Unload(int& Cancel)

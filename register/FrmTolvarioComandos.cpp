@@ -32,20 +32,26 @@
 
 namespace {
 
-// Two digits typed in the period box are a month: the "/" follows; anything else as a month
-// is told, selected to be typed again.
-void FormateaPeriodoAnio(QString& palabra, QLineEdit* campo)
+// The period's typing aid: two digits typed in the period box are a month and the "/"
+// follows; anything else as a month is told, selected to be typed again. True when it
+// completed the month.
+bool FormateaPeriodoAnio(QString& palabra, QLineEdit* campo)
 {
+    if (!campo || campo->property("DataField").toString().compare(QStringLiteral("Periodo"), Qt::CaseInsensitive) != 0)
+        return false;
     const QString s = palabra.trimmed();
+    if (s.size() != 2)
+        return false;
     const Importe mes = SuiteUtil::TextToAmount(s);
     if (mes <= Importe() || mes >= Importe::desdeEntero(13)) {
         operador().Mensaje(QStringLiteral("Debe ingresar un mes"), Operador::SoloAceptar, QStringLiteral("Tolvario"));
         campo->setSelection(0, int(s.size()));
-        return;
+        return false;
     }
     palabra = s + u'/';
     campo->setText(palabra);
     campo->setCursorPosition(int(palabra.size()));
+    return true;
 }
 
 } // namespace
@@ -200,9 +206,9 @@ bool FrmTolvario::revisarUsuarios()
         if (!CampoValida(caja)) {
             if (m_sesion.Cargado().Hay())
                 m_ui.BStat->showMessage(QStringLiteral("Período %1: no se grabó nada; el usuario %2 quedó como estaba (%3).")
-                                       .arg(m_sesion.Cargado().Periodo())
-                                       .arg(k)
-                                       .arg(escrito));
+                                            .arg(m_sesion.Cargado().Periodo())
+                                            .arg(k)
+                                            .arg(caja->text().trimmed().isEmpty() ? QStringLiteral("sin usuario") : caja->text().trimmed()));
             return false;
         }
     }
@@ -223,29 +229,10 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                                Operador::Critico + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
             return;
         }
-        const QStringList cuentas = m_sesion.Cargado().Guardadas();
-        QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
-                               .arg(m_sesion.Cargado().Periodo(),
-                                    cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
-        if (!m_sesion.Pendientes(enPantalla()).isEmpty())
-            pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
-        // Its delivered book, and the months after it that carry its balance, are named.
-        RegistroTolvario::Deriva deriva;
-        if (!Pasos::Ejecutar({[&] { deriva = RegistroTolvario::DerivaDeBorrar(m_sesion.Cargado().Periodo()); }},
-                             InformarCon("Panobar1_click"), SinError5()))
-            return;
-        if (deriva.Hay())
-            pregunta += QStringLiteral("\n\n") + SesionRegistro::TextoDeDeriva(deriva);
-        if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
-            != Operador::Si)
-            return;
         bool borrado = false;
         const QString periodo = m_sesion.Cargado().Periodo();
         Pasos::Ejecutar({
-            [&] {
-                m_sesion.BorrarPeriodo();
-                borrado = true;
-            },
+            [&] { borrado = m_sesion.BorrarPeriodo(enPantalla()); },
             [&] {
                 // The period goes with its register: a tab clicked afterwards must not write
                 // it back.
@@ -265,7 +252,9 @@ void FrmTolvario::Panobar1_click(const QString& boton)
         int cancelar = 0;
         Form_Unload(cancelar);
     } else if (clave == QStringLiteral("CANCELAR")) {
-        if (operador().Mensaje(QStringLiteral("¿Realmente desea abandonar la carga de datos?"),
+        const QString perder = m_sesion.Pendientes(enPantalla()).isEmpty() ? QString()
+                                                                           : QStringLiteral("\nLos cambios sin grabar se perderán.");
+        if (operador().Mensaje(QStringLiteral("¿Realmente desea abandonar la carga de datos?") + perder,
                                Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton, QStringLiteral("Aviso al Operador"))
             != Operador::Si)
             return;

@@ -54,21 +54,16 @@ void FrmTolvario::vaciarUsuarios()
     }
 }
 
-void FrmTolvario::AsignarDatosInicio()
+void FrmTolvario::AsignarDatosInicio(const SesionRegistro::Abierto& abierto)
 {
     // The boxes hold exactly this period's users: none of another period's stays behind to
     // be saved into this one.
     vaciarUsuarios();
-    // The period's own users were read with its accounts when it began.
-    QStringList cuentas = m_sesion.Cargado().UsuariosAlEmpezar();
-    const bool propias = !cuentas.isEmpty();
-    if (!propias)
-        cuentas = RegistroTolvario::UsuariosDelPeriodo(m_sesion.PeriodoAnterior());
     // Five user boxes: a sixth account of a register not written here has nowhere to go.
-    for (int k = 1; k <= Usuarios && k <= cuentas.size(); ++k) {
-        m_ui.TxtFields[cUsuario1 + k - 1]->setText(cuentas[k - 1]);
-        if (propias)
-            m_sesion.Cargado().PonerCodigoCargado(k, cuentas[k - 1]);
+    for (int k = 1; k <= Usuarios && k <= abierto.usuarios.size(); ++k) {
+        m_ui.TxtFields[cUsuario1 + k - 1]->setText(abierto.usuarios[k - 1]);
+        if (abierto.propios)
+            m_sesion.Cargado().PonerCodigoCargado(k, abierto.usuarios[k - 1]);
     }
     seleccionarTabsCargando();
 }

@@ -32,24 +32,26 @@ SesionRegistro::EnPantalla FrmTolvario::enPantalla() const
 SesionRegistro::Pantalla FrmTolvario::pantalla(bool revisar)
 {
     SesionRegistro::Pantalla p;
-    // The value still being typed is part of what the clerk means; a save of everything
-    // checks the header as Enter on each box would.
-    p.validar = [this, revisar] {
-        return terminarEdicion() && (!revisar || revisarUsuarios()) && Datosvalidos();
+    // The value still being typed is part of what the clerk means, and so are the codes
+    // typed in the users' boxes when the save comes from the pending question.
+    p.revisar = [this, revisar] {
+        // What the status bar said belongs to the save before.
+        m_ui.BStat->clearMessage();
+        return terminarEdicion() && (!revisar || revisarUsuarios());
     };
+    // A save of everything checks the header as Enter on each box would.
+    p.validar = [this] { return Datosvalidos(); };
     p.leer = [this] { return enPantalla(); };
     p.mostrar = [this](const SesionRegistro::Hecho& h) {
-        // The grid shows what the session holds now (another station's lines, when the
-        // clerk chose theirs).
-        m_modelo->Mostrar();
+        // Another station's lines, when the clerk chose theirs.
+        if (h.grillaReleida)
+            m_modelo->Mostrar();
         if (h.ajustesRepuestos)
             reponerAjustes();
         marcarAjustes();
         if (!h.aviso.isEmpty())
             m_ui.BStat->showMessage(h.aviso);
-        // A save may have marked the delivered book changed.
-        using G = SesionRegistro::Grabacion;
-        if (h.estado == G::Grabada || h.estado == G::Declinada || h.estado == G::Cancelada)
+        if (h.entrega)
             Pasos::Ejecutar({[&] { mostrarEntrega(); }}, InformarCon("ACTUALIZAR DATOS"), SinError5());
     };
     return p;
@@ -60,7 +62,7 @@ SesionRegistro::Grabacion FrmTolvario::grabar(SesionRegistro::Alcance alcance)
     SesionRegistro::Pantalla p = pantalla();
     // Leaving a tab checks only the account left: the header is the whole period's.
     if (alcance == SesionRegistro::Alcance::CuentaQueSeDeja)
-        p.validar = [this] { return terminarEdicion(); };
+        p.validar = nullptr;
     return m_sesion.Grabar(alcance, p).estado;
 }
 

@@ -133,11 +133,9 @@ bool FrmTolvario::validarPeriodo(const QString& valor, bool releer, QString&)
         InicializaGrids();
         DetalleOn(false);
     });
-    m_sesion.Cargado().Empezar(valor, RegistroTolvario::CuentasDelPeriodo(valor));
-    AsignarDatosInicio();
-    const QString hoja = RegistroTolvario::Hoja(valor);
-    m_ui.TxtFields[cHoja]->setText(hoja);
-    m_sesion.Cargado().PonerHoja(hoja);
+    const SesionRegistro::Abierto abierto = m_sesion.AbrirPeriodo(valor);
+    AsignarDatosInicio(abierto);
+    m_ui.TxtFields[cHoja]->setText(abierto.hoja);
     marcarAjustes();
     mostrarEntrega();
     DetalleOn(true);

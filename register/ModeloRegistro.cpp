@@ -36,14 +36,12 @@ void ModeloRegistro::Inicializar()
     todoCambio();
 }
 
-void ModeloRegistro::Asignar(Importe saldoAnterior, const std::vector<Planilla::Linea>& lineas, int decimales)
+void ModeloRegistro::BlanqueaFila(int filaGrilla, int primeraColumna)
 {
-    // Whatever happens, the view shows what the grid holds.
-    struct Aviso {
-        ModeloRegistro* m;
-        ~Aviso() { m->todoCambio(); }
-    } aviso{this};
-    m_planilla.Asignar(saldoAnterior, lineas, decimales);
+    if (filaGrilla < 0 || filaGrilla >= Planilla::Filas)
+        return;
+    for (int c = qMax(0, primeraColumna); c < Planilla::Columnas; ++c)
+        PonerTexto(filaGrilla, c, QString());
 }
 
 void ModeloRegistro::Totalizar(int decimales)

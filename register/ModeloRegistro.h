@@ -16,15 +16,14 @@ public:
     static int FilaDeVista(int filaGrilla) { return filaGrilla - 1; }
     static int FilaDeGrilla(int filaVista) { return filaVista + 1; }
 
-    Planilla& planilla() { return m_planilla; }
-    const Planilla& planilla() const { return m_planilla; }
     QString Texto(int filaGrilla, int columna) const { return m_planilla.Texto(filaGrilla, columna); }
     void PonerTexto(int filaGrilla, int columna, const QString& texto);
     bool PonerCantidad(int filaGrilla, int columna, const QString& texto, int decimales);
 
     // Changes through the grid, then one repaint of what they touched.
     void Inicializar();
-    void Asignar(Importe saldoAnterior, const std::vector<Planilla::Linea>& lineas, int decimales);
+    // The row's cells from `primeraColumna` to the last, emptied. Nothing calls it today.
+    void BlanqueaFila(int filaGrilla, int primeraColumna);
     void Totalizar(int decimales);
     // The lines changed under the model: every cell painted again.
     void Mostrar() { todoCambio(); }

@@ -63,12 +63,40 @@ bool SesionRegistro::GrabarCuentaVacia(const QString& cuenta)
     return escrita;
 }
 
+SesionRegistro::Abierto SesionRegistro::AbrirPeriodo(const QString& periodo)
+{
+    Abierto a;
+    m_cargado.Empezar(periodo, RegistroTolvario::CuentasDelPeriodo(periodo));
+    // The period's own users were read with its accounts.
+    a.usuarios = m_cargado.UsuariosAlEmpezar();
+    a.propios = !a.usuarios.isEmpty();
+    if (!a.propios)
+        a.usuarios = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());
+    a.hoja = RegistroTolvario::Hoja(periodo);
+    m_cargado.PonerHoja(a.hoja);
+    return a;
+}
+
+SesionRegistro::Encabezado SesionRegistro::LeerEncabezado(const QString& periodo)
+{
+    const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
+    Encabezado e{{QStringLiteral("TITULO"), a.titulo.trimmed().isEmpty() ? QStringLiteral("libro de movimientos y existencia de Mercadería") : a.titulo},
+                 {QStringLiteral("ONCCA"), a.oncca},
+                 {QStringLiteral("Decimales"), a.decimales},
+                 {QStringLiteral("MEDIDA"), a.medida},
+                 {QStringLiteral("linea"), a.linea}};
+    if (!periodo.isEmpty())
+        e.insert(QStringLiteral("HOJA"), RegistroTolvario::Hoja(periodo));
+    return e;
+}
+
 void SesionRegistro::AsignarDatos(const QString& cuenta)
 {
     // Until this load completes the grid stands for no stored register: a failed load must
     // never be saved over the stored one.
     m_cargado.SoltarGrilla();
     m_planilla.Inicializar();
+    ++m_cargasDeGrilla;
     // No period: an empty grid, not a stock of 0 on every day.
     if (!m_cargado.Hay())
         return;
@@ -117,10 +145,24 @@ QString SesionRegistro::PeriodoAnterior() const
     return RegistroTolvario::PeriodoAnterior(m_cargado.Periodo());
 }
 
-void SesionRegistro::BorrarPeriodo()
+bool SesionRegistro::BorrarPeriodo(const EnPantalla& e)
 {
+    const QStringList cuentas = m_cargado.Guardadas();
+    QString pregunta = QStringLiteral("Confirma la baja de este registro?\n%1\nCuentas: %2")
+                           .arg(m_cargado.Periodo(), cuentas.isEmpty() ? QStringLiteral("sin movimientos grabados") : cuentas.join(QStringLiteral(", ")));
+    if (!Pendientes(e).isEmpty())
+        pregunta += QStringLiteral("\nLos cambios sin grabar se perderán con el período.");
+    // Its delivered book, and the months after it that carry its balance, are named; a check
+    // the database cannot answer stops here, told by the caller's error step.
+    const RegistroTolvario::Deriva deriva = RegistroTolvario::DerivaDeBorrar(m_cargado.Periodo());
+    if (deriva.Hay())
+        pregunta += QStringLiteral("\n\n") + TextoDeDeriva(deriva);
+    if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
+        != Operador::Si)
+        return false;
     RegistroTolvario::BorrarPeriodo(m_cargado.Periodo());
     Descartar();
+    return true;
 }
 
 void SesionRegistro::AnotarDia(int filaGrilla)

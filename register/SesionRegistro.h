@@ -48,21 +48,38 @@ public:
         QStringList usuariosEscritos;  // "usuario k (código)" typed and not confirmed yet
     };
     struct Hecho;
-    // The window's part in a save: the checks it makes on its boxes (false stops the save,
-    // the clerk told there), what it shows once they are done, and how it shows the outcome.
+    // The window's part in a save: what it checks before anything of the save starts (the
+    // value open in the editor, codes typed) and once the server answers (the header's
+    // boxes), each false to stop with the clerk told there; what it shows once they are done;
+    // and how it shows the outcome. Any of them may be left empty.
     struct Pantalla {
+        std::function<bool()> revisar;
         std::function<bool()> validar;
         std::function<EnPantalla()> leer;
         std::function<void(const Hecho&)> mostrar;
     };
+
+    // A period opens: the accounts with lines stored in it, its users (its own, or the month
+    // before's when it has none), its sheet number.
+    struct Abierto {
+        QStringList usuarios;
+        bool propios = false;
+        QString hoja;
+    };
+    Abierto AbrirPeriodo(const QString& periodo);
+    // The settings as stored, the title's default when there is none; with a period, its
+    // sheet number too.
+    static Encabezado LeerEncabezado(const QString& periodo = {});
 
     // An account's stored lines and the balance carried over, into the grid. Days outside
     // the month are told and keep the account read-only.
     void AsignarDatos(const QString& cuenta);
     Importe SaldoInicialCuenta(const QString& cuenta) const;
     QString PeriodoAnterior() const;
-    // The period and its lines removed from the store.
-    void BorrarPeriodo();
+    // The period and its lines removed from the store once the clerk confirms, told its
+    // accounts, what unsaved goes with it, its delivered book and the months that carry its
+    // balance; No the default. False when it was not removed.
+    bool BorrarPeriodo(const EnPantalla& e);
 
     // What the clerk typed, kept on this station's disk until a save stores it.
     DiarioDeRecuperacion& Diario() { return m_diario; }
@@ -92,6 +109,8 @@ public:
         Grabacion estado = Grabacion::Grabada;
         QString aviso;                 // for the status bar; empty leaves it as it is
         bool ajustesRepuestos = false; // No to the settings: the stored ones go back on screen
+        bool grillaReleida = false;    // the grid now holds what the store holds
+        bool entrega = false;          // the delivered book's mark may have changed
     };
     Hecho Grabar(Alcance alcance, const Pantalla& p, bool ajustesConfirmados = false);
     bool Grabando() const { return m_grabando; }
@@ -136,6 +155,12 @@ public:
 
 private:
     struct EstaGrabacion;
+    struct Intento {
+        bool completo = false; // not abandoned
+        bool fallo = false;    // failed and the clerk went past it
+    };
+    // One step of a save through the error steps.
+    Intento intentar(const std::function<void()>& hacer, EstaGrabacion& g);
     void anotarGrabada(const QString& cuenta, const std::vector<LineaRegistro>& lineas);
     // A recovered account's lines as the clerk left them: as loaded then, with the days changed.
     static std::vector<LineaRegistro> lineasRecuperadas(const DiarioDeRecuperacion::Pendiente::Cuenta& c);
@@ -158,5 +183,6 @@ private:
     Grabacion m_ultima = Grabacion::Grabada;
     Encabezado m_ajustesGuardados;
     DiarioDeRecuperacion m_diario;
+    int m_cargasDeGrilla = 0; // accounts loaded into the grid, to tell a save that reloaded it
     std::vector<DiarioDeRecuperacion::Pendiente::Cuenta> m_recuperadas; // not shown on the grid yet
 };

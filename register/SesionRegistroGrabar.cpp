@@ -15,23 +15,21 @@
 struct SesionRegistro::EstaGrabacion {
     const Pantalla& pantalla;
     EnPantalla e;                  // the screen once the window's checks are done
+    bool leida = false;
     bool ajustesConfirmados = false; // Sí to them in the pending question that started it
     bool derivaConfirmada = false;   // asked once over everything it writes
     bool declinada = false;          // the clerk said No to writing: nothing failed
     bool parada = false;             // the save stops where it is
     bool sinConexion = false;
     bool ajustesRepuestos = false;
+    bool entrega = false;            // what the save wrote may have marked the delivered book
     QString aviso;
+    // What the screen shows by now: the settings put back once the clerk said No to them.
+    EnPantalla pantallaAhora() const { return leida ? e : pantalla.leer ? pantalla.leer() : EnPantalla{}; }
 };
 
 SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p, bool ajustesConfirmados)
 {
-    m_grabando = true;
-    // Cleared however the save ends, or the next period would never load.
-    const AlSalir fin([this] { m_grabando = false; });
-    EmpezarGrabacion();
-    EstaGrabacion g{p};
-    g.ajustesConfirmados = ajustesConfirmados;
     Hecho h;
     const auto mostrado = [&] {
         m_ultima = h.estado;
@@ -39,6 +37,19 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
             p.mostrar(h);
         return h;
     };
+    // What the clerk left open or typed and did not confirm is checked first, as before any
+    // command; nothing of the save has started.
+    if (p.revisar && !p.revisar()) {
+        h.estado = Grabacion::Invalida;
+        return mostrado();
+    }
+    m_grabando = true;
+    // Cleared however the save ends, or the next period would never load.
+    const AlSalir fin([this] { m_grabando = false; });
+    EmpezarGrabacion();
+    EstaGrabacion g{p};
+    g.ajustesConfirmados = ajustesConfirmados;
+    const int cargas = m_cargasDeGrilla;
     if (!alAlcance(g)) {
         h.estado = Grabacion::SinConexion;
         h.aviso = g.aviso;
@@ -48,11 +59,12 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
     bool valido = false;
     bool hayError = false;
     const bool completo = Pasos::Ejecutar({
-        [&] { valido = p.validar(); },
+        [&] { valido = !p.validar || p.validar(); },
         [&] {
             if (!valido)
                 return;
-            g.e = p.leer();
+            g.e = p.leer ? p.leer() : EnPantalla{};
+            g.leida = true;
             if (todo)
                 ActualizarDatos(g);
             else if (!GrabarGrid(m_cargado.CuentaEnGrilla(), g))
@@ -63,13 +75,19 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
         return InformarCon("Panobar1_click")(e);
     }, SinError5());
     h.ajustesRepuestos = g.ajustesRepuestos;
+    h.grillaReleida = m_cargasDeGrilla != cargas;
+    // A save of everything the database answered whole reads the delivered book again; the
+    // account left on a tab, when it was written cleanly.
+    h.entrega = todo ? valido && !hayError && !m_incompleta : g.entrega;
     // Any error the clerk went past still means the book would lack something on screen.
     const qsizetype n = m_grabadas.size();
     if (completo && valido && !hayError && !g.parada && !m_incompleta) {
         h.estado = Grabacion::Grabada;
-        if (todo || n > 0)
+        if (n > 0)
             h.aviso = QStringLiteral("Período %1 grabado: %2").arg(m_cargado.Periodo(),
                                                                  n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n));
+        else if (todo)
+            h.aviso = QStringLiteral("Período %1 grabado: las cuentas no tenían cambios.").arg(m_cargado.Periodo());
     } else if (!valido) {
         h.estado = Grabacion::Invalida;
     } else if (g.declinada) {
@@ -78,7 +96,7 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
     } else {
         // Each account is its own transaction: the clerk reads which ones are stored and
         // which are still only on screen.
-        const QStringList pendientes = Pendientes(p.leer());
+        const QStringList pendientes = Pendientes(g.pantallaAhora());
         h.aviso = QStringLiteral("Período %1: la grabación no se completó. Grabadas: %2. Sin grabar: %3.")
                       .arg(m_cargado.Periodo(), n == 0 ? QStringLiteral("ninguna") : m_grabadas.join(QStringLiteral(", ")),
                            pendientes.isEmpty() ? QStringLiteral("ninguna") : pendientes.join(QStringLiteral(", ")));
@@ -87,6 +105,26 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
                                                 : Grabacion::Cancelada;
     }
     return mostrado();
+}
+
+SesionRegistro::Intento SesionRegistro::intentar(const std::function<void()>& hacer, EstaGrabacion& g)
+{
+    Intento i;
+    i.completo = Pasos::Ejecutar({[&] {
+        // A retry that goes through leaves no failure behind.
+        i.fallo = false;
+        hacer();
+    }}, [&](const ErrorVB& e) {
+        i.fallo = true;
+        return informarFallo(e, g);
+    });
+    // Even when the clerk went on, what is on screen is not all stored; abandoned, the save
+    // stops where it is.
+    if (i.fallo)
+        m_incompleta = true;
+    if (!i.completo)
+        g.parada = true;
+    return i;
 }
 
 bool SesionRegistro::alAlcance(EstaGrabacion& g)
@@ -99,7 +137,7 @@ bool SesionRegistro::alAlcance(EstaGrabacion& g)
             return true; // any other failure is told by the step it stops
         // One message for the whole save: nothing of it can reach the server now, and the
         // screen keeps everything, still marked unsaved.
-        const QStringList pendientes = Pendientes(g.pantalla.leer());
+        const QStringList pendientes = Pendientes(g.pantallaAhora());
         const QString grabadas = m_grabadas.isEmpty()
                                      ? QStringLiteral("No se grabó nada de %1").arg(m_cargado.Periodo())
                                      : QStringLiteral("De %1 se grabaron: %2").arg(m_cargado.Periodo(), m_grabadas.join(QStringLiteral(", ")));
@@ -139,23 +177,7 @@ void SesionRegistro::ActualizarDatos(EstaGrabacion& g)
     if (!confirmarDeriva(CambiosPrevistos(true, g.e.mostradas), true, g))
         return;
     g.derivaConfirmada = true;
-    // A step's failure counts only when no retry of it went through.
-    bool fallo = false;
-    const auto paso = [&](const std::function<void()>& hacer) {
-        const bool completo = Pasos::Ejecutar({[&] {
-            fallo = false;
-            hacer();
-        }}, [&](const ErrorVB& e) {
-            fallo = true;
-            return informarFallo(e, g);
-        });
-        if (fallo)
-            m_incompleta = true;
-        // A save the clerk abandoned stops here: what went before it stays stored.
-        if (!completo)
-            g.parada = true;
-        return completo;
-    };
+    const auto paso = [&](const std::function<void()>& hacer) { return intentar(hacer, g).completo; };
     // Users the clerk replaced take their stored lines with them.
     if (!m_cargado.AQuitar().isEmpty() && !paso([&] { QuitarReemplazados(); }))
         return;
@@ -189,23 +211,12 @@ bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
         return true;
     if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false, g))
         return false;
-    bool hayFallo = false;
     bool conflicto = false;
-    const bool completo = Pasos::Ejecutar({[&] {
-        // A retry that goes through leaves no failure behind.
-        hayFallo = false;
-        // Only over what this station read: another station's save since is asked about.
-        conflicto = GrabarCuenta(enGrilla, lineas) == Escritura::OtroPuesto;
-    }}, [&](const ErrorVB& e) {
-        hayFallo = true;
-        return informarFallo(e, g);
-    });
-    // Even when the clerk went on, what is on screen is not what is stored.
-    if (hayFallo)
-        m_incompleta = true;
-    if (!completo)
-        g.parada = true;
-    if (completo && !hayFallo && conflicto) {
+    // Only over what this station read: another station's save since is asked about.
+    const Intento i = intentar([&] { conflicto = GrabarCuenta(enGrilla, lineas) == Escritura::OtroPuesto; }, g);
+    if (i.completo && !i.fallo && !conflicto && !g.derivaConfirmada)
+        g.entrega = true;
+    if (i.completo && !i.fallo && conflicto) {
         // Nothing of this station's in it (an account new to the period, untouched): theirs
         // stays and is shown, without a question.
         if (!m_cargado.GrillaCambio(lineas)) {
@@ -214,7 +225,7 @@ bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
         }
         return resolverConflicto(enGrilla, lineas, g);
     }
-    return completo && !hayFallo;
+    return i.completo && !i.fallo;
 }
 
 bool SesionRegistro::grabarRecuperadas(EstaGrabacion& g)
@@ -224,24 +235,13 @@ bool SesionRegistro::grabarRecuperadas(EstaGrabacion& g)
     for (const DiarioDeRecuperacion::Pendiente::Cuenta r : std::vector(m_recuperadas)) {
         const std::vector<LineaRegistro> lineas = lineasRecuperadas(r);
         m_cargado.PonerLeidas(r.cuenta, r.leidas);
-        bool fallo = false;
         bool conflicto = false;
-        const bool completo = Pasos::Ejecutar({[&] {
-            fallo = false;
-            conflicto = GrabarCuenta(r.cuenta, lineas) == Escritura::OtroPuesto;
-        }}, [&](const ErrorVB& e) {
-            fallo = true;
-            return informarFallo(e, g);
-        });
-        if (fallo)
-            m_incompleta = true;
-        if (!completo) {
-            g.parada = true;
+        const Intento i = intentar([&] { conflicto = GrabarCuenta(r.cuenta, lineas) == Escritura::OtroPuesto; }, g);
+        if (!i.completo)
             return false;
-        }
-        if (!fallo && !conflicto)
+        if (!i.fallo && !conflicto)
             m_cargado.MarcarGuardada(r.cuenta, true);
-        if (!fallo && conflicto && !resolverConflicto(r.cuenta, lineas, g) && g.parada)
+        if (!i.fallo && conflicto && !resolverConflicto(r.cuenta, lineas, g) && g.parada)
             return false;
     }
     return true;
@@ -258,21 +258,10 @@ bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<
         // Over what the clerk was told of, and nothing newer: a save made while the question
         // was open is asked about again.
         bool otraVez = false;
-        bool fallo = false;
-        const bool completo = Pasos::Ejecutar({[&] {
-            fallo = false;
-            otraVez = ReemplazarEncontradas(cuenta, lineas) == Escritura::OtroPuesto;
-        }}, [&](const ErrorVB& e) {
-            fallo = true;
-            return informarFallo(e, g);
-        });
-        if (fallo)
-            m_incompleta = true;
-        if (!completo)
-            g.parada = true;
-        if (completo && otraVez)
+        const Intento i = intentar([&] { otraVez = ReemplazarEncontradas(cuenta, lineas) == Escritura::OtroPuesto; }, g);
+        if (i.completo && otraVez)
             return resolverConflicto(cuenta, lineas, g);
-        return completo && !m_incompleta;
+        return i.completo && !m_incompleta;
     }
     if (r == Operador::No) {
         // Theirs stays (on screen when the grid shows it); this station's changes to the
@@ -296,16 +285,10 @@ bool SesionRegistro::confirmarDeriva(const std::vector<RegistroTolvario::CambioP
     const QString hoja = g.e.encabezado.value(QStringLiteral("HOJA"));
     const bool hojaCambiada = conHoja && hoja.trimmed() != m_cargado.Hoja();
     RegistroTolvario::Deriva d;
-    bool fallo = false;
     // A check the database cannot answer is a save that did not happen, even when the
     // clerk goes past the error.
-    if (!Pasos::Ejecutar({[&] {
-            fallo = false;
-            d = RegistroTolvario::DerivaDe(m_cargado.Periodo(), cambios, hojaCambiada ? &hoja : nullptr);
-        }}, [&](const ErrorVB& e) {
-            fallo = true;
-            return informarFallo(e, g);
-        }) || fallo) {
+    const Intento i = intentar([&] { d = RegistroTolvario::DerivaDe(m_cargado.Periodo(), cambios, hojaCambiada ? &hoja : nullptr); }, g);
+    if (!i.completo || i.fallo) {
         m_incompleta = true;
         g.parada = true;
         return false;

@@ -40,7 +40,7 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
         // Told that the other clerk saved first, this one takes theirs; an error is abandoned.
         m_guion->respuestas = {Operador::No, Operador::Abortar};
         tecla(Qt::Key_F5);
-        if ((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada)) {
+        if (m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada) {
             ++fallidas;
             EXPECT_GT(m_guion->avisos.size(), antes) << "a save that lost is told";
         }
@@ -67,7 +67,7 @@ TEST_P(DosEmpleadosTest, LasDosVersionesNuncaSeMezclan)
         m_ventana->Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, QStringLiteral("5"));
     m_guion->respuestas = {Operador::Si};
     tecla(Qt::Key_F5);
-    EXPECT_FALSE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada)) << m_guion->todo().toStdString();
+    EXPECT_EQ(m_ventana->Sesion().UltimaGrabacion(), SesionRegistro::Grabacion::Grabada) << m_guion->todo().toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT MAX(Entradas) FROM EM_Tolvario WHERE Periodo = '06/2005'")).toDouble(), 5.0);
     RecordProperty("fallidas", fallidas);
 }

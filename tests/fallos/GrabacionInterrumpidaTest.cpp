@@ -178,7 +178,7 @@ TEST_P(GrabacionInterrumpidaTest, ElServidorCortaLaConexionAMitadDeLaGrabacion)
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
     esperoRegistro(QStringLiteral("8"), "the next save stored the whole account");
-    EXPECT_FALSE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
+    EXPECT_EQ(m_ventana->Sesion().UltimaGrabacion(), SesionRegistro::Grabacion::Grabada);
     elegirPeriodo(QStringLiteral("05/2005"));
     EXPECT_EQ(celda(P::FilaSaldoAnterior, P::ColSaldo), QStringLiteral("248"));
 }

@@ -53,6 +53,21 @@ protected:
 
 } // namespace
 
+// The clerk's answer to another station's save is shown where the clerk looks after the box:
+// Cancelar leaves the change on screen and the status bar names what is not stored.
+TEST_P(OtroPuestoTest, CancelarAlOtroPuestoLoDiceLaBarraDeEstado)
+{
+    escribir(4, Planilla::ColEntradas, QStringLiteral("333"));
+    otroPuestoGraba(5, 555);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(preguntas(), 1) << m_guion->todo().toStdString();
+    EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("333"));
+    EXPECT_EQ(entradas(3), 1.0);
+    const QString estado = Controles::Estado(m_ventana.get())->currentMessage();
+    EXPECT_TRUE(estado.contains(QStringLiteral("la grabación no se completó"))) << estado.toStdString();
+    EXPECT_TRUE(estado.contains(QStringLiteral("Sin grabar: Molino"))) << estado.toStdString();
+}
+
 // Ctrl+H shows the loaded period's history (not the one half-typed in the box): this
 // station's save, with who and the totals.
 TEST_P(OtroPuestoTest, ControlHMuestraElHistorialDelPeriodo)
@@ -129,7 +144,7 @@ TEST_P(OtroPuestoTest, UnaConexionCerradaEnReposoSeReabreSinAvisos)
     m_guion->avisos.clear();
     tecla(Qt::Key_F5);
     EXPECT_TRUE(m_guion->avisos.empty()) << m_guion->todo().toStdString();
-    EXPECT_FALSE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
+    EXPECT_EQ(m_ventana->Sesion().UltimaGrabacion(), SesionRegistro::Grabacion::Grabada);
     EXPECT_EQ(entradas(3), 44.0);
     // Dropped again while idle: closing opens it again, records the exit, and says nothing.
     ejecutar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
@@ -158,7 +173,7 @@ TEST_P(OtroPuestoTest, ConElServidorInalcanzableUnSoloAvisoYNadaSePierde)
         << m_guion->avisos[0].texto.toStdString();
     EXPECT_TRUE(m_guion->avisos[0].texto.contains(QStringLiteral("No se grabó nada de 10/2026; siguen sin grabar: Molino.")));
     EXPECT_EQ(celda(4, Planilla::ColEntradas), QStringLiteral("44"));
-    EXPECT_TRUE((m_ventana->Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada));
+    EXPECT_NE(m_ventana->Sesion().UltimaGrabacion(), SesionRegistro::Grabacion::Grabada);
 
     ASSERT_TRUE(AdministrarServidor(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(m_base)));
     m_guion->avisos.clear();

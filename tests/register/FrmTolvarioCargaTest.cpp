@@ -2,6 +2,7 @@
 #include "data/DB_Dll.h"
 #include "platform/Carpetas.h"
 #include "register/FrmTolvario.h"
+#include "register/RegistroTolvario.h"
 #include "startup/Panobar.h"
 #include "tests/support/BaseDePrueba.h"
 
@@ -34,7 +35,7 @@ TEST_P(FrmTolvarioCargaTest, ConElRegistroLaVentanaQuedaConectada)
     FrmTolvario ventana;
     EXPECT_EQ(cargar(ventana), std::nullopt);
     EXPECT_TRUE(DB_Dll::Instancia().gCnn.Abierta());
-    EXPECT_EQ(ventana.NombreTabla(), QStringLiteral("EM_Tolvario"));
+    EXPECT_EQ(RegistroTolvario::Tabla, QStringLiteral("EM_Tolvario"));
     EXPECT_EQ(ventana.windowTitle(), QStringLiteral("Libro de Movimientos y existencia de Mercadería"));
     EXPECT_FALSE(ventana.windowIcon().isNull());
     EXPECT_EQ(Controles::Barra(&ventana)->StyleBar(), 1.0) << "the suite's default toolbar style";

@@ -157,6 +157,10 @@ TEST_P(FrmTolvarioTest, CancelarYBorrarPreguntanYSoloConSiActuan)
     EXPECT_TRUE(celda(5, P::ColEntradas).isEmpty()) << "nothing on screen; nothing saved";
     EXPECT_TRUE(campo(FrmTolvario::cPeriodo)->text().isEmpty()) << "the next command does not load it again";
     EXPECT_EQ(m_guion->avisos.back().titulo, QStringLiteral("Aviso al Operador"));
+    EXPECT_EQ(m_guion->avisos.back().texto, QStringLiteral("¿Realmente desea abandonar la carga de datos?\nLos cambios sin grabar se perderán."));
+    EXPECT_TRUE(campo(FrmTolvario::cHoja)->text().isEmpty()) << "no sheet number of a period gone";
+    for (int k = 1; k <= FrmTolvario::Usuarios; ++k)
+        EXPECT_FALSE(tabs()->isTabVisible(k)) << "no user of a period gone comes back as a tab: " << k;
     EXPECT_EQ(cuantas(QStringLiteral("01/2005"), QStringLiteral("MOLINO")), QStringLiteral("1"));
     elegirPeriodo(QStringLiteral("01/2005"));
 
@@ -273,7 +277,7 @@ TEST_P(FrmTolvarioTest, LaGrillaSeGrabaSoloComoElRegistroQueSeCargo)
     m_guion->respuestas = {Operador::Si};
     tecla(Qt::Key_F4);
     EXPECT_TRUE(campo(FrmTolvario::cPeriodo)->text().isEmpty());
-    for (int tab : {1, 0, FrmTolvario::TabUsuarios, 0})
+    for (int tab : {1, 0, int(FrmTolvario::TabUsuarios), 0})
         if (tabs()->isTabVisible(tab))
             tabs()->setCurrentIndex(tab);
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '01/2005'")), QStringLiteral("0"));
@@ -503,10 +507,29 @@ TEST_P(FrmTolvarioTest, UnaGrabacionQueFallaNoDejaLaCuentaAMedias)
     tecla(Qt::Key_F8);
     EXPECT_FALSE(m_guion->todo().contains(QStringLiteral("libro"))) << m_guion->todo().toStdString();
 
-    // Retry meets the same fault; abort: the next period still loads.
+    // Retry meets the same fault; abort: the save is known not to have completed, and the
+    // next period still loads.
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Reintentar, Operador::Abortar};
     tecla(Qt::Key_F5);
+    EXPECT_NE(m_ventana->Sesion().UltimaGrabacion(), SesionRegistro::Grabacion::Grabada);
+    // Every one of those boxes left its line in the error log, with the answer given.
+    {
+        QFile log(carpeta() + QStringLiteral("/VMERR.LOG"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString lineas = QString::fromUtf8(log.readAll());
+        const QRegularExpression forma(QStringLiteral("^\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d Rutina: - ACTUALIZAR DATOS Mensaje "
+                                                      "Ha ocurrido el Siguiente Error \\(-?\\d+\\) .* Respondió : (Ignorar|Abortar|Reintentar)\\r$"),
+                                       QRegularExpression::MultilineOption);
+        int ignorar = 0, abortar = 0, reintentar = 0;
+        for (auto it = forma.globalMatch(lineas); it.hasNext();) {
+            const QString palabra = it.next().captured(1);
+            (palabra == QStringLiteral("Ignorar") ? ignorar : palabra == QStringLiteral("Abortar") ? abortar : reintentar)++;
+        }
+        EXPECT_GE(ignorar, 2) << lineas.toStdString();
+        EXPECT_GE(reintentar, 1) << lineas.toStdString();
+        EXPECT_GE(abortar, 1) << lineas.toStdString();
+    }
     EXPECT_FALSE(m_ventana->Sesion().Grabando());
     quitarRechazo();
     m_guion->avisos.clear();

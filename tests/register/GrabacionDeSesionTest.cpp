@@ -29,18 +29,15 @@ protected:
     // The period opened as the window opens it: the mill on the grid, the settings as stored.
     void abrir(const QString& periodo)
     {
-        m_sesion.Cargado().Empezar(periodo, RegistroTolvario::CuentasDelPeriodo(periodo));
+        m_sesion.AbrirPeriodo(periodo);
         m_sesion.AsignarDatos(u"MOLINO"_s);
-        const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
         m_pantalla.mostradas = {u"MOLINO"_s};
-        m_pantalla.encabezado = {{u"TITULO"_s, a.titulo}, {u"ONCCA"_s, a.oncca}, {u"Decimales"_s, a.decimales},
-                                 {u"MEDIDA"_s, a.medida}, {u"linea"_s, a.linea}, {u"HOJA"_s, RegistroTolvario::Hoja(periodo)}};
-        m_sesion.Cargado().PonerHoja(m_pantalla.encabezado[u"HOJA"_s]);
+        m_pantalla.encabezado = SesionRegistro::LeerEncabezado(periodo);
         m_sesion.TomarAjustesGuardados(m_pantalla.encabezado);
     }
     SesionRegistro::Pantalla pantalla()
     {
-        return {[] { return true; }, [this] { return m_pantalla; }, {}};
+        return {.leer = [this] { return m_pantalla; }};
     }
     SesionRegistro::Hecho grabar(A alcance = A::Todo) { return m_sesion.Grabar(alcance, pantalla()); }
     // Day d's Entradas as the clerk types it, and as the grid shows it.

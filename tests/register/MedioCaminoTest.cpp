@@ -530,6 +530,23 @@ TEST_P(MedioCaminoTest, UnAjusteCambiadoPorErrorNoPasaSinVerse)
     EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), u"DEL OTRO PUESTO"_s);
 }
 
+// Sí to the pending question stores the header changes it showed, without asking again.
+TEST_P(MedioCaminoTest, SiALosCambiosPendientesGrabaElEncabezadoSinPreguntarDeNuevo)
+{
+    fila(u"10/2026"_s, u"MOLINO"_s, 1, u"10"_s, u"0"_s);
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(3, P::ColEntradas, u"4"_s);
+    teclearEnCaja(u"HOJA"_s, u"12"_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    elegirPeriodo(u"03/2026"_s);
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"Hoja Nro: «"_s)) << todo();
+    EXPECT_EQ(hojaGuardada(u"202610"_s), u"12"_s);
+    EXPECT_EQ(entradas(u"10/2026"_s, u"MOLINO"_s, 3), 4.0);
+    EXPECT_EQ(periodo(), u"03/2026"_s);
+}
+
 // A figure typed over a cell that shows the same rounded text is the clerk's figure.
 TEST_P(MedioCaminoTest, UnaCifraEscritaIgualALaQueSeVeReemplazaLaExacta)
 {

@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
             for (int dia = 1; dia <= 31; ++dia)
                 ventana.Modelo().PonerTexto(dia + 1, Planilla::ColEntradas, cifra);
             ventana.Panobar1_click(QStringLiteral("GRABAR"));
-            ((ventana.Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada) ? fallidas : completas) += 1;
+            (ventana.Sesion().UltimaGrabacion() != SesionRegistro::Grabacion::Grabada ? fallidas : completas) += 1;
         }
     }
     std::printf("%d %d\n", completas, fallidas);
