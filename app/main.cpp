@@ -9,6 +9,7 @@
 #include "platform/Operador.h"
 #include "platform/OperadorQt.h"
 #include "register/FrmTolvario.h"
+#include "startup/FinDelProceso.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvario"));
     establecerOperador(std::make_unique<OperadorQt>());
+    FinDelProceso::Instalar();
 
     // The menu's command line may arrive as one argument or split at its blanks.
     QStringList resto;

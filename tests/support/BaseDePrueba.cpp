@@ -139,6 +139,7 @@ void BaseDePrueba::SetUp()
     m_guion = &guion();
     ASSERT_TRUE(m_carpeta.isValid());
     Carpetas::EstablecerAplicacion(m_carpeta.path());
+    qputenv("XDG_DATA_HOME", (m_carpeta.path() + QStringLiteral("/datos")).toLocal8Bit());
     if (esPostgres()) {
         if (entorno("TOLVARIO_PG_HOST").isEmpty())
             GTEST_SKIP() << "sin servidor PostgreSQL (lo arranca scripts/test)";
