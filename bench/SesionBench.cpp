@@ -40,7 +40,9 @@ public:
     // The screen as the window would show it: every account on a tab, the settings as stored.
     SesionRegistro::Pantalla pantalla()
     {
-        return {.leer = [this] { return m_pantalla; }};
+        SesionRegistro::Pantalla p;
+        p.leer = [this] { return m_pantalla; };
+        return p;
     }
     QSqlDatabase piso() const { return m_piso.bd(); }
 

@@ -119,15 +119,19 @@ void DiarioDeRecuperacion::anotar(const QString& periodo, QJsonObject e)
     }
     if (m_fd < 0)
         return;
-    // Entries of a period the clerk has left are resolved already (stored or dropped).
-    if (!periodo.isEmpty() && !m_periodo.isEmpty() && periodo != m_periodo)
-        Vaciar();
-    if (!periodo.isEmpty()) {
+    // Entries of a period the clerk has left are resolved already (stored or dropped); the
+    // period is written once, before the first entry of it.
+    QByteArray texto;
+    if (!periodo.isEmpty() && periodo != m_periodo) {
+        if (!m_periodo.isEmpty())
+            Vaciar();
         m_periodo = periodo;
-        e.insert(QStringLiteral("p"), periodo);
+        texto = QJsonDocument(QJsonObject{{QStringLiteral("t"), QStringLiteral("P")}, {QStringLiteral("p"), periodo}})
+                    .toJson(QJsonDocument::Compact)
+                + '\n';
     }
-    e.insert(QStringLiteral("h"), QDateTime::currentDateTime().toString(Qt::ISODate));
-    const QByteArray texto = QJsonDocument(e).toJson(QJsonDocument::Compact) + '\n';
+    e.insert(QStringLiteral("h"), double(QDateTime::currentSecsSinceEpoch()));
+    texto += QJsonDocument(e).toJson(QJsonDocument::Compact) + '\n';
     qsizetype hecho = 0;
     while (hecho < texto.size()) {
         const ssize_t n = ::write(m_fd, texto.constData() + hecho, size_t(texto.size() - hecho));
@@ -227,14 +231,16 @@ DiarioDeRecuperacion::Pendiente DiarioDeRecuperacion::Leer() const
             break;
         const QJsonObject e = QJsonDocument::fromJson(renglon).object();
         const QString tipo = e.value(QStringLiteral("t")).toString();
-        const QString periodo = e.value(QStringLiteral("p")).toString();
         if (tipo.isEmpty() || tipo == QLatin1String("V"))
             continue;
-        if (periodo != p.periodo) {
-            p = Pendiente();
-            p.periodo = periodo;
+        if (tipo == QLatin1String("P")) {
+            if (e.value(QStringLiteral("p")).toString() != p.periodo) {
+                p = Pendiente();
+                p.periodo = e.value(QStringLiteral("p")).toString();
+            }
+            continue;
         }
-        p.escrito = QDateTime::fromString(e.value(QStringLiteral("h")).toString(), Qt::ISODate);
+        p.escrito = QDateTime::fromSecsSinceEpoch(qint64(e.value(QStringLiteral("h")).toDouble()));
         const QString cuenta = e.value(QStringLiteral("c")).toString();
         if (tipo == QLatin1String("L") && !cuentaDe(cuenta)) {
             Pendiente::Cuenta c{cuenta, {}, {}};

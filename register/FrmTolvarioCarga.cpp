@@ -83,7 +83,6 @@ FrmTolvario::~FrmTolvario() = default;
 void FrmTolvario::Form_Load()
 {
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
-    QLineEdit* titulo = m_ui.TxtFields[cTitulo];
     Pasos::Ejecutar({
         [&] {
             QString conexion;

@@ -83,6 +83,7 @@ public:
 
     // What the clerk typed, kept on this station's disk until a save stores it.
     DiarioDeRecuperacion& Diario() { return m_diario; }
+    const DiarioDeRecuperacion& Diario() const { return m_diario; }
     // A grid row the clerk changed: on disk before the screen shows it done.
     void AnotarDia(int filaGrilla);
     // What a journal left by a process that is gone holds goes back on screen: each account

@@ -13,6 +13,7 @@
 
 // What one save has read, asked and been told, within that save only.
 struct SesionRegistro::EstaGrabacion {
+    explicit EstaGrabacion(const Pantalla& p) : pantalla(p) {}
     const Pantalla& pantalla;
     EnPantalla e;                  // the screen once the window's checks are done
     bool leida = false;
@@ -47,7 +48,7 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
     // Cleared however the save ends, or the next period would never load.
     const AlSalir fin([this] { m_grabando = false; });
     EmpezarGrabacion();
-    EstaGrabacion g{p};
+    EstaGrabacion g(p);
     g.ajustesConfirmados = ajustesConfirmados;
     const int cargas = m_cargasDeGrilla;
     if (!alAlcance(g)) {
@@ -232,7 +233,9 @@ bool SesionRegistro::grabarRecuperadas(EstaGrabacion& g)
 {
     // Accounts recovered from the journal whose tab was not shown: stored as the clerk left
     // them, over what this station had loaded then.
-    for (const DiarioDeRecuperacion::Pendiente::Cuenta r : std::vector(m_recuperadas)) {
+    // A copy: a save or a No to another station's takes the account off the list.
+    const std::vector<DiarioDeRecuperacion::Pendiente::Cuenta> recuperadas = m_recuperadas;
+    for (const DiarioDeRecuperacion::Pendiente::Cuenta& r : recuperadas) {
         const std::vector<LineaRegistro> lineas = lineasRecuperadas(r);
         m_cargado.PonerLeidas(r.cuenta, r.leidas);
         bool conflicto = false;

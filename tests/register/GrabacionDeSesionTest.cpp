@@ -37,7 +37,9 @@ protected:
     }
     SesionRegistro::Pantalla pantalla()
     {
-        return {.leer = [this] { return m_pantalla; }};
+        SesionRegistro::Pantalla p;
+        p.leer = [this] { return m_pantalla; };
+        return p;
     }
     SesionRegistro::Hecho grabar(A alcance = A::Todo) { return m_sesion.Grabar(alcance, pantalla()); }
     // Day d's Entradas as the clerk types it, and as the grid shows it.

@@ -591,8 +591,9 @@ TEST_P(MedioCaminoTest, NoALosCambiosPendientesVuelveElEncabezadoEntero)
 TEST_P(MedioCaminoTest, LaVentanaVuelveComoLaDejoElUsuario)
 {
     const QRect pantalla = m_ventana->screen()->availableGeometry();
-    if (pantalla.width() < 1200 || pantalla.height() < 720)
+    if (pantalla.width() < 1200 || pantalla.height() < 720) {
         EXPECT_TRUE(m_ventana->isMaximized()) << "a screen smaller than the window: all of it";
+    }
     const QFontMetrics fm = grilla()->fontMetrics();
     EXPECT_GE(grilla()->columnWidth(P::ColEntradas), fm.horizontalAdvance(u"-999,999,999.9999"_s));
     EXPECT_EQ(grilla()->columnWidth(P::ColSalidas), grilla()->columnWidth(P::ColEntradas));

@@ -191,4 +191,36 @@ TEST_P(RecuperacionTest, UnaSegundaVentanaNoAbreYOtraBaseNoLoVe)
     EXPECT_FALSE(esta.Leer().Vacio());
 }
 
+// In the window itself: every cell committed is in the journal before it shows; a save
+// removes what it stored; CANCELAR confirmed and No to the pending question drop it all, and
+// a Cancelar to another station's save keeps it.
+TEST_P(RecuperacionTest, LoQueSeGrabaOSeDescartaSaleDelDiario)
+{
+    reabrir();
+    const auto diario = [this] { return m_ventana->Sesion().Diario().Leer(); };
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(2, P::ColEntradas, u"22"_s);
+    ASSERT_EQ(diario().cuentas.size(), 1u);
+    EXPECT_EQ(diario().cuentas[0].dias.value(2).entradas, Importe::desdeEntero(22));
+    tecla(Qt::Key_F5);
+    EXPECT_TRUE(diario().Vacio()) << todo();
+
+    escribirDia(3, P::ColEntradas, u"33"_s);
+    ejecutar(u"UPDATE EM_Tolvario SET Entradas = 555 WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 5"_s);
+    m_guion->respuestas = {Operador::Cancelar};
+    tecla(Qt::Key_F5);
+    EXPECT_FALSE(diario().Vacio()) << "Cancelar to the other station keeps it";
+    m_guion->respuestas = {Operador::Si};
+    m_ventana->Panobar1_click(u"CANCELAR"_s);
+    EXPECT_TRUE(diario().Vacio());
+
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(4, P::ColEntradas, u"44"_s);
+    m_guion->respuestasFijas = {{u"está lejos de los guardados"_s, Operador::Si}};
+    m_guion->respuestas = {Operador::No};
+    elegirPeriodo(u"09/2026"_s);
+    EXPECT_TRUE(diario().Vacio()) << todo();
+    EXPECT_EQ(entradas("MOLINO", 4), 1.0);
+}
+
 CON_CADA_MOTOR(RecuperacionTest);
