@@ -1,16 +1,18 @@
 // The register session without the window, on the 30-year database: an account's lines into
-// the grid, and one save after one value changed. What the window adds on top of these is
+// the grid, one save after one value changed, and one change kept on the station's disk. What the window adds on top of these is
 // measured in RegistroBench. Each operation X has its floor XPiso, measured in the same run.
 #include "bench/BaseDeMedicion.h"
 #include "bench/Piso.h"
 #include "data/Conexion.h"
 #include "platform/Carpetas.h"
+#include "register/DiarioDeRecuperacion.h"
 #include "register/Planilla.h"
 #include "register/RegistroTolvario.h"
 #include "register/SesionRegistro.h"
 #include "startup/Inicio.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 #include <benchmark/benchmark.h>
@@ -112,6 +114,29 @@ void GrabarEnLaSesionPiso(benchmark::State& estado)
     MedirPiso(estado, base().piso(), {Grabar(grabarUnCambio), Grabar(grabarUnCambio)});
 }
 BENCHMARK(GrabarEnLaSesionPiso)->Unit(benchmark::kMillisecond);
+
+// One committed cell kept on the station's disk, flushed with fsync, in the per-user data
+// folder where the program keeps it (not a memory file system).
+void AnotarUnDia(benchmark::State& estado)
+{
+    DiarioDeRecuperacion diario;
+    if (!diario.Abrir({QStringLiteral("medicion"), QStringLiteral("medicion"), QStringLiteral("0"), QStringLiteral("MEDICION")})) {
+        estado.SkipWithError("el diario está tomado");
+        return;
+    }
+    std::vector<LineaRegistro> leidas;
+    for (int d = 1; d <= 31; ++d)
+        leidas.push_back({d, Importe::desdeEntero(1000 + d), Importe(), QStringLiteral("remito"), {}});
+    int i = 0;
+    for (auto _ : estado) {
+        const int d = 1 + i++ % 31;
+        diario.AnotarDia(QStringLiteral("11/2026"), QStringLiteral("MOLINO"), leidas, {d, Importe::desdeEntero(i), Importe(), {}, {}});
+    }
+    diario.Vaciar();
+    QFile::remove(diario.Ruta());
+    QFile::remove(diario.Ruta() + QStringLiteral(".lock"));
+}
+BENCHMARK(AnotarUnDia)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
