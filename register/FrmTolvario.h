@@ -88,8 +88,6 @@ private:
     bool validarPeriodo(const QString& valor, bool releer, QString& aviso);
     bool validarUsuario(int k, const QString& valor, QString& aviso);
     bool validarCantidad(const QString& valor, QString& aviso);
-    // A customer in place of the one a user tab stood for; false when the clerk kept the old one.
-    bool reemplazarUsuario(int k, const QString& anterior, const QString& nuevo, QString& aviso);
     bool confirmarPeriodoLejano(const QString& valor);
     void vaciarUsuarios();
     void ofrecerLibro(bool disco);

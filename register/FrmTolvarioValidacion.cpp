@@ -187,14 +187,9 @@ bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
     QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
     if (codigo.isEmpty())
         codigo = valor;
-    if (codigo.compare(anterior, Qt::CaseInsensitive) != 0) {
-        if (!reemplazarUsuario(k, anterior, codigo, aviso))
-            return false;
-        if (!m_cargando) {
-            m_sesion.Cargado().Agregar(codigo);
-            m_sesion.Diario().AnotarUsuario(m_sesion.Cargado().Periodo(), k, codigo);
-        }
-        m_sesion.Cargado().PonerCodigoCargado(k, QString());
+    if (codigo.compare(anterior, Qt::CaseInsensitive) != 0 && !m_sesion.ReemplazarUsuario(k, anterior, codigo, m_cargando, aviso)) {
+        m_ui.TxtFields[cUsuario1 + k - 1]->setText(anterior);
+        return false;
     }
     const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
     m_ui.LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
@@ -205,36 +200,6 @@ bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
     // Setting even the same text lays the tab bar out and paints it again.
     if (m_ui.SSTab1->tabText(k) != razon.left(10))
         m_ui.SSTab1->setTabText(k, razon.left(10));
-    return true;
-}
-
-bool FrmTolvario::reemplazarUsuario(int k, const QString& anterior, const QString& nuevo, QString& aviso)
-{
-    QLineEdit* caja = m_ui.TxtFields[cUsuario1 + k - 1];
-    // One customer, one tab: two tabs of one account would each store over the other.
-    const int otra = m_sesion.Cargado().TabDe(nuevo);
-    if (otra > 0 && otra != k) {
-        aviso = QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra);
-        caja->setText(anterior);
-        return false;
-    }
-    if (!anterior.isEmpty() && m_sesion.Cargado().Hay() && m_sesion.Cargado().Guardada(anterior)) {
-        const int r = operador().Mensaje(QStringLiteral("El usuario %1 tiene movimientos grabados en %2.\n"
-                                                        "¿Quitarlos del período al grabar? (No: %1 sigue como usuario %3)")
-                                             .arg(anterior, m_sesion.Cargado().Periodo())
-                                             .arg(k),
-                                         Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton,
-                                         QStringLiteral("Aviso al Operador"));
-        if (r != Operador::Si) {
-            caja->setText(anterior);
-            return false;
-        }
-        m_sesion.Cargado().Quitar(anterior);
-    }
-    m_sesion.Cargado().NoQuitar(nuevo);
-    // The grid stood for the customer replaced: it is that customer's, never the new one's.
-    if (!anterior.isEmpty() && m_sesion.Cargado().CuentaEnGrilla().compare(anterior, Qt::CaseInsensitive) == 0)
-        m_sesion.Cargado().SoltarGrilla();
     return true;
 }
 

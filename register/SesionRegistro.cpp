@@ -145,6 +145,37 @@ QString SesionRegistro::PeriodoAnterior() const
     return RegistroTolvario::PeriodoAnterior(m_cargado.Periodo());
 }
 
+bool SesionRegistro::ReemplazarUsuario(int k, const QString& anterior, const QString& nuevo, bool alCargar, QString& aviso)
+{
+    // One customer, one tab: two tabs of one account would each store over the other.
+    const int otra = m_cargado.TabDe(nuevo);
+    if (otra > 0 && otra != k) {
+        aviso = QStringLiteral(" El cliente %1 ya es el usuario %2 del período.").arg(nuevo).arg(otra);
+        return false;
+    }
+    if (!anterior.isEmpty() && m_cargado.Hay() && m_cargado.Guardada(anterior)) {
+        const int r = operador().Mensaje(QStringLiteral("El usuario %1 tiene movimientos grabados en %2.\n"
+                                                        "¿Quitarlos del período al grabar? (No: %1 sigue como usuario %3)")
+                                             .arg(anterior, m_cargado.Periodo())
+                                             .arg(k),
+                                         Operador::SiNo + Operador::Pregunta + Operador::SegundoBoton,
+                                         QStringLiteral("Aviso al Operador"));
+        if (r != Operador::Si)
+            return false;
+        m_cargado.Quitar(anterior);
+    }
+    m_cargado.NoQuitar(nuevo);
+    // The grid stood for the customer replaced: it is that customer's, never the new one's.
+    if (!anterior.isEmpty() && m_cargado.CuentaEnGrilla().compare(anterior, Qt::CaseInsensitive) == 0)
+        m_cargado.SoltarGrilla();
+    if (!alCargar) {
+        m_cargado.Agregar(nuevo);
+        m_diario.AnotarUsuario(m_cargado.Periodo(), k, nuevo);
+    }
+    m_cargado.PonerCodigoCargado(k, QString());
+    return true;
+}
+
 bool SesionRegistro::BorrarPeriodo(const EnPantalla& e)
 {
     const QStringList cuentas = m_cargado.Guardadas();

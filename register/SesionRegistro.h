@@ -76,6 +76,12 @@ public:
     void AsignarDatos(const QString& cuenta);
     Importe SaldoInicialCuenta(const QString& cuenta) const;
     QString PeriodoAnterior() const;
+    // A customer in user box k in place of `anterior` (empty: a user added; `alCargar`: the
+    // period's own users as it loads, nothing of the clerk's). Refused, with `aviso` for the
+    // clerk, when the customer is another user of the period already; a user with stored
+    // lines is asked about, No keeping it. Pending until a save, and on the station's disk.
+    bool ReemplazarUsuario(int k, const QString& anterior, const QString& nuevo, bool alCargar, QString& aviso);
+
     // The period and its lines removed from the store once the clerk confirms, told its
     // accounts, what unsaved goes with it, its delivered book and the months that carry its
     // balance; No the default. False when it was not removed.

@@ -302,13 +302,30 @@ TEST_P(GrabacionDeSesionTest, LoQueMueveLosMesesSiguientesSePreguntaAntesDeEscri
     EXPECT_TRUE(hojaGuardada(u"200506"_s).startsWith(u"<sin fila"_s)) << "not even the sheet number";
     EXPECT_EQ(enGrilla(2), u"55"_s);
 
-    // The user replaced goes with the same save, named in the same single question.
+    // A user replaced goes with the same save, named in the same single question; a customer
+    // that is another user of the period already is refused, and No keeps the user.
     m_sesion.Cargado().PonerCuenta(1, u"C003"_s);
-    m_sesion.Cargado().Quitar(u"C003"_s);
+    m_sesion.Cargado().PonerCuenta(2, u"C005"_s);
+    QString aviso;
+    EXPECT_FALSE(m_sesion.ReemplazarUsuario(1, u"C003"_s, u"C005"_s, false, aviso));
+    EXPECT_EQ(aviso, u" El cliente C005 ya es el usuario 2 del período."_s);
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::No};
+    EXPECT_FALSE(m_sesion.ReemplazarUsuario(1, u"C003"_s, u"C004"_s, false, aviso));
+    ASSERT_EQ(m_guion->avisos.size(), 1u);
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"El usuario C003 tiene movimientos grabados en 06/2005."_s)) << todo();
+    EXPECT_TRUE(m_sesion.Cargado().AQuitar().isEmpty());
+    m_guion->respuestas = {Operador::Si};
+    ASSERT_TRUE(m_sesion.ReemplazarUsuario(1, u"C003"_s, u"C004"_s, false, aviso));
+    m_sesion.Cargado().PonerCuenta(1, u"C004"_s);
+    m_pantalla.mostradas = {u"MOLINO"_s, u"C004"_s};
+    EXPECT_TRUE(m_sesion.Pendientes(m_pantalla).contains(u"alta de C004"_s));
+    EXPECT_TRUE(m_sesion.Pendientes(m_pantalla).contains(u"baja de C003"_s));
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::Si};
     EXPECT_EQ(grabar().estado, G::Grabada) << todo();
     EXPECT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'C004'"_s), u"31"_s);
     EXPECT_EQ(entradas(2, u"06/2005"_s), 55.0);
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'C003'"_s), u"0"_s);
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '07/2005' AND Cuenta = 'C003'"_s), u"1"_s);
