@@ -119,6 +119,20 @@ bool FrmTolvario::eventFilter(QObject* objeto, QEvent* evento)
         if (!primero || QApplication::activeModalWidget())
             return QMainWindow::eventFilter(objeto, evento);
         auto* tecla = static_cast<QKeyEvent*>(evento);
+        // Ctrl+Tab and Ctrl+PgDn to the next tab, with Shift or PgUp to the one before: as a
+        // click on it, so the tab left is stored.
+        const int k = tecla->key();
+        if ((tecla->modifiers() & Qt::ControlModifier)
+            && (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_PageDown || k == Qt::Key_PageUp)) {
+            const bool atras = k == Qt::Key_Backtab || k == Qt::Key_PageUp || (tecla->modifiers() & Qt::ShiftModifier);
+            const int n = m_ui.SSTab1->count();
+            int i = m_ui.SSTab1->currentIndex();
+            do
+                i = (i + (atras ? n - 1 : 1)) % n;
+            while (!m_ui.SSTab1->isTabVisible(i) && i != m_ui.SSTab1->currentIndex());
+            m_ui.SSTab1->setCurrentIndex(i);
+            return true;
+        }
         // The editor still open while the focus is elsewhere (a box closed without a window
         // manager leaves it on nothing): Escape drops its text all the same.
         if (tecla->key() == Qt::Key_Escape && w != m_ui.txtEdit && m_ui.txtEdit->isVisible()) {

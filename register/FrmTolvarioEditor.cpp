@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTableView>
 
 void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
@@ -31,6 +32,11 @@ void FrmTolvario::MsflexGridEdt(QTableView* grid, QLineEdit* Edt, int KeyAscii)
             if (!celda.isValid() || !m_sesion.Cargado().Hay() || m_modelo->Texto(fila, Planilla::ColDia).isEmpty()
                 || m_sesion.Cargado().GrillaSoloLectura())
                 seguir = false;
+            // A figure typed there would vanish without a word.
+            if (celda.isValid() && m_sesion.Cargado().Hay() && !Planilla::EsFilaDeDia(fila))
+                m_ui.BStat->showMessage(fila == Planilla::FilaTotales
+                                            ? QStringLiteral("La fila de totales se calcula sola: no se escribe en ella.")
+                                            : QStringLiteral("El saldo anterior viene de los meses anteriores: no se escribe en él."));
             else if (grid->objectName().compare(QStringLiteral("MSFlexGrid"), Qt::CaseInsensitive) == 0
                      && (celda.column() == Planilla::ColDia || celda.column() == Planilla::ColSaldo))
                 seguir = false;

@@ -49,8 +49,10 @@ SesionRegistro::Pantalla FrmTolvario::pantalla(bool revisar)
         if (h.ajustesRepuestos)
             reponerAjustes();
         marcarAjustes();
+        // A stock below zero stays named after the save's own words.
+        const QString negativa = m_sesion.Lineas().AvisoDeNegativa();
         if (!h.aviso.isEmpty())
-            m_ui.BStat->showMessage(h.aviso);
+            m_ui.BStat->showMessage(negativa.isEmpty() ? h.aviso : h.aviso + u' ' + negativa);
         if (h.entrega)
             Pasos::Ejecutar({[&] { mostrarEntrega(); }}, InformarCon("ACTUALIZAR DATOS"), SinError5());
     };

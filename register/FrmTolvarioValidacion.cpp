@@ -238,6 +238,13 @@ bool FrmTolvario::Datosvalidos()
 
 void FrmTolvario::Totalizar()
 {
-    if (m_sesion.Cargado().Hay())
-        m_modelo->Totalizar(m_sesion.Decimales());
+    if (!m_sesion.Cargado().Hay())
+        return;
+    m_modelo->Totalizar(m_sesion.Decimales());
+    // The first day below zero is named where the clerk looks after typing; gone with it.
+    const QString negativa = m_sesion.Lineas().AvisoDeNegativa();
+    if (!negativa.isEmpty())
+        m_ui.BStat->showMessage(negativa);
+    else if (m_ui.BStat->currentMessage().startsWith(QStringLiteral("Existencia negativa")))
+        m_ui.BStat->clearMessage();
 }

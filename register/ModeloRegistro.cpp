@@ -1,5 +1,7 @@
 #include "register/ModeloRegistro.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QFont>
 #include <QPalette>
 #include <array>
@@ -8,6 +10,7 @@ ModeloRegistro::ModeloRegistro(Planilla& planilla, QObject* padre)
     : QAbstractTableModel(padre)
     , m_planilla(planilla)
     , m_fondo(QPalette().brush(QPalette::AlternateBase))
+    , m_rojo(QBrush(QColor(0xC0, 0, 0)))
 {
     QFont negrita;
     negrita.setBold(true);
@@ -104,6 +107,9 @@ QVariant ModeloRegistro::data(const QModelIndex& indice, int rol) const
                                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
         return Planilla::EsFilaDeDia(fila) ? QVariant() : m_negrita;
+    case Qt::ForegroundRole:
+        // A stock below zero stands out wherever it shows.
+        return columna == Planilla::ColSaldo && fila > 0 && m_planilla.Negativa(fila) ? m_rojo : QVariant();
     case Qt::BackgroundRole:
         if (!Planilla::EsFilaDeDia(fila) || columna == Planilla::ColDia || columna == Planilla::ColSaldo)
             return m_fondo;

@@ -41,4 +41,5 @@ private:
     // Asked for each cell at every paint: made once.
     QVariant m_negrita;
     QVariant m_fondo;
+    QVariant m_rojo;
 };

@@ -91,6 +91,8 @@ Importe Planilla::Cantidad(int fila, int columna) const
 
 void Planilla::Totalizar(int decimales)
 {
+    m_saldos.fill(Importe());
+    m_saldos[FilaSaldoAnterior] = m_saldoAnterior;
     Importe saldo = m_saldoAnterior;
     Importe entradas;
     Importe salidas;
@@ -103,6 +105,7 @@ void Planilla::Totalizar(int decimales)
         const Importe s = Cantidad(f, ColSalidas);
         saldo = saldo + e - s;
         fila[ColSaldo] = formateado(saldo, decimales);
+        m_saldos[size_t(f)] = saldo;
         entradas += e;
         salidas += s;
         alguna = true;
@@ -111,8 +114,25 @@ void Planilla::Totalizar(int decimales)
     totales[ColEntradas] = textoSimple(entradas);
     totales[ColSalidas] = textoSimple(salidas);
     // The closing stock is the one of the grid's last line.
-    if (alguna)
+    if (alguna) {
         totales[ColSaldo] = m_celdas[FilaTotales - 1][ColSaldo];
+        m_saldos[FilaTotales] = m_saldos[FilaTotales - 1];
+    }
+}
+
+QString Planilla::AvisoDeNegativa() const
+{
+    const int f = PrimeraNegativa();
+    return f == 0 ? QString()
+                  : QStringLiteral("Existencia negativa desde el día %1: %2.").arg(f - PrimeraFilaDia + 1).arg(Texto(f, ColSaldo));
+}
+
+int Planilla::PrimeraNegativa() const
+{
+    for (int f = PrimeraFilaDia; f <= UltimaFilaDia; ++f)
+        if (!m_celdas[size_t(f)][ColDia].isEmpty() && Negativa(f))
+            return f;
+    return 0;
 }
 
 std::vector<Planilla::Linea> Planilla::LineasDeDia() const

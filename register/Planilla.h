@@ -68,9 +68,19 @@ public:
     // The amount of a quantity cell: exact as loaded, else read from its text.
     Importe Cantidad(int fila, int columna) const;
 
+    // The stock on a row as the last Totalizar left it: below zero on a day line, the opening
+    // balance or the closing stock is flour that cannot have left a silo holding none.
+    bool Negativa(int fila) const { return m_saldos[size_t(fila)] < Importe(); }
+    // The first day line whose stock is below zero (its grid row), or 0; and that day named
+    // for the clerk ("Existencia negativa desde el día 3: -104037,72."), or nothing.
+    int PrimeraNegativa() const;
+    QString AvisoDeNegativa() const;
+    Importe SaldoDe(int fila) const { return m_saldos[size_t(fila)]; }
+
 private:
     std::array<std::array<QString, Columnas>, Filas> m_celdas;
     // Entradas and Salidas as loaded, until the clerk types over them.
     std::array<std::array<std::optional<Importe>, 2>, Filas> m_exactos;
     Importe m_saldoAnterior;
+    std::array<Importe, Filas> m_saldos{};
 };

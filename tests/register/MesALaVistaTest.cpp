@@ -1,0 +1,89 @@
+// The month at a glance, through the real window: a stock that cannot be shows red and is
+// named; the tabs answer the keys a clerk expects; a figure typed where none goes is told.
+#include "platform/Operador.h"
+#include "register/Planilla.h"
+#include "tests/register/BaseDeRegistro.h"
+#include "tests/support/Controles.h"
+
+#include <QBrush>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using P = Planilla;
+
+class MesALaVistaTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        for (int dia = 1; dia <= 31; ++dia) {
+            fila(u"10/2026"_s, u"MOLINO"_s, dia, dia == 1 ? u"1000"_s : u"0"_s, u"0"_s);
+            fila(u"10/2026"_s, u"C002"_s, dia, u"2"_s, u"0"_s);
+        }
+        elegirPeriodo(u"10/2026"_s);
+    }
+    bool roja(int filaGrilla) const
+    {
+        const QVariant v = grilla()->model()->index(filaGrilla - 1, P::ColSaldo).data(Qt::ForegroundRole);
+        return v.isValid() && v.value<QBrush>().color().red() > 150 && v.value<QBrush>().color().green() < 50;
+    }
+    QString estado() const { return Controles::Estado(m_ventana.get())->currentMessage(); }
+};
+
+} // namespace
+
+TEST_P(MesALaVistaTest, UnaExistenciaNegativaSeVeRojaYSeNombra)
+{
+    EXPECT_FALSE(roja(4));
+    escribirDia(3, P::ColSalidas, u"1500"_s);
+    EXPECT_FALSE(roja(3)) << "day 2 still holds 1000";
+    EXPECT_TRUE(roja(4)) << "day 3: -500";
+    EXPECT_TRUE(roja(32)) << "and every day after it";
+    EXPECT_TRUE(roja(P::FilaTotales)) << "the closing stock";
+    EXPECT_FALSE(roja(P::FilaSaldoAnterior));
+    EXPECT_EQ(estado(), u"Existencia negativa desde el día 3: -500."_s);
+    // Mended: no red, and the status bar no longer says so.
+    escribirDia(3, P::ColSalidas, u"500"_s);
+    EXPECT_FALSE(roja(4));
+    EXPECT_FALSE(roja(P::FilaTotales));
+    EXPECT_FALSE(estado().startsWith(u"Existencia negativa"_s)) << estado().toStdString();
+}
+
+TEST_P(MesALaVistaTest, LasTeclasDePestanasSonComoUnClicYLosTotalesNoSeEscriben)
+{
+    escribirDia(2, P::ColEntradas, u"7"_s);
+    QTest::keyClick(grilla(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs()->currentIndex(), 1);
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"MOLINO"_s), u"31"_s);
+    EXPECT_EQ(valor(u"SELECT Entradas FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 2"_s).toDouble(), 7.0)
+        << "the tab left was stored, as a click stores it";
+    // Hidden tabs are passed over: from the only user to the users' tab, then round to the mill.
+    QTest::keyClick(grilla(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabUsuarios);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabMolino);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs()->currentIndex(), FrmTolvario::TabUsuarios);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs()->currentIndex(), 1);
+
+    // A figure typed on the totals row is told, and changes nothing.
+    grilla()->setFocus();
+    grilla()->setCurrentIndex(grilla()->model()->index(P::FilaTotales - 1, P::ColEntradas));
+    const QString antes = enGrilla(P::FilaTotales, P::ColEntradas);
+    QTest::keyClicks(grilla(), u"5"_s);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_EQ(estado(), u"La fila de totales se calcula sola: no se escribe en ella."_s);
+    EXPECT_EQ(enGrilla(P::FilaTotales, P::ColEntradas), antes);
+}
+
+CON_CADA_MOTOR(MesALaVistaTest);
