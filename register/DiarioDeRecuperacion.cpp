@@ -14,6 +14,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
@@ -63,9 +66,11 @@ QString DiarioDeRecuperacion::ArchivoDe(const Identidad& id)
     const QByteArray base = QCryptographicHash::hash((id.servidor.trimmed() + u'|' + id.base.trimmed()).toUtf8(), QCryptographicHash::Sha1)
                                 .toHex()
                                 .left(12);
-    QString usuario = id.usuario.trimmed().isEmpty() ? QStringLiteral("_") : id.usuario.trimmed();
-    usuario.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    return Carpeta() + QStringLiteral("/caja%1-%2-%3.diario").arg(id.caja.trimmed(), usuario, QString::fromLatin1(base));
+    // Station and user as they are, kept apart in the name whatever characters they have.
+    const auto parte = [](const QString& texto) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(texto.trimmed().isEmpty() ? QStringLiteral("_") : texto.trimmed()));
+    };
+    return Carpeta() + QStringLiteral("/caja%1-%2-%3.diario").arg(parte(id.caja), parte(id.usuario), QString::fromLatin1(base));
 }
 
 bool DiarioDeRecuperacion::Abrir(const Identidad& id, qint64* otro)
@@ -79,17 +84,24 @@ bool DiarioDeRecuperacion::Abrir(const Identidad& id, qint64* otro)
     // Held for the whole run: only a process that is gone leaves it stale, never its age.
     m_cerrojo->setStaleLockTime(0);
     if (!m_cerrojo->tryLock(0)) {
+        const bool otraVentana = m_cerrojo->error() == QLockFile::LockFailedError;
         if (otro) {
             QString host, app;
             *otro = 0;
             m_cerrojo->getLockInfo(otro, &host, &app);
         }
         m_cerrojo.reset();
-        return false;
+        // A folder that cannot be written keeps nothing: the window works all the same, and
+        // the clerk is told once.
+        if (!otraVentana)
+            avisarSinRespaldo();
+        return !otraVentana;
     }
     m_fd = ::open(QFile::encodeName(m_ruta).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd < 0)
-        return true; // told at the first change that cannot be kept
+    if (m_fd < 0) {
+        avisarSinRespaldo();
+        return true;
+    }
     if (QFileInfo(m_ruta).size() == 0)
         empezar();
     const Pendiente p = Leer();
@@ -108,23 +120,26 @@ void DiarioDeRecuperacion::empezar()
     anotar(QString(), e);
 }
 
-void DiarioDeRecuperacion::anotar(const QString& periodo, QJsonObject e)
+void DiarioDeRecuperacion::avisarSinRespaldo()
 {
-    if (m_fd < 0 && !m_ruta.isEmpty() && !m_avisado) {
-        m_avisado = true;
-        operador().Mensaje(QStringLiteral("No se puede abrir el respaldo de lo que escribe (%1). Lo que escriba se perderá si el "
-                                          "programa se cierra antes de grabar.")
-                               .arg(m_ruta),
-                           Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
-    }
-    if (m_fd < 0)
+    if (m_avisado)
         return;
-    // Entries of a period the clerk has left are resolved already (stored or dropped); the
-    // period is written once, before the first entry of it.
+    m_avisado = true;
+    operador().Mensaje(QStringLiteral("No se puede guardar el respaldo de lo que escribe en %1 (%2). El registro funciona igual, "
+                                      "pero lo que escriba se perderá si el programa se cierra antes de grabar.")
+                           .arg(Carpeta(), errno ? textoDeError() : QStringLiteral("carpeta sin permiso de escritura")),
+                       Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+}
+
+bool DiarioDeRecuperacion::anotar(const QString& periodo, QJsonObject e)
+{
+    if (m_fd < 0)
+        return false;
+    // The period is written once, before the first entry of it: a period the clerk moved to
+    // means the accounts of the one left are resolved (the settings go on pending).
     QByteArray texto;
     if (!periodo.isEmpty() && periodo != m_periodo) {
-        if (!m_periodo.isEmpty())
-            Vaciar();
+        m_conLeidas.clear();
         m_periodo = periodo;
         texto = QJsonDocument(QJsonObject{{QStringLiteral("t"), QStringLiteral("P")}, {QStringLiteral("p"), periodo}})
                     .toJson(QJsonDocument::Compact)
@@ -141,13 +156,11 @@ void DiarioDeRecuperacion::anotar(const QString& periodo, QJsonObject e)
             break;
         hecho += n;
     }
-    if ((hecho < texto.size() || ::fsync(m_fd) != 0) && !m_avisado) {
-        m_avisado = true;
-        operador().Mensaje(QStringLiteral("No se puede escribir el respaldo de lo que escribe en %1: %2. Lo que escriba se perderá "
-                                          "si el programa se cierra antes de grabar.")
-                               .arg(m_ruta, textoDeError()),
-                           Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al operador..."));
+    if (hecho < texto.size() || ::fsync(m_fd) != 0) {
+        avisarSinRespaldo();
+        return false;
     }
+    return true;
 }
 
 void DiarioDeRecuperacion::AnotarDia(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& leidas,
@@ -159,8 +172,9 @@ void DiarioDeRecuperacion::AnotarDia(const QString& periodo, const QString& cuen
         QJsonArray todas;
         for (const LineaRegistro& l : leidas)
             todas.append(linea(l));
-        anotar(periodo, {{QStringLiteral("t"), QStringLiteral("L")}, {QStringLiteral("c"), cuenta}, {QStringLiteral("l"), todas}});
-        m_conLeidas << cuenta.toUpper();
+        // Only once it is on disk: a day without the account as loaded is no day to offer.
+        if (anotar(periodo, {{QStringLiteral("t"), QStringLiteral("L")}, {QStringLiteral("c"), cuenta}, {QStringLiteral("l"), todas}}))
+            m_conLeidas << cuenta.toUpper();
     }
     anotar(periodo, {{QStringLiteral("t"), QStringLiteral("D")}, {QStringLiteral("c"), cuenta}, {QStringLiteral("l"), linea(dia)}});
 }
@@ -205,8 +219,11 @@ QString DiarioDeRecuperacion::Apartar()
     QString destino = m_ruta;
     destino.replace(QRegularExpression(QStringLiteral("\\.diario$")),
                     QDateTime::currentDateTime().toString(QStringLiteral("'-'yyyyMMdd-HHmmss'.apartado'")));
-    QFile::rename(m_ruta, destino);
-    m_fd = ::open(QFile::encodeName(m_ruta).constData(), O_WRONLY | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // Never lost: when it cannot be set aside it stays where it is, offered again next time.
+    const bool apartado = QFile::rename(m_ruta, destino);
+    m_fd = ::open(QFile::encodeName(m_ruta).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (!apartado)
+        return {};
     if (m_fd >= 0)
         empezar();
     return destino;
@@ -234,9 +251,14 @@ DiarioDeRecuperacion::Pendiente DiarioDeRecuperacion::Leer() const
         if (tipo.isEmpty() || tipo == QLatin1String("V"))
             continue;
         if (tipo == QLatin1String("P")) {
+            // Another period: the accounts and users of the one left were resolved; the
+            // settings (not its sheet number) are still the clerk's.
             if (e.value(QStringLiteral("p")).toString() != p.periodo) {
+                const QMap<QString, QString> ajustes = p.ajustes;
                 p = Pendiente();
                 p.periodo = e.value(QStringLiteral("p")).toString();
+                p.ajustes = ajustes;
+                p.ajustes.remove(QStringLiteral("HOJA"));
             }
             continue;
         }
@@ -263,7 +285,14 @@ DiarioDeRecuperacion::Pendiente DiarioDeRecuperacion::Leer() const
             p.usuarios.clear();
         }
     }
-    // An account loaded and left as it was is nothing to offer.
+    // A day left as it was loaded (typed over with the same figure, or typed back) is
+    // nothing to offer, and neither is an account with no other.
+    for (Pendiente::Cuenta& c : p.cuentas)
+        for (auto it = c.dias.begin(); it != c.dias.end();) {
+            const auto cargado = std::find_if(c.leidas.begin(), c.leidas.end(), [&](const LineaRegistro& l) { return l.dia == it.key(); });
+            const LineaRegistro vacio{it.key(), {}, {}, {}, {}};
+            it = *it == (cargado == c.leidas.end() ? vacio : *cargado) ? c.dias.erase(it) : std::next(it);
+        }
     std::erase_if(p.cuentas, [](const Pendiente::Cuenta& c) { return c.dias.isEmpty(); });
     return p;
 }

@@ -34,7 +34,8 @@ public:
     static QString ArchivoDe(const Identidad& id);
 
     // Takes this identity's journal for the process. False when another live process holds
-    // it (its number in `otro`): that process is the one writing it.
+    // it (its number in `otro`): that process is the one writing it. A folder that cannot be
+    // written is told once, and the program goes on keeping nothing.
     bool Abrir(const Identidad& id, qint64* otro = nullptr);
     bool Abierto() const { return m_fd >= 0; }
     const QString& Ruta() const { return m_ruta; }
@@ -66,11 +67,13 @@ public:
     void AnotarAjustesGrabados(const QString& periodo);
     // Everything stored or dropped: back to its first line only.
     void Vaciar();
-    // Refused at start: kept aside under a dated name (returned), and a clean one begun.
+    // Refused at start: kept aside under a dated name (returned), and a clean one begun;
+    // nothing returned when it could not be set aside (then it stays, offered next time).
     QString Apartar();
 
 private:
-    void anotar(const QString& periodo, QJsonObject entrada);
+    bool anotar(const QString& periodo, QJsonObject entrada);
+    void avisarSinRespaldo();
     void empezar();
 
     QString m_ruta;

@@ -25,6 +25,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -52,20 +53,26 @@ QSettings ajustesDelUsuario()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvario"), QStringLiteral("tolvario"));
 }
 
-// Size and place as this user left them; maximised on a screen smaller than the window.
+// Size and place as this user left them; all of a screen smaller than the window.
 void restaurarGeometria(QMainWindow* ventana)
 {
     const QByteArray guardada = ajustesDelUsuario().value(claveDeGeometria()).toByteArray();
-    if (!guardada.isEmpty() && ventana->restoreGeometry(guardada))
-        return;
-    // A screen smaller than the window with its title bar and borders: all of it, rather than
-    // days and totals out of reach (1366 x 768 among them).
-    constexpr int Marco = 60;
+    const bool restaurada = !guardada.isEmpty() && ventana->restoreGeometry(guardada);
     const QScreen* pantalla = ventana->screen();
-    if (pantalla
-        && (pantalla->availableGeometry().width() < ventana->width() + Marco
-            || pantalla->availableGeometry().height() < ventana->height() + Marco))
-        ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
+    if (!pantalla)
+        return;
+    // A screen smaller than the window with its title bar and borders (1366 x 768 among
+    // them), or a place left on a larger screen: all of it, rather than days, totals and
+    // buttons out of reach. Without a window manager nobody maximises it: it takes the area
+    // itself, and never more.
+    constexpr int Marco = 60;
+    const QRect area = pantalla->availableGeometry();
+    const bool cabe = restaurada ? area.contains(ventana->geometry())
+                                 : area.width() >= ventana->width() + Marco && area.height() >= ventana->height() + Marco;
+    if (cabe)
+        return;
+    ventana->setGeometry(area);
+    ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
 }
 
 } // namespace
@@ -144,7 +151,14 @@ void FrmTolvario::ofrecerRecuperacion()
                            Operador::Informacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
         operador().Terminar(LineaPrivada::OtraVentana);
     }
-    const DiarioDeRecuperacion::Pendiente p = diario.Leer();
+    DiarioDeRecuperacion::Pendiente p = diario.Leer();
+    // A setting typed back to what is stored is no change; the sheet number is its period's.
+    for (auto it = p.ajustes.begin(); it != p.ajustes.end();)
+        it = it.key().compare(QStringLiteral("HOJA"), Qt::CaseInsensitive) != 0 && !m_sesion.AjusteCambiado(it.key(), it.value())
+                 ? p.ajustes.erase(it)
+                 : std::next(it);
+    if (p.periodo.isEmpty())
+        p.ajustes.remove(QStringLiteral("HOJA"));
     if (p.Vacio())
         return;
     // Sí is the default: what the clerk typed is what they meant to keep. No keeps it aside.
@@ -152,7 +166,9 @@ void FrmTolvario::ofrecerRecuperacion()
                            QStringLiteral("Aviso al Operador"))
         != Operador::Si) {
         const QString aparte = diario.Apartar();
-        m_ui.BStat->showMessage(QStringLiteral("Los cambios sin grabar quedaron aparte en %1.").arg(aparte));
+        m_ui.BStat->showMessage(aparte.isEmpty()
+                                    ? QStringLiteral("Los cambios sin grabar no se pudieron apartar: se ofrecen otra vez al volver a abrir.")
+                                    : QStringLiteral("Los cambios sin grabar quedaron aparte en %1.").arg(aparte));
         return;
     }
     // The period opens as Enter opens it (it was open already: no question about its
@@ -160,7 +176,7 @@ void FrmTolvario::ofrecerRecuperacion()
     m_sesion.Recuperar(p);
     QString aviso;
     m_ui.TxtFields[cPeriodo]->setText(p.periodo);
-    if (!validarPeriodo(p.periodo, false, aviso))
+    if (!p.periodo.isEmpty() && !validarPeriodo(p.periodo, false, aviso))
         return;
     for (auto it = p.usuarios.cbegin(); it != p.usuarios.cend(); ++it)
         if (it.key() >= 1 && it.key() <= Usuarios) {
@@ -172,8 +188,13 @@ void FrmTolvario::ofrecerRecuperacion()
             caja->setText(it.value());
             CampoValida(caja);
         }
-    // An account other than the mill is shown on its own tab.
-    if (!p.cuentas.empty() && m_sesion.Cargado().CuentaEnGrilla().compare(p.cuentas.front().cuenta, Qt::CaseInsensitive) != 0)
+    // An account other than the one on the grid is shown on its own tab; never by leaving
+    // one that holds recovered days, which would store them unasked.
+    const QString enGrilla = m_sesion.Cargado().CuentaEnGrilla();
+    const bool grillaRecuperada = std::any_of(p.cuentas.begin(), p.cuentas.end(), [&](const auto& c) {
+        return c.cuenta.compare(enGrilla, Qt::CaseInsensitive) == 0;
+    });
+    if (!p.cuentas.empty() && !grillaRecuperada)
         if (const int tab = m_sesion.Cargado().TabDe(p.cuentas.front().cuenta); tab > 0)
             m_ui.SSTab1->setCurrentIndex(tab);
     marcarAjustes();
@@ -299,6 +320,8 @@ void FrmTolvario::Form_Unload(int& Cancel)
     }
     m_descargada = true;
     ajustesDelUsuario().setValue(claveDeGeometria(), saveGeometry());
+    // Everything was stored or dropped as the clerk said: nothing left to offer.
+    m_sesion.Descartar();
     Pasos::Ejecutar({
         [&] { m_sesion.GrabarCfgLocal(enPantalla().encabezado); },
         [&] { CerrarSesion(); },

@@ -82,7 +82,7 @@ bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
     },
     [&] {
         // A setting the clerk changed is on the station's disk until a save stores it.
-        if (valido && SesionRegistro::CamposDeAjuste().contains(campo, Qt::CaseInsensitive) && m_sesion.AjusteCambiado(campo, valor))
+        if (valido && SesionRegistro::CamposDeAjuste().contains(campo, Qt::CaseInsensitive))
             m_sesion.Diario().AnotarAjuste(m_sesion.Cargado().Periodo(), campo, control->text());
     }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
     if (!valido && !aviso.isEmpty()) {

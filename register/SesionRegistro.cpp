@@ -254,9 +254,9 @@ QString SesionRegistro::TextoDeRecuperacion(const DiarioDeRecuperacion::Pendient
     for (const Ajuste& a : Ajustes)
         if (p.ajustes.contains(QLatin1String(a.campo)))
             partes << QString::fromUtf8(a.nombre);
-    return QStringLiteral("Quedaron cambios sin grabar de %1 (%2), escritos el %3 a las %4. ¿Recuperarlos?")
-        .arg(p.periodo, partes.join(QStringLiteral("; ")), p.escrito.toString(QStringLiteral("dd/MM/yyyy")),
-             p.escrito.toString(QStringLiteral("HH:mm")));
+    return QStringLiteral("Quedaron cambios sin grabar %1 (%2), escritos el %3 a las %4. ¿Recuperarlos?")
+        .arg(p.periodo.isEmpty() ? QStringLiteral("en el encabezado") : QStringLiteral("de ") + p.periodo, partes.join(QStringLiteral("; ")),
+             p.escrito.toString(QStringLiteral("dd/MM/yyyy")), p.escrito.toString(QStringLiteral("HH:mm")));
 }
 
 void SesionRegistro::QuitarReemplazados()

@@ -195,7 +195,9 @@ void SesionRegistro::ActualizarDatos(EstaGrabacion& g)
             return;
     // The settings and the sheet number last, once the accounts went through the queue: a
     // save cancelled while it waited its turn has stored nothing at all.
-    paso([&] { GrabarCfgLocal(g.e.encabezado, true); });
+    // The users and settings leave the journal only with a save the database took whole.
+    if (paso([&] { GrabarCfgLocal(g.e.encabezado, true); }) && !m_incompleta)
+        m_diario.AnotarAjustesGrabados(m_cargado.Periodo());
 }
 
 bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
@@ -236,6 +238,10 @@ bool SesionRegistro::grabarRecuperadas(EstaGrabacion& g)
     // A copy: a save or a No to another station's takes the account off the list.
     const std::vector<DiarioDeRecuperacion::Pendiente::Cuenta> recuperadas = m_recuperadas;
     for (const DiarioDeRecuperacion::Pendiente::Cuenta& r : recuperadas) {
+        // Only an account the period still shows: a user replaced since keeps its days in
+        // the journal, never stored unseen.
+        if (!g.e.mostradas.contains(r.cuenta, Qt::CaseInsensitive))
+            continue;
         const std::vector<LineaRegistro> lineas = lineasRecuperadas(r);
         m_cargado.PonerLeidas(r.cuenta, r.leidas);
         bool conflicto = false;
@@ -353,7 +359,6 @@ void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
         m_cargado.PonerHoja(hoja.trimmed());
     }
     TomarAjustesGuardados(e);
-    m_diario.AnotarAjustesGrabados(periodo);
 }
 
 QStringList SesionRegistro::Pendientes(const EnPantalla& e, bool conAjustes) const

@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QString>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,8 +20,10 @@ QtMessageHandler g_anterior = nullptr;
 // Only what is safe in a signal handler: the number goes to the event loop.
 extern "C" void alRecibir(int senal)
 {
+    const int error = errno;
     const unsigned char n = static_cast<unsigned char>(senal);
     [[maybe_unused]] const ssize_t escrito = ::write(g_tubo[0], &n, 1);
+    errno = error;
 }
 
 QString nombreDe(int senal)

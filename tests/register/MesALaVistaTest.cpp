@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
+#include <QScreen>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -84,6 +85,39 @@ TEST_P(MesALaVistaTest, LasTeclasDePestanasSonComoUnClicYLosTotalesNoSeEscriben)
     EXPECT_FALSE(editor()->isVisible());
     EXPECT_EQ(estado(), u"La fila de totales se calcula sola: no se escribe en ella."_s);
     EXPECT_EQ(enGrilla(P::FilaTotales, P::ColEntradas), antes);
+}
+
+// On a laptop's screen, without a window manager to maximise it, the window keeps inside the
+// screen and every box, button and the status bar can be reached; a place saved on a larger
+// screen comes back inside this one.
+TEST_P(MesALaVistaTest, LaVentanaCabeEnLaPantallaYTodoSeAlcanza)
+{
+    const auto revisar = [this](const char* cuando) {
+        const QRect area = m_ventana->screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(m_ventana->geometry())) << cuando << ": window " << m_ventana->width() << "x" << m_ventana->height()
+                                                          << " on " << area.width() << "x" << area.height();
+        QList<QWidget*> controles = m_ventana->findChildren<QWidget*>(u"TxtFields"_s);
+        for (const char* nombre : {"chk", "CmdArchivo", "CmbLetra", "BStat", "SSTab1", "MSFlexGrid", "Panobar1"})
+            controles << Controles::Hijo<QWidget>(m_ventana.get(), nombre);
+        for (QWidget* w : std::as_const(controles)) {
+            if (!w->isVisibleTo(m_ventana.get()))
+                continue;
+            const QRect donde(w->mapTo(m_ventana.get(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(m_ventana->rect().contains(donde))
+                << cuando << ": " << w->objectName().toStdString() << " " << w->property("DataField").toString().toStdString() << " at "
+                << donde.x() << "," << donde.y() << " " << donde.width() << "x" << donde.height();
+        }
+    };
+    // The screen the run was given (see tests/pantallas).
+    for (const QSize tamano : {QSize(1024, 600), QSize(1366, 768)})
+        if (qEnvironmentVariable("QT_QPA_PLATFORM").contains(u"%1x%2"_s.arg(tamano.width()).arg(tamano.height())))
+            ASSERT_EQ(m_ventana->screen()->availableGeometry().size(), tamano);
+    revisar("as opened");
+    m_ventana->showNormal();
+    m_ventana->setGeometry(0, 0, 1920, 1080);
+    m_ventana->close();
+    reabrir();
+    revisar("a place saved on a larger screen");
 }
 
 CON_CADA_MOTOR(MesALaVistaTest);

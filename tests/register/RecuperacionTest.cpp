@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTabBar>
@@ -199,6 +200,11 @@ TEST_P(RecuperacionTest, LoQueSeGrabaOSeDescartaSaleDelDiario)
     reabrir();
     const auto diario = [this] { return m_ventana->Sesion().Diario().Leer(); };
     elegirPeriodo(u"10/2026"_s);
+    // The same figure typed over a day, or a figure typed and then put back, is no change.
+    escribirDia(2, P::ColEntradas, u"1"_s);
+    escribirDia(3, P::ColEntradas, u"9"_s);
+    escribirDia(3, P::ColEntradas, u"1"_s);
+    EXPECT_TRUE(diario().Vacio());
     escribirDia(2, P::ColEntradas, u"22"_s);
     ASSERT_EQ(diario().cuentas.size(), 1u);
     EXPECT_EQ(diario().cuentas[0].dias.value(2).entradas, Importe::desdeEntero(22));
@@ -221,6 +227,55 @@ TEST_P(RecuperacionTest, LoQueSeGrabaOSeDescartaSaleDelDiario)
     elegirPeriodo(u"09/2026"_s);
     EXPECT_TRUE(diario().Vacio()) << todo();
     EXPECT_EQ(entradas("MOLINO", 4), 1.0);
+}
+
+// The header's setting and a user added come back as well, pending; F5 stores them with the
+// day, after the settings' own question.
+TEST_P(RecuperacionTest, ElEncabezadoYUnUsuarioAgregadoTambienVuelven)
+{
+    const QString titulo = valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s);
+    QProcess otro;
+    teclearYEsperar(otro, {u"0:2:1:22"_s, u"caja:TITULO:LIBRO NUEVO"_s, u"caja:USMOLINO2:C004"_s});
+    cortar(otro, SIGKILL);
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"C004"_s), u"0"_s);
+    m_guion->respuestas = {Operador::Si};
+    reabrir();
+    ASSERT_NE(oferta(), nullptr) << todo();
+    EXPECT_TRUE(oferta()->texto.contains(u"(Molino: día 2; usuario 2: C004; Título)"_s)) << todo();
+    EXPECT_EQ(caja(u"TITULO"_s)->text(), u"LIBRO NUEVO"_s);
+    EXPECT_TRUE(caja(u"TITULO"_s)->property("cambiado").toBool());
+    EXPECT_EQ(usuario(2)->text(), u"C004"_s);
+    EXPECT_TRUE(tabs()->isTabVisible(2));
+    EXPECT_EQ(enGrilla(3, P::ColEntradas), u"22"_s);
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s), titulo) << "pending, not stored";
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_NE(aviso(u"Cambió el encabezado"_s), nullptr) << todo();
+    EXPECT_EQ(valor(u"SELECT VALOR FROM ta_configuracion WHERE CLAVE = 'TOLVARIO_TITULO'"_s).trimmed(), u"LIBRO NUEVO"_s);
+    EXPECT_EQ(cuantas(u"10/2026"_s, u"C004"_s), u"31"_s);
+    EXPECT_EQ(entradas("MOLINO", 2), 22.0);
+    m_guion->avisos.clear();
+    reabrir();
+    EXPECT_EQ(oferta(), nullptr) << todo();
+}
+
+// A journal folder that cannot be made: said once, in Spanish, and the register works.
+TEST_P(RecuperacionTest, SinDondeGuardarElRespaldoSeAvisaYSeTrabajaIgual)
+{
+    const QString tolvario = QFileInfo(DiarioDeRecuperacion::Carpeta()).path();
+    ASSERT_TRUE(QDir(tolvario).removeRecursively());
+    QFile bloqueo(tolvario);
+    ASSERT_TRUE(bloqueo.open(QIODevice::WriteOnly)) << "a file where the folder would go";
+    bloqueo.close();
+    reabrir();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.startsWith(u"No se puede guardar el respaldo de lo que escribe en"_s)) << todo();
+    elegirPeriodo(u"10/2026"_s);
+    escribirDia(2, P::ColEntradas, u"22"_s);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(entradas("MOLINO", 2), 22.0);
+    EXPECT_EQ(m_guion->avisos.size(), 1u) << "told once: " << todo();
 }
 
 CON_CADA_MOTOR(RecuperacionTest);

@@ -1,8 +1,9 @@
 // A clerk whose session is cut off: opens the register on the database, loads a period, types
 // figures into the grid with keys, says so, and waits for the signal that ends it.
-//   empleado_interrumpido "<command line>" CARPETA MM/AAAA tab:dia:columna:texto...
+//   empleado_interrumpido "<command line>" CARPETA MM/AAAA tab:dia:columna:texto... caja:CAMPO:texto...
 // A tab other than the one on screen is clicked first, as the clerk would (which stores the
-// account left). Ends as the real program does on SIGTERM, SIGHUP and SIGINT.
+// account left); a header box (by its field) is typed over and left with Enter. Ends as the
+// real program does on SIGTERM, SIGHUP and SIGINT.
 #include "tests/support/Controles.h"
 #include "platform/Carpetas.h"
 #include "register/FrmTolvario.h"
@@ -41,6 +42,19 @@ int main(int argc, char* argv[])
     QTableView* grilla = Controles::Grilla(&ventana);
     for (const QString& paso : args.mid(4)) {
         const QStringList p = paso.split(u':');
+        if (p.size() == 3 && p[0] == QLatin1String("caja")) {
+            QLineEdit* caja = nullptr;
+            for (QLineEdit* c : ventana.findChildren<QLineEdit*>(QStringLiteral("TxtFields")))
+                if (c->property("DataField").toString().compare(p[1], Qt::CaseInsensitive) == 0)
+                    caja = c;
+            if (!caja)
+                return 2;
+            caja->setFocus();
+            caja->selectAll();
+            QTest::keyClicks(caja, p[2]);
+            QTest::keyClick(caja, Qt::Key_Return);
+            continue;
+        }
         if (p.size() != 4)
             return 2;
         if (tabs->currentIndex() != p[0].toInt())
