@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <algorithm>
+#include <array>
 #include <map>
 
 using TextoSQL::Comillas;
@@ -79,36 +80,44 @@ std::map<QString, Entrega> todasLasEntregas()
     return entregas;
 }
 
-QString periodoDe(const QString& anioMes)
+// Every later month of the account, in time order: its net and the lowest its running
+// stock goes within it, from its opening balance (0 when it never goes below it). One
+// statement, grouped by month, however many years follow.
+struct MesPosterior {
+    QString periodo;
+    Importe neto;
+    Importe minimo;
+};
+std::vector<MesPosterior> mesesPosteriores(const QString& periodo, const QString& cuenta)
 {
-    return anioMes.right(2) + u'/' + anioMes.left(4);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("SELECT Periodo, SUM(Neto) AS Neto, MIN(Acumulado) AS Minimo FROM (SELECT Periodo, Entradas - Salidas AS Neto, "
+                       "SUM(Entradas - Salidas) OVER (PARTITION BY Periodo ORDER BY DIA) AS Acumulado FROM EM_Tolvario WHERE Cuenta = '")
+            + Comillas(cuenta) + QStringLiteral("' AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '") + Comillas(AnioMes(periodo))
+            + QStringLiteral("') t GROUP BY Periodo"),
+        rs);
+    std::vector<MesPosterior> meses;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        meses.push_back({SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed(),
+                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Neto"))),
+                         std::min(Importe(), SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Minimo"))))});
+    std::sort(meses.begin(), meses.end(), [](const MesPosterior& a, const MesPosterior& b) { return AnioMes(a.periodo) < AnioMes(b.periodo); });
+    return meses;
 }
 
-// The first stored months after `periodo` where the account has lines (their opening
-// balance carries this one's), at most `cuantos`; `ultimo` gets the latest of all when there
-// are more. Read through the year-month index: a handful of months, never thirty years.
-QStringList posterioresCon(const QString& periodo, const QString& cuenta, int cuantos, QString& ultimo)
+// The running stock at the end of each day 1 to 31, from `inicial`.
+std::array<Importe, 32> saldosDiarios(Importe inicial, const std::vector<LineaRegistro>& lineas)
 {
-    DB_Dll& db = DB_Dll::Instancia();
-    Recordset rs;
-    const QString anioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)");
-    db.AbrirConsulta(QStringLiteral("Select DISTINCT TOP %1 %2 AS AnioMes from EM_Tolvario where Cuenta = '").arg(cuantos + 1).arg(anioMes)
-                         + Comillas(cuenta) + QStringLiteral("' and %1 > '").arg(anioMes) + Comillas(AnioMes(periodo))
-                         + QStringLiteral("' order by AnioMes"),
-                     rs);
-    QStringList periodos;
-    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-        periodos << periodoDe(SuiteUtil::NullSafe(rs.Field(QStringLiteral("AnioMes"))).trimmed());
-    if (periodos.size() <= cuantos)
-        return periodos;
-    periodos.removeLast();
-    db.AbrirConsulta(QStringLiteral("Select MAX(%1) AS Ultimo from EM_Tolvario where Cuenta = '").arg(anioMes) + Comillas(cuenta)
-                         + u'\'',
-                     rs);
-    const QString u = periodoDe(SuiteUtil::NullSafe(rs.Field(QStringLiteral("Ultimo"))).trimmed());
-    if (ultimo.isEmpty() || AnioMes(u) > AnioMes(ultimo))
-        ultimo = u;
-    return periodos;
+    std::array<Importe, 32> netos{};
+    for (const LineaRegistro& l : lineas)
+        if (l.dia >= 1 && l.dia <= 31)
+            netos[size_t(l.dia)] += l.entradas - l.salidas;
+    std::array<Importe, 32> saldos{};
+    Importe s = inicial;
+    for (int d = 1; d <= 31; ++d)
+        saldos[size_t(d)] = s += netos[size_t(d)];
+    return saldos;
 }
 
 // The delivered books after `periodo` that carry the account's balance.
@@ -250,9 +259,40 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         if (antes == despues)
             continue;
         alteraElPropio = true;
-        if ((NetoDe(despues) - NetoDe(antes)).esCero())
+        const Importe delta = NetoDe(despues) - NetoDe(antes);
+        // A day that turns negative, or goes lower than it was stored: the first one.
+        const Importe inicial = SaldoAnterior(periodo, c.cuenta);
+        if (c.lineas) {
+            const std::array<Importe, 32> viejo = saldosDiarios(inicial, antes), nuevo = saldosDiarios(inicial, despues);
+            for (int dia = 1; dia <= 31; ++dia)
+                if (nuevo[size_t(dia)] < std::min(Importe(), viejo[size_t(dia)])) {
+                    d.negativas.push_back({c.cuenta, periodo, dia, nuevo[size_t(dia)]});
+                    break;
+                }
+        }
+        if (delta.esCero())
             continue;
-        d.posteriores << posterioresCon(periodo, c.cuenta, Deriva::Nombrados, d.ultimoPosterior);
+        // Every later month moves by the same amount: the ones it takes lower than zero.
+        const std::vector<MesPosterior> meses = mesesPosteriores(periodo, c.cuenta);
+        Importe apertura = inicial + NetoDe(antes);
+        int nombrados = 0;
+        for (const MesPosterior& m : meses) {
+            const Importe antesMinimo = apertura + m.minimo;
+            const Importe ahoraMinimo = antesMinimo + delta;
+            apertura += m.neto;
+            if (ahoraMinimo >= Importe() || ahoraMinimo >= antesMinimo)
+                continue;
+            if (nombrados++ < Deriva::Nombrados)
+                d.negativas.push_back({c.cuenta, m.periodo, 0, ahoraMinimo});
+            else if (d.ultimaNegativa.isEmpty() || AnioMes(m.periodo) > AnioMes(d.ultimaNegativa))
+                d.ultimaNegativa = m.periodo;
+        }
+        // The months it moves, named as before: the first ones and the latest.
+        for (size_t i = 0; i < meses.size() && i < size_t(Deriva::Nombrados); ++i)
+            d.posteriores << meses[i].periodo;
+        if (meses.size() > size_t(Deriva::Nombrados)
+            && (d.ultimoPosterior.isEmpty() || AnioMes(meses.back().periodo) > AnioMes(d.ultimoPosterior)))
+            d.ultimoPosterior = meses.back().periodo;
         if (conEntregas)
             entregadosDespues << entregadosPosterioresCon(periodo, c.cuenta);
     }

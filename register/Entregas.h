@@ -54,12 +54,22 @@ struct CambioPrevisto {
 // What a change to a period moves besides itself: the delivered books it alters (the
 // period's own, or later ones whose opening balance moves), and the later stored months
 // whose opening balance moves. Nothing is written.
+// A stock the change would leave below zero, or lower than it was stored below zero: the
+// first such day of the period, or a later month (its lowest).
+struct Negativa {
+    QString cuenta;
+    QString periodo;
+    int dia = 0; // 0: a later month
+    Importe saldo;
+};
 struct Deriva {
     static constexpr int Nombrados = 12; // later months named one by one
     std::vector<Entrega> entregados;
     QStringList posteriores;  // the first ones, in time order
     QString ultimoPosterior;  // the latest, when there are more than those named
-    bool Hay() const { return !entregados.empty() || !posteriores.isEmpty(); }
+    std::vector<Negativa> negativas; // at most Nombrados later months per account
+    QString ultimaNegativa;          // the latest month below zero, when there are more
+    bool Hay() const { return !entregados.empty() || !posteriores.isEmpty() || !negativas.empty(); }
 };
 // `hoja`: the sheet number the save would store.
 Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambios, const QString* hoja = nullptr);

@@ -5,6 +5,7 @@
 #include "register/Planilla.h"
 #include "platform/Operador.h"
 #include "register/RegistroTolvario.h"
+#include "startup/Formatos.h"
 
 namespace {
 
@@ -187,7 +188,7 @@ bool SesionRegistro::BorrarPeriodo(const EnPantalla& e)
     // the database cannot answer stops here, told by the caller's error step.
     const RegistroTolvario::Deriva deriva = RegistroTolvario::DerivaDeBorrar(m_cargado.Periodo());
     if (deriva.Hay())
-        pregunta += QStringLiteral("\n\n") + TextoDeDeriva(deriva);
+        pregunta += QStringLiteral("\n\n") + TextoDeDeriva(deriva, m_decimales);
     if (operador().Mensaje(pregunta, Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
         != Operador::Si)
         return false;
@@ -365,7 +366,7 @@ QStringList SesionRegistro::CuentasSinGrabar(const QStringList& mostradas) const
     return cuentas;
 }
 
-QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d)
+QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d, int decimales)
 {
     QStringList partes;
     if (!d.entregados.empty()) {
@@ -378,5 +379,25 @@ QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d)
         partes << QStringLiteral("Cambia el saldo anterior de los meses siguientes: %1%2.")
                       .arg(d.posteriores.join(QStringLiteral(", ")),
                            d.ultimoPosterior.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimoPosterior);
+    if (!d.negativas.empty()) {
+        // Each account once, its days and months after it: "Molino el 03/11/2026 (-104037,72),
+        // en 12/2026 (-5)".
+        QStringList cuentas;
+        QString actual;
+        for (const RegistroTolvario::Negativa& n : d.negativas) {
+            const QString cuando = n.dia > 0 ? QStringLiteral("el %1/%2").arg(n.dia, 2, 10, QLatin1Char('0')).arg(n.periodo)
+                                             : QStringLiteral("en ") + n.periodo;
+            const QString texto = QStringLiteral("%1 (%2)").arg(cuando, FormatoCantidad(n.saldo.texto(), decimales));
+            if (n.cuenta.compare(actual, Qt::CaseInsensitive) == 0) {
+                cuentas.last() += QStringLiteral(", ") + texto;
+            } else {
+                actual = n.cuenta;
+                cuentas << NombreDeCuenta(n.cuenta) + u' ' + texto;
+            }
+        }
+        partes << QStringLiteral("Quedaría existencia negativa: %1%2.")
+                      .arg(cuentas.join(QStringLiteral("; ")),
+                           d.ultimaNegativa.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimaNegativa);
+    }
     return partes.join(QStringLiteral("\n\n"));
 }

@@ -155,8 +155,9 @@ public:
     std::vector<RegistroTolvario::CambioPrevisto> CambiosPrevistos(bool todo, const QStringList& mostradas) const;
     // Of the accounts shown, those with nothing stored in the period yet, but the grid's.
     QStringList CuentasSinGrabar(const QStringList& mostradas) const;
-    // What a change moves besides itself, as the clerk is told before it is written.
-    static QString TextoDeDeriva(const RegistroTolvario::Deriva& d);
+    // What a change moves besides itself, as the clerk is told before it is written; stocks
+    // below zero with `decimales`.
+    static QString TextoDeDeriva(const RegistroTolvario::Deriva& d, int decimales = -2);
     // "Molino" for the mill, the code for a user.
     static QString NombreDeCuenta(const QString& cuenta);
 

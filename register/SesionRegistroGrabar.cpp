@@ -304,7 +304,7 @@ bool SesionRegistro::confirmarDeriva(const std::vector<RegistroTolvario::CambioP
     }
     if (!d.Hay())
         return true;
-    if (operador().Mensaje(TextoDeDeriva(d) + QStringLiteral("\n\n¿Grabar de todos modos?"),
+    if (operador().Mensaje(TextoDeDeriva(d, m_decimales) + QStringLiteral("\n\n¿Grabar de todos modos?"),
                            Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton, QStringLiteral("Atención!"))
         == Operador::Si)
         return true;

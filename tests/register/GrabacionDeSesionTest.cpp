@@ -43,9 +43,9 @@ protected:
     }
     SesionRegistro::Hecho grabar(A alcance = A::Todo) { return m_sesion.Grabar(alcance, pantalla()); }
     // Day d's Entradas as the clerk types it, and as the grid shows it.
-    void escribir(int dia, const QString& cifra)
+    void escribir(int dia, const QString& cifra, int columna = Planilla::ColEntradas)
     {
-        m_sesion.Lineas().PonerCantidad(Planilla::PrimeraFilaDia + dia - 1, Planilla::ColEntradas, cifra, m_sesion.Decimales());
+        m_sesion.Lineas().PonerCantidad(Planilla::PrimeraFilaDia + dia - 1, columna, cifra, m_sesion.Decimales());
     }
     QString enGrilla(int dia) const { return m_sesion.Lineas().Texto(Planilla::PrimeraFilaDia + dia - 1, Planilla::ColEntradas); }
     void otroPuestoGraba(int dia, int cantidad, const QString& periodo = u"10/2026"_s)
@@ -330,6 +330,52 @@ TEST_P(GrabacionDeSesionTest, LoQueMueveLosMesesSiguientesSePreguntaAntesDeEscri
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '06/2005' AND Cuenta = 'C003'"_s), u"0"_s);
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '07/2005' AND Cuenta = 'C003'"_s), u"1"_s);
     EXPECT_TRUE(m_sesion.Cargado().AQuitar().isEmpty());
+}
+
+// Flour cannot leave a silo that holds none: a save that would leave a day below zero, in the
+// period or through the opening balance of a later month, names them in the one question;
+// No writes nothing. A stock already stored below zero and not made lower asks nothing.
+TEST_P(GrabacionDeSesionTest, UnaExistenciaNegativaSeNombraAntesDeGrabar)
+{
+    const auto fila = [this](const char* periodo, int dia, int entradas, int salidas) {
+        ejecutar(u"INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) VALUES ('%1', 'MOLINO', %2, %3, %4, '')"_s
+                     .arg(QLatin1String(periodo))
+                     .arg(dia)
+                     .arg(entradas)
+                     .arg(salidas));
+    };
+    fila("03/2004", 1, 100, 0);
+    fila("04/2004", 1, 0, 60);
+    fila("05/2004", 1, 0, 30);
+    abrir(u"03/2004"_s);
+    escribir(2, u"150"_s, Planilla::ColSalidas);
+    const SesionRegistro::Hecho no = grabar();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    const QString pregunta = m_guion->avisos[0].texto;
+    EXPECT_TRUE(pregunta.contains(u"Quedaría existencia negativa: Molino el 02/03/2004 (-50), en 04/2004 (-110), en 05/2004 (-140), "
+                                  "en 10/2026 (-140)."_s))
+        << pregunta.toStdString();
+    EXPECT_TRUE(pregunta.startsWith(u"Cambia el saldo anterior de los meses siguientes: 04/2004, 05/2004, 10/2026."_s))
+        << "one question with the months it moves";
+    EXPECT_EQ(m_guion->avisos[0].estilo & Operador::SegundoBoton, Operador::SegundoBoton) << "No is the default";
+    EXPECT_EQ(no.estado, G::Declinada);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_Tolvario WHERE Periodo = '03/2004'"_s), u"1"_s) << "nothing written";
+
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    EXPECT_EQ(grabar().estado, G::Grabada);
+    EXPECT_EQ(valor(u"SELECT Salidas FROM EM_Tolvario WHERE Periodo = '03/2004' AND DIA = 2"_s).toDouble(), 150.0);
+
+    // Below zero already, and no lower: a remark asks nothing; a figure that takes it lower
+    // asks again.
+    m_guion->avisos.clear();
+    m_sesion.Lineas().PonerTexto(Planilla::PrimeraFilaDia + 4, Planilla::ColObservaciones, u"remito"_s);
+    EXPECT_EQ(grabar().estado, G::Grabada);
+    EXPECT_TRUE(m_guion->avisos.empty()) << todo();
+    escribir(3, u"1"_s, Planilla::ColSalidas);
+    grabar();
+    ASSERT_EQ(m_guion->avisos.size(), 1u) << todo();
+    EXPECT_TRUE(m_guion->avisos[0].texto.contains(u"Molino el 03/03/2004 (-51)"_s)) << todo();
 }
 
 CON_CADA_MOTOR(GrabacionDeSesionTest);
