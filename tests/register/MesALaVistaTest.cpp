@@ -59,6 +59,27 @@ TEST_P(MesALaVistaTest, UnaExistenciaNegativaSeVeRojaYSeNombra)
     EXPECT_FALSE(estado().startsWith(u"Existencia negativa"_s)) << estado().toStdString();
 }
 
+// F5 over an oversized delivery asks first, No the default: Escape writes nothing, not even
+// history; Sí stores it and its history row.
+TEST_P(MesALaVistaTest, GrabarUnaExistenciaNegativaPreguntaPrimero)
+{
+    escribirDia(3, P::ColSalidas, u"1500"_s);
+    m_guion->avisos.clear();
+    tecla(Qt::Key_F5); // no answer queued: the default, as Escape gives
+    const auto* pregunta = aviso(u"Quedaría existencia negativa"_s);
+    ASSERT_NE(pregunta, nullptr) << todo();
+    EXPECT_TRUE(pregunta->texto.contains(u"Quedaría existencia negativa: Molino el 03/10/2026 (-500)."_s)) << todo();
+    EXPECT_EQ(valor(u"SELECT Salidas FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 3"_s).toDouble(), 0.0);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_TolvarioHistoria"_s), u"0"_s);
+    EXPECT_EQ(enGrilla(4, P::ColSalidas), u"1500"_s) << "still on screen, pending";
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si};
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(valor(u"SELECT Salidas FROM EM_Tolvario WHERE Periodo = '10/2026' AND Cuenta = 'MOLINO' AND DIA = 3"_s).toDouble(), 1500.0);
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_TolvarioHistoria WHERE Cuenta = 'MOLINO'"_s), u"1"_s);
+    EXPECT_TRUE(estado().contains(u"Existencia negativa desde el día 3"_s)) << estado().toStdString();
+}
+
 TEST_P(MesALaVistaTest, LasTeclasDePestanasSonComoUnClicYLosTotalesNoSeEscriben)
 {
     escribirDia(2, P::ColEntradas, u"7"_s);
@@ -109,9 +130,11 @@ TEST_P(MesALaVistaTest, LaVentanaCabeEnLaPantallaYTodoSeAlcanza)
         }
     };
     // The screen the run was given (see tests/pantallas).
-    for (const QSize tamano : {QSize(1024, 600), QSize(1366, 768)})
-        if (qEnvironmentVariable("QT_QPA_PLATFORM").contains(u"%1x%2"_s.arg(tamano.width()).arg(tamano.height())))
+    for (const QSize tamano : {QSize(1024, 600), QSize(1366, 768)}) {
+        if (qEnvironmentVariable("QT_QPA_PLATFORM").contains(u"%1x%2"_s.arg(tamano.width()).arg(tamano.height()))) {
             ASSERT_EQ(m_ventana->screen()->availableGeometry().size(), tamano);
+        }
+    }
     revisar("as opened");
     m_ventana->showNormal();
     m_ventana->setGeometry(0, 0, 1920, 1080);
