@@ -80,30 +80,52 @@ std::map<QString, Entrega> todasLasEntregas()
     return entregas;
 }
 
-// Every later month of the account, in time order: its net and the lowest its running
-// stock goes within it, from its opening balance (0 when it never goes below it). One
-// statement, grouped by month, however many years follow.
+// Every later month of the account, in time order, with what it received and delivered: one
+// statement through the year-month index, grouped in its order, however many years follow.
 struct MesPosterior {
     QString periodo;
-    Importe neto;
-    Importe minimo;
+    Importe entradas;
+    Importe salidas;
+    Importe Neto() const { return entradas - salidas; }
 };
 std::vector<MesPosterior> mesesPosteriores(const QString& periodo, const QString& cuenta)
 {
+    const QString anioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)");
     Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(
-        QStringLiteral("SELECT Periodo, SUM(Neto) AS Neto, MIN(Acumulado) AS Minimo FROM (SELECT Periodo, Entradas - Salidas AS Neto, "
-                       "SUM(Entradas - Salidas) OVER (PARTITION BY Periodo ORDER BY DIA) AS Acumulado FROM EM_Tolvario WHERE Cuenta = '")
-            + Comillas(cuenta) + QStringLiteral("' AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '") + Comillas(AnioMes(periodo))
-            + QStringLiteral("') t GROUP BY Periodo"),
-        rs);
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT %1 AS AnioMes, SUM(Entradas) AS Ent, SUM(Salidas) AS Sal FROM EM_Tolvario "
+                                                     "WHERE Cuenta = '")
+                                              .arg(anioMes)
+                                          + Comillas(cuenta) + QStringLiteral("' AND %1 > '").arg(anioMes) + Comillas(AnioMes(periodo))
+                                          + QStringLiteral("' GROUP BY %1 ORDER BY AnioMes").arg(anioMes),
+                                      rs);
     std::vector<MesPosterior> meses;
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-        meses.push_back({SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed(),
-                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Neto"))),
-                         std::min(Importe(), SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Minimo"))))});
-    std::sort(meses.begin(), meses.end(), [](const MesPosterior& a, const MesPosterior& b) { return AnioMes(a.periodo) < AnioMes(b.periodo); });
+        meses.push_back({PeriodoDeAnioMes(SuiteUtil::NullSafe(rs.Field(QStringLiteral("AnioMes"))).trimmed()),
+                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))),
+                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")))});
     return meses;
+}
+
+// The lowest the running stock goes within each of `periodos`, from its opening balance (0
+// when it never goes below it): only for months that could go below zero at all.
+std::map<QString, Importe> minimosDe(const QString& cuenta, const QStringList& periodos)
+{
+    std::map<QString, Importe> minimos;
+    if (periodos.isEmpty())
+        return minimos;
+    QStringList lista;
+    for (const QString& p : periodos)
+        lista << u'\'' + Comillas(p) + u'\'';
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("SELECT Periodo, MIN(Acumulado) AS Minimo FROM (SELECT Periodo, SUM(Entradas - Salidas) OVER (PARTITION BY Periodo "
+                       "ORDER BY DIA) AS Acumulado FROM EM_Tolvario WHERE Cuenta = '")
+            + Comillas(cuenta) + QStringLiteral("' AND Periodo IN (") + lista.join(u',') + QStringLiteral(")) t GROUP BY Periodo"),
+        rs);
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        minimos[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed()] =
+            std::min(Importe(), SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Minimo"))));
+    return minimos;
 }
 
 // The running stock at the end of each day 1 to 31, from `inicial`.
@@ -272,20 +294,31 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         }
         if (delta.esCero())
             continue;
-        // Every later month moves by the same amount: the ones it takes lower than zero.
+        // Every later month moves by the same amount: when it is less stock, the months it
+        // takes below zero. A month cannot go lower than its opening less all it delivered:
+        // only those that could are read day by day.
         const std::vector<MesPosterior> meses = mesesPosteriores(periodo, c.cuenta);
-        Importe apertura = inicial + NetoDe(antes);
-        int nombrados = 0;
-        for (const MesPosterior& m : meses) {
-            const Importe antesMinimo = apertura + m.minimo;
-            const Importe ahoraMinimo = antesMinimo + delta;
-            apertura += m.neto;
-            if (ahoraMinimo >= Importe() || ahoraMinimo >= antesMinimo)
-                continue;
-            if (nombrados++ < Deriva::Nombrados)
-                d.negativas.push_back({c.cuenta, m.periodo, 0, ahoraMinimo});
-            else if (d.ultimaNegativa.isEmpty() || AnioMes(m.periodo) > AnioMes(d.ultimaNegativa))
-                d.ultimaNegativa = m.periodo;
+        if (delta < Importe()) {
+            std::vector<Importe> aperturas;
+            QStringList posibles;
+            Importe apertura = inicial + NetoDe(antes);
+            for (const MesPosterior& m : meses) {
+                aperturas.push_back(apertura);
+                if (apertura - m.salidas + delta < Importe())
+                    posibles << m.periodo;
+                apertura += m.Neto();
+            }
+            const std::map<QString, Importe> minimos = minimosDe(c.cuenta, posibles);
+            int nombrados = 0;
+            for (size_t i = 0; i < meses.size(); ++i) {
+                const auto minimo = minimos.find(meses[i].periodo);
+                if (minimo == minimos.end() || aperturas[i] + minimo->second + delta >= Importe())
+                    continue;
+                if (nombrados++ < Deriva::Nombrados)
+                    d.negativas.push_back({c.cuenta, meses[i].periodo, 0, aperturas[i] + minimo->second + delta});
+                else if (d.ultimaNegativa.isEmpty() || AnioMes(meses[i].periodo) > AnioMes(d.ultimaNegativa))
+                    d.ultimaNegativa = meses[i].periodo;
+            }
         }
         // The months it moves, named as before: the first ones and the latest.
         for (size_t i = 0; i < meses.size() && i < size_t(Deriva::Nombrados); ++i)
