@@ -3,6 +3,7 @@
 #include "register/DelegadoCelda.h"
 #include "register/EditorDeCelda.h"
 #include "register/ModeloRegistro.h"
+#include "register/VistaConFilasFijas.h"
 #include "startup/Panobar.h"
 
 #include <algorithm>
@@ -194,7 +195,8 @@ void ControlesTolvario::construirRejilla(QMainWindow* ventana, ModeloRegistro* m
     auto* det = new QVBoxLayout(FrmDet);
     det->setContentsMargins(4, 4, 4, 4);
 
-    MSFlexGrid = new QTableView(FrmDet);
+    auto* grilla = new VistaConFilasFijas(FrmDet);
+    MSFlexGrid = grilla;
     MSFlexGrid->setObjectName(QStringLiteral("MSFlexGrid"));
     MSFlexGrid->setModel(modelo);
     MSFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -218,6 +220,8 @@ void ControlesTolvario::construirRejilla(QMainWindow* ventana, ModeloRegistro* m
     const QFontMetrics letra = MSFlexGrid->fontMetrics();
     const int texto = std::max(letra.height(), letra.boundingRect(QStringLiteral("ÑÁÉÍÓÚÜ")).height());
     MSFlexGrid->verticalHeader()->setDefaultSectionSize(std::max(texto + 6, txtEdit->sizeHint().height()));
+    // The opening balance and the totals stay in view while the days scroll.
+    grilla->FijarFilas();
 
     LblDetalle = new QLabel(FrmDet);
     LblDetalle->setObjectName(QStringLiteral("LblDetalle"));

@@ -319,7 +319,11 @@ TEST_P(FrmTolvarioTest, LaGrillaPintaFondoTextoYCursor)
         return c;
     };
     const QPalette paleta = grilla->palette();
-    EXPECT_TRUE(colores(P::FilaSaldoAnterior, P::ColEntradas).contains(paleta.color(QPalette::AlternateBase).rgb()));
+    // The opening balance stays above the days, in a frozen row of its own.
+    auto* fija = Controles::Hijo<QTableView>(m_ventana.get(), "FilaFijaArriba");
+    const QImage arriba = fija->viewport()->grab().toImage();
+    const QRect saldo = fija->visualRect(fija->model()->index(0, P::ColEntradas)).adjusted(1, 1, -2, -2);
+    EXPECT_EQ(arriba.pixel(saldo.center()), paleta.color(QPalette::AlternateBase).rgb());
     EXPECT_GT(colores(3, P::ColSaldo).size(), 2) << "a figure is drawn in the stock column";
     EXPECT_EQ(colores(3, P::ColObservaciones).size(), 1) << "an empty remark is background only";
     EXPECT_TRUE(colores(2, P::ColEntradas).contains(paleta.color(QPalette::Highlight).rgb())) << "the cursor's cell is selected";

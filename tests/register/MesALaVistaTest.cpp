@@ -8,6 +8,7 @@
 #include <QBrush>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QScrollBar>
 #include <QTableView>
 #include <QScreen>
 #include <QTest>
@@ -106,6 +107,39 @@ TEST_P(MesALaVistaTest, LasTeclasDePestanasSonComoUnClicYLosTotalesNoSeEscriben)
     EXPECT_FALSE(editor()->isVisible());
     EXPECT_EQ(estado(), u"La fila de totales se calcula sola: no se escribe en ella."_s);
     EXPECT_EQ(enGrilla(P::FilaTotales, P::ColEntradas), antes);
+}
+
+// The opening balance and the totals stay in view, above and below the days, while the days
+// scroll; a click on a frozen cell puts the cursor there, and the keys still reach them.
+TEST_P(MesALaVistaTest, ElSaldoAnteriorYLosTotalesQuedanALaVista)
+{
+    m_ventana->resize(1024, 600);
+    QApplication::processEvents();
+    auto* arriba = Controles::Hijo<QTableView>(m_ventana.get(), "FilaFijaArriba");
+    auto* abajo = Controles::Hijo<QTableView>(m_ventana.get(), "FilaFijaAbajo");
+    const auto aLaVista = [this](QWidget* w) {
+        const QRect r(w->mapTo(grilla(), QPoint(0, 0)), w->size());
+        return w->isVisible() && grilla()->rect().contains(r) && r.height() > 0;
+    };
+    ASSERT_TRUE(grilla()->verticalScrollBar()->maximum() > 0) << "the days scroll at this size";
+    for (int valor : {0, grilla()->verticalScrollBar()->maximum() / 2, grilla()->verticalScrollBar()->maximum()}) {
+        grilla()->verticalScrollBar()->setValue(valor);
+        QApplication::processEvents();
+        EXPECT_TRUE(aLaVista(arriba)) << valor;
+        EXPECT_TRUE(aLaVista(abajo)) << valor;
+        EXPECT_LE(arriba->mapTo(grilla(), QPoint(0, arriba->height())).y(), grilla()->viewport()->mapTo(grilla(), QPoint(0, 0)).y());
+        EXPECT_GE(abajo->mapTo(grilla(), QPoint(0, 0)).y(), grilla()->viewport()->mapTo(grilla(), QPoint(0, grilla()->viewport()->height())).y());
+    }
+    EXPECT_EQ(arriba->model()->index(0, P::ColObservaciones).data().toString(), u"SALDO ANTERIOR"_s);
+    const QModelIndex total = abajo->model()->index(P::FilaTotales - 1, P::ColEntradas);
+    EXPECT_FALSE(abajo->isRowHidden(total.row()));
+    EXPECT_EQ(total.data().toString(), enGrilla(P::FilaTotales, P::ColEntradas));
+    // A click on the totals makes them the cursor's cell; Up goes back to day 31.
+    QTest::mouseClick(abajo->viewport(), Qt::LeftButton, {}, abajo->visualRect(total).center());
+    EXPECT_EQ(grilla()->currentIndex(), total);
+    grilla()->setFocus();
+    tecla(Qt::Key_Up);
+    EXPECT_EQ(grilla()->currentIndex().row(), P::FilaTotales - 2);
 }
 
 // On a laptop's screen, without a window manager to maximise it, the window keeps inside the
