@@ -30,6 +30,54 @@ protected:
 
 } // namespace
 
+// The year, account by month: the CSV carries the stored amounts unrounded whatever the
+// locale (the same text under es_AR.UTF-8), a month without rows carries the stock on, and
+// the workbook has numeric cells rounded as the register shows them.
+TEST_P(LibroCliTest, ElAnioSumaLoGuardadoCuentaPorCuenta)
+{
+    crearEsquema();
+    const auto fila = [this](const char* periodo, const char* cuenta, int dia, const char* entradas, const char* salidas) {
+        ejecutar(QStringLiteral("INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) VALUES ('%1', '%2', %3, %4, %5, '')")
+                     .arg(QLatin1String(periodo), QLatin1String(cuenta))
+                     .arg(dia)
+                     .arg(QLatin1String(entradas), QLatin1String(salidas)));
+    };
+    fila("12/2004", "MOLINO", 1, "100", "0");   // before the year: its opening
+    fila("01/2005", "MOLINO", 1, "10.1234", "0");
+    fila("01/2005", "MOLINO", 2, "0", "5.5");
+    fila("02/2005", "MOLINO", 1, "1", "2");
+    fila("04/2005", "MOLINO", 9, "0", "200");   // March has no rows; April goes below zero
+    fila("01/2005", "C002", 3, "7", "0");
+    fila("06/2005", "C001", 1, "2.0001", "0");
+    fila("01/2006", "MOLINO", 1, "999", "0");   // after the year: nothing of it
+    const Salida csv = correr({QStringLiteral("--anio"), QStringLiteral("2005"), QStringLiteral("--csv"), comando()});
+    ASSERT_EQ(csv.codigo, 0) << csv.errores.toStdString();
+    EXPECT_EQ(csv.texto, QStringLiteral("Cuenta;Periodo;SaldoAnterior;Entradas;Salidas;Saldo\n"
+                                        "MOLINO;01/2005;100.0000;10.1234;5.5000;104.6234\n"
+                                        "MOLINO;02/2005;104.6234;1.0000;2.0000;103.6234\n"
+                                        "MOLINO;04/2005;103.6234;0.0000;200.0000;-96.3766\n"
+                                        "C001;06/2005;0.0000;2.0001;0.0000;2.0001\n"
+                                        "C002;01/2005;0.0000;7.0000;0.0000;7.0000\n"));
+
+    const Salida libro = correr({QStringLiteral("--anio"), QStringLiteral("2005"), QStringLiteral("--salida"), carpeta(), QStringLiteral("--pdf"), comando()});
+    ASSERT_EQ(libro.codigo, 0) << libro.errores.toStdString();
+    EXPECT_EQ(libro.texto, carpeta() + QStringLiteral("/2005.xlsx\n") + carpeta() + QStringLiteral("/2005.pdf\n"));
+    LectorXlsx x;
+    ASSERT_TRUE(x.Leer(carpeta() + QStringLiteral("/2005.xlsx")));
+    EXPECT_EQ(x.Texto(3, 3), QStringLiteral("SaldoAnterior"));
+    EXPECT_EQ(x.Texto(4, 1), QStringLiteral("MOLINO"));
+    EXPECT_EQ(x.Texto(4, 2), QStringLiteral("01/2005"));
+    for (int c = 3; c <= 6; ++c)
+        EXPECT_TRUE(x.En(4, c).numero) << c;
+    EXPECT_EQ(x.En(4, 6).valor, 105.0) << "whole numbers, as the register shows them with no decimals set";
+    EXPECT_EQ(x.En(6, 6).valor, -96.0);
+    EXPECT_EQ(x.Texto(8, 1), QStringLiteral("C002"));
+    EXPECT_TRUE(QFile::exists(carpeta() + QStringLiteral("/2005.pdf")));
+
+    EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("05"), QStringLiteral("--csv"), comando()}).codigo, 2);
+    EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("2005"), comando()}).codigo, 2) << "--csv or --salida";
+}
+
 TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
 {
     crearEsquema();

@@ -2,16 +2,21 @@
 //   tolvario-libro --periodo MM/AAAA|ultimo [--salida DIR] [--pdf] [--conexion -] ["<connection command line>"]
 //   tolvario-libro --historial MM/AAAA ["<connection command line>"]   (the period's changes)
 //   tolvario-libro --verificar MM/AAAA ["<connection command line>"]   (still the delivered book?)
+//   tolvario-libro --anio AAAA --csv | --salida DIR [--pdf] ["<connection command line>"]   (the year, account by month)
 // The line may come from TOLVARIO_CONEXION or standard input instead, out of the process list.
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
 #include "output/ExportaLibro.h"
+#include "output/HojaDelAnio.h"
+#include "output/EscritorXlsx.h"
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
 #include "platform/LineaPrivada.h"
 #include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/RegistroTolvario.h"
+#include "register/ResumenAnual.h"
+#include "register/Planilla.h"
 #include "startup/Inicio.h"
 #include "tools/esquema/OperadorConsola.h"
 
@@ -50,6 +55,7 @@ int uso()
     std::fprintf(stderr, "Uso: tolvario-libro --periodo MM/AAAA|ultimo [--salida CARPETA] [--pdf] [--conexion -] \"@Server=...;@DbName=...;...\"\n"
                          "     tolvario-libro --historial MM/AAAA [--conexion -] \"@Server=...;...\"\n"
                          "     tolvario-libro --verificar MM/AAAA [--conexion -] \"@Server=...;...\"\n"
+                         "     tolvario-libro --anio AAAA --csv | --salida CARPETA [--pdf] [--conexion -] \"@Server=...;...\"\n"
                          "     (la línea de conexión también puede venir en TOLVARIO_CONEXION o, con --conexion -, por la entrada)\n");
     return 2;
 }
@@ -108,6 +114,8 @@ int main(int argc, char* argv[])
     bool pdf = false;
     QString historial;
     QString verificar;
+    QString anio;
+    bool csv = false;
     const QStringList args = QGuiApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
@@ -116,6 +124,10 @@ int main(int argc, char* argv[])
             salida = args[++i];
         else if (args[i] == QLatin1String("--pdf"))
             pdf = true;
+        else if (args[i] == QLatin1String("--anio") && i + 1 < args.size() && periodo.isEmpty())
+            periodo = anio = args[++i].trimmed();
+        else if (args[i] == QLatin1String("--csv"))
+            csv = true;
         else if (args[i] == QLatin1String("--conexion") && i + 1 < args.size())
             conexion = args[++i];
         else if (args[i] == QLatin1String("--historial") && i + 1 < args.size() && periodo.isEmpty())
@@ -133,7 +145,14 @@ int main(int argc, char* argv[])
     if (periodo.isEmpty() || comando.trimmed().isEmpty())
         return uso();
     // A period not written MM/AAAA is a wrong use (2), as a missing one is.
-    if ((periodo != QLatin1String("ultimo") || !historial.isEmpty() || !verificar.isEmpty()) && !PeriodoBienEscrito(periodo)) {
+    if (!anio.isEmpty()) {
+        bool numero = false;
+        if (anio.size() != 4 || anio.toInt(&numero) < 1 || !numero || (csv == !salida.isEmpty())) {
+            std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("El año \"%1\" no es válido, o falta --csv o --salida (uno de los dos): "
+                                                                   "debe escribirse AAAA.").arg(anio)));
+            return uso();
+        }
+    } else if ((periodo != QLatin1String("ultimo") || !historial.isEmpty() || !verificar.isEmpty()) && !PeriodoBienEscrito(periodo)) {
         std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("El período \"%1\" no es válido: debe escribirse MM/AAAA.").arg(periodo)));
         return uso();
     }
@@ -155,6 +174,26 @@ int main(int argc, char* argv[])
                                                         c.entradasDespues.texto(), c.salidasAntes.texto(), c.salidasDespues.texto())));
             if (cambios.empty())
                 std::printf("%s\n", qPrintable(QStringLiteral("Sin cambios registrados para %1.").arg(historial)));
+            DB_Dll::Liberar();
+            return operadorDelLibro.huboError ? 1 : 0;
+        }
+        // The year, account by month: as stored on standard output, or a workbook (and its PDF).
+        if (!anio.isEmpty()) {
+            const std::vector<RegistroTolvario::CuentaDelAnio> cuentas = RegistroTolvario::LeerAnio(anio.toInt());
+            if (csv) {
+                std::fputs(RegistroTolvario::CsvDelAnio(cuentas).toUtf8().constData(), stdout);
+            } else {
+                const RegistroTolvario::Ajustes a = RegistroTolvario::LeerAjustes();
+                const Hoja hoja = HojaDelAnio(anio.toInt(), cuentas, Planilla::Decimales(a.decimales), a.medida);
+                const QString ruta = QDir(salida).filePath(anio + QStringLiteral(".xlsx"));
+                GuardarXlsx(hoja, ruta);
+                std::printf("%s\n", qPrintable(QDir::toNativeSeparators(ruta)));
+                if (pdf) {
+                    const QString rutaPdf = QDir(salida).filePath(anio + QStringLiteral(".pdf"));
+                    GuardarPdf(hoja, rutaPdf);
+                    std::printf("%s\n", qPrintable(QDir::toNativeSeparators(rutaPdf)));
+                }
+            }
             DB_Dll::Liberar();
             return operadorDelLibro.huboError ? 1 : 0;
         }

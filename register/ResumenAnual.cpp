@@ -1,0 +1,110 @@
+#include "register/ResumenAnual.h"
+
+#include "data/DB_Dll.h"
+#include "suite/SuiteUtil.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace RegistroTolvario {
+
+namespace {
+
+// Year then month as text: the expression the year-month index is built on.
+const QString AnioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)");
+
+// The exact amount as stored, whatever the locale: four decimals, a point.
+QString exacto(Importe i)
+{
+    const int64_t v = i.diezmilesimos();
+    const uint64_t a = v < 0 ? uint64_t(-v) : uint64_t(v);
+    return QStringLiteral("%1%2.%3").arg(v < 0 ? QStringLiteral("-") : QString()).arg(a / 10000).arg(a % 10000, 4, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+Importe CuentaDelAnio::Entradas() const
+{
+    Importe t;
+    for (const MesDelAnio& m : meses)
+        t += m.entradas;
+    return t;
+}
+
+Importe CuentaDelAnio::Salidas() const
+{
+    Importe t;
+    for (const MesDelAnio& m : meses)
+        t += m.salidas;
+    return t;
+}
+
+std::vector<CuentaDelAnio> LeerAnio(int anio)
+{
+    DB_Dll& db = DB_Dll::Instancia();
+    const QString desde = QStringLiteral("%1").arg(anio, 4, 10, QLatin1Char('0'));
+    Recordset rs;
+    // The year's rows, grouped: one line per account and month.
+    db.AbrirConsulta(QStringLiteral("SELECT Cuenta, %1 AS AnioMes, SUM(Entradas) AS Ent, SUM(Salidas) AS Sal FROM EM_Tolvario "
+                                    "WHERE %1 >= '%2' AND %1 <= '%3' GROUP BY Cuenta, %1")
+                         .arg(AnioMes, desde + QStringLiteral("01"), desde + QStringLiteral("12")),
+                     rs);
+    std::map<QString, std::array<std::pair<Importe, Importe>, 12>> movimientos;
+    std::map<QString, std::array<bool, 12>> conFilas;
+    QStringList cuentas;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext()) {
+        const QString cuenta = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper();
+        const int mes = SuiteUtil::NullSafe(rs.Field(QStringLiteral("AnioMes"))).trimmed().right(2).toInt();
+        if (mes < 1 || mes > 12)
+            continue;
+        if (!cuentas.contains(cuenta))
+            cuentas << cuenta;
+        movimientos[cuenta][size_t(mes - 1)] = {SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))),
+                                                SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")))};
+        conFilas[cuenta][size_t(mes - 1)] = true;
+    }
+    // Every account's stock before the year, in one.
+    std::map<QString, Importe> antes;
+    if (!cuentas.isEmpty()) {
+        db.AbrirConsulta(QStringLiteral("SELECT Cuenta, SUM(Entradas) AS Ent, SUM(Salidas) AS Sal FROM EM_Tolvario WHERE %1 < '%2' "
+                                        "GROUP BY Cuenta")
+                             .arg(AnioMes, desde + QStringLiteral("01")),
+                         rs);
+        for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+            antes[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper()] =
+                SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))) - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
+    }
+    // The mill first, then the codes in order.
+    std::sort(cuentas.begin(), cuentas.end(), [](const QString& a, const QString& b) {
+        const bool molinoA = a == QLatin1String("MOLINO"), molinoB = b == QLatin1String("MOLINO");
+        return molinoA != molinoB ? molinoA : a < b;
+    });
+    std::vector<CuentaDelAnio> resultado;
+    for (const QString& cuenta : std::as_const(cuentas)) {
+        CuentaDelAnio c{cuenta, {}};
+        Importe saldo = antes[cuenta];
+        for (int mes = 1; mes <= 12; ++mes) {
+            const auto& [e, s] = movimientos[cuenta][size_t(mes - 1)];
+            MesDelAnio m{QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(desde), saldo, e, s, saldo + e - s,
+                         conFilas[cuenta][size_t(mes - 1)]};
+            saldo = m.saldo;
+            c.meses.push_back(m);
+        }
+        resultado.push_back(std::move(c));
+    }
+    return resultado;
+}
+
+QString CsvDelAnio(const std::vector<CuentaDelAnio>& cuentas)
+{
+    QString texto = QStringLiteral("Cuenta;Periodo;SaldoAnterior;Entradas;Salidas;Saldo\n");
+    for (const CuentaDelAnio& c : cuentas)
+        for (const MesDelAnio& m : c.meses)
+            if (m.conFilas)
+                texto += QStringLiteral("%1;%2;%3;%4;%5;%6\n")
+                             .arg(c.cuenta, m.periodo, exacto(m.saldoAnterior), exacto(m.entradas), exacto(m.salidas), exacto(m.saldo));
+    return texto;
+}
+
+} // namespace RegistroTolvario
