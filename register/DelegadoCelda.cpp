@@ -17,7 +17,10 @@ void DelegadoCelda::paint(QPainter* pintor, const QStyleOptionViewItem& opcion, 
         const QVariant letra = indice.data(Qt::FontRole);
         const QFont fuente = letra.isValid() ? letra.value<QFont>() : opcion.font;
         pintor->setFont(fuente);
-        pintor->setPen(paleta.color(elegida ? QPalette::HighlightedText : QPalette::Text));
+        // The model's own colour (a stock below zero in red) unless the cursor is on it.
+        const QVariant color = indice.data(Qt::ForegroundRole);
+        pintor->setPen(elegida || !color.isValid() ? paleta.color(elegida ? QPalette::HighlightedText : QPalette::Text)
+                                                   : color.value<QBrush>().color());
         const QRect caja = opcion.rect.adjusted(3, 0, -3, 0);
         const Qt::Alignment alineacion = Qt::Alignment(indice.data(Qt::TextAlignmentRole).toInt());
         // A remark longer than its column ends in "…", as the style would show it.

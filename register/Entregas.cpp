@@ -86,13 +86,16 @@ struct MesPosterior {
     QString periodo;
     Importe entradas;
     Importe salidas;
+    Importe baja; // all it could take off the stock: the deliveries and any negative receipt
     Importe Neto() const { return entradas - salidas; }
 };
 std::vector<MesPosterior> mesesPosteriores(const QString& periodo, const QString& cuenta)
 {
     const QString anioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)");
     Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT %1 AS AnioMes, SUM(Entradas) AS Ent, SUM(Salidas) AS Sal FROM EM_Tolvario "
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT %1 AS AnioMes, SUM(Entradas) AS Ent, SUM(Salidas) AS Sal, "
+                                                     "SUM(CASE WHEN Salidas > 0 THEN Salidas ELSE 0 END) - "
+                                                     "SUM(CASE WHEN Entradas < 0 THEN Entradas ELSE 0 END) AS Baja FROM EM_Tolvario "
                                                      "WHERE Cuenta = '")
                                               .arg(anioMes)
                                           + Comillas(cuenta) + QStringLiteral("' AND %1 > '").arg(anioMes) + Comillas(AnioMes(periodo))
@@ -102,7 +105,8 @@ std::vector<MesPosterior> mesesPosteriores(const QString& periodo, const QString
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
         meses.push_back({PeriodoDeAnioMes(SuiteUtil::NullSafe(rs.Field(QStringLiteral("AnioMes"))).trimmed()),
                          SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))),
-                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")))});
+                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal"))),
+                         SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Baja")))});
     return meses;
 }
 
@@ -288,7 +292,7 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
             const std::array<Importe, 32> viejo = saldosDiarios(inicial, antes), nuevo = saldosDiarios(inicial, despues);
             for (int dia = 1; dia <= 31; ++dia)
                 if (nuevo[size_t(dia)] < std::min(Importe(), viejo[size_t(dia)])) {
-                    d.negativas.push_back({c.cuenta, periodo, dia, nuevo[size_t(dia)]});
+                    d.negativas.push_back({c.cuenta, periodo, dia, nuevo[size_t(dia)], {}});
                     break;
                 }
         }
@@ -304,7 +308,7 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
             Importe apertura = inicial + NetoDe(antes);
             for (const MesPosterior& m : meses) {
                 aperturas.push_back(apertura);
-                if (apertura - m.salidas + delta < Importe())
+                if (apertura - m.baja + delta < Importe())
                     posibles << m.periodo;
                 apertura += m.Neto();
             }
@@ -315,9 +319,9 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
                 if (minimo == minimos.end() || aperturas[i] + minimo->second + delta >= Importe())
                     continue;
                 if (nombrados++ < Deriva::Nombrados)
-                    d.negativas.push_back({c.cuenta, meses[i].periodo, 0, aperturas[i] + minimo->second + delta});
-                else if (d.ultimaNegativa.isEmpty() || AnioMes(meses[i].periodo) > AnioMes(d.ultimaNegativa))
-                    d.ultimaNegativa = meses[i].periodo;
+                    d.negativas.push_back({c.cuenta, meses[i].periodo, 0, aperturas[i] + minimo->second + delta, {}});
+                else
+                    d.negativas.back().hasta = meses[i].periodo;
             }
         }
         // The months it moves, named as before: the first ones and the latest.

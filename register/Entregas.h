@@ -61,6 +61,7 @@ struct Negativa {
     QString periodo;
     int dia = 0; // 0: a later month
     Importe saldo;
+    QString hasta; // the account's latest month below zero, past those named
 };
 struct Deriva {
     static constexpr int Nombrados = 12; // later months named one by one
@@ -68,7 +69,6 @@ struct Deriva {
     QStringList posteriores;  // the first ones, in time order
     QString ultimoPosterior;  // the latest, when there are more than those named
     std::vector<Negativa> negativas; // at most Nombrados later months per account
-    QString ultimaNegativa;          // the latest month below zero, when there are more
     bool Hay() const { return !entregados.empty() || !posteriores.isEmpty() || !negativas.empty(); }
 };
 // `hoja`: the sheet number the save would store.

@@ -91,6 +91,8 @@ private:
     bool confirmarPeriodoLejano(const QString& valor);
     void vaciarUsuarios();
     void ofrecerLibro(bool disco);
+    // The year of the period on screen at a glance; a month chosen there opens as Enter would.
+    void mostrarAnio();
     // This user's journal on this station taken (a second window of theirs ends, told), and
     // what a process that is gone left in it offered back before anything else.
     void ofrecerRecuperacion();

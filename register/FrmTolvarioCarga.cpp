@@ -302,6 +302,8 @@ void FrmTolvario::DetalleOn(bool edicion)
     m_ui.Panobar1->setGrabarenabled(edicion);
     m_ui.Panobar1->setBorrarenabled(true);
     m_ui.Panobar1->setReporteenabled(true);
+    // F6: the year at a glance.
+    m_ui.Panobar1->setPlanillaenabled(true);
 }
 
 void FrmTolvario::Form_Unload(int& Cancel)

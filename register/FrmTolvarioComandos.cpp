@@ -5,6 +5,7 @@
 
 #include "register/Informes.h"
 
+#include "register/DialogoAnio.h"
 #include "register/DialogoHistorial.h"
 #include "register/EditorDeCelda.h"
 
@@ -19,6 +20,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -257,6 +259,9 @@ void FrmTolvario::Panobar1_click(const QString& boton)
                 }
             },
         }, InformarCon("Panobar1_click"), SinError5());
+    } else if (clave == QStringLiteral("PLANILLA")) {
+        if (terminarEdicion())
+            mostrarAnio();
     } else if (clave == QStringLiteral("CONSULTAR")) {
         Pasos::Ejecutar({[&] { CmdConsultar(); }}, InformarCon("Panobar1_click"), SinError5());
     } else if (clave == QStringLiteral("REPORTE")) {
@@ -279,6 +284,21 @@ void FrmTolvario::Panobar1_click(const QString& boton)
             Inicializa();
         }}, InformarCon("Panobar1_click"), SinError5());
     }
+}
+
+void FrmTolvario::mostrarAnio()
+{
+    const QString cargado = m_sesion.Cargado().Periodo();
+    const int anio = cargado.isEmpty() ? QDate::currentDate().year() : cargado.mid(3).toInt();
+    TomarDecimales();
+    DialogoAnio dialogo(anio, m_sesion.Decimales(), CampoDe(QStringLiteral("MEDIDA"))->text(), this);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.PeriodoElegido().isEmpty())
+        return;
+    // As typed in the period box and Enter: changes pending are asked about first.
+    QLineEdit* caja = m_ui.TxtFields[cPeriodo];
+    caja->setText(dialogo.PeriodoElegido());
+    if (!CampoValida(caja, true))
+        caja->setText(m_sesion.Cargado().Periodo());
 }
 
 void FrmTolvario::tabCambiado(int nuevo)

@@ -243,8 +243,8 @@ void FrmTolvario::Totalizar()
     m_modelo->Totalizar(m_sesion.Decimales());
     // The first day below zero is named where the clerk looks after typing; gone with it.
     const QString negativa = m_sesion.Lineas().AvisoDeNegativa();
-    if (!negativa.isEmpty())
+    if (!negativa.isEmpty() && !m_ui.BStat->currentMessage().contains(negativa))
         m_ui.BStat->showMessage(negativa);
-    else if (m_ui.BStat->currentMessage().startsWith(QStringLiteral("Existencia negativa")))
+    else if (negativa.isEmpty() && m_ui.BStat->currentMessage().contains(QStringLiteral("Existencia negativa")))
         m_ui.BStat->clearMessage();
 }

@@ -387,7 +387,8 @@ QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d, int dec
         for (const RegistroTolvario::Negativa& n : d.negativas) {
             const QString cuando = n.dia > 0 ? QStringLiteral("el %1/%2").arg(n.dia, 2, 10, QLatin1Char('0')).arg(n.periodo)
                                              : QStringLiteral("en ") + n.periodo;
-            const QString texto = QStringLiteral("%1 (%2)").arg(cuando, FormatoCantidad(n.saldo.texto(), decimales));
+            const QString texto = QStringLiteral("%1 (%2)").arg(cuando, FormatoCantidad(n.saldo.texto(), decimales))
+                                  + (n.hasta.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + n.hasta);
             if (n.cuenta.compare(actual, Qt::CaseInsensitive) == 0) {
                 cuentas.last() += QStringLiteral(", ") + texto;
             } else {
@@ -395,9 +396,7 @@ QString SesionRegistro::TextoDeDeriva(const RegistroTolvario::Deriva& d, int dec
                 cuentas << NombreDeCuenta(n.cuenta) + u' ' + texto;
             }
         }
-        partes << QStringLiteral("Quedaría existencia negativa: %1%2.")
-                      .arg(cuentas.join(QStringLiteral("; ")),
-                           d.ultimaNegativa.isEmpty() ? QString() : QStringLiteral(" y los demás hasta ") + d.ultimaNegativa);
+        partes << QStringLiteral("Quedaría existencia negativa: %1.").arg(cuentas.join(QStringLiteral("; ")));
     }
     return partes.join(QStringLiteral("\n\n"));
 }

@@ -31,6 +31,8 @@ QTableView* VistaConFilasFijas::nuevaFija(int fila)
     // Its columns and its sideways scroll are the table's.
     connect(horizontalHeader(), &QHeaderView::sectionResized, fija, [fija](int c, int, int ancho) { fija->setColumnWidth(c, ancho); });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, fija->horizontalScrollBar(), &QScrollBar::setValue);
+    // A click there is a click on the table: its cell current, the keys the table's.
+    connect(fija, &QAbstractItemView::pressed, this, [this] { setFocus(Qt::MouseFocusReason); });
     fija->show();
     return fija;
 }
@@ -74,6 +76,11 @@ QModelIndex VistaConFilasFijas::moveCursor(CursorAction accion, Qt::KeyboardModi
             return a(i.row() - 1);
         if (accion == MoveDown && (i.row() == 0 || i.row() == ultima - 1))
             return a(i.row() + 1);
+        // Along a frozen row, which the table itself has hidden.
+        if (isRowHidden(i.row()) && (accion == MoveLeft || accion == MoveRight)) {
+            const int columna = qBound(0, i.column() + (accion == MoveLeft ? -1 : 1), model()->columnCount() - 1);
+            return model()->index(i.row(), columna);
+        }
     }
     return QTableView::moveCursor(accion, teclas);
 }

@@ -6,6 +6,7 @@
 #include "tests/support/Controles.h"
 
 #include <QBrush>
+#include <QImage>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QScrollBar>
@@ -53,6 +54,19 @@ TEST_P(MesALaVistaTest, UnaExistenciaNegativaSeVeRojaYSeNombra)
     EXPECT_TRUE(roja(P::FilaTotales)) << "the closing stock";
     EXPECT_FALSE(roja(P::FilaSaldoAnterior));
     EXPECT_EQ(estado(), u"Existencia negativa desde el día 3: -500."_s);
+    // And red on screen, not only in the model.
+    const auto pintaRojo = [this](int filaGrilla) {
+        const QImage imagen = grilla()->viewport()->grab().toImage();
+        const QRect r = grilla()->visualRect(grilla()->model()->index(filaGrilla - 1, P::ColSaldo));
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (const QColor c = imagen.pixelColor(x, y); c.red() > 150 && c.green() < 90 && c.blue() < 90)
+                    return true;
+        return false;
+    };
+    grilla()->setCurrentIndex(grilla()->model()->index(1, P::ColEntradas));
+    EXPECT_TRUE(pintaRojo(4));
+    EXPECT_FALSE(pintaRojo(3));
     // Mended: no red, and the status bar no longer says so.
     escribirDia(3, P::ColSalidas, u"500"_s);
     EXPECT_FALSE(roja(4));

@@ -1,0 +1,175 @@
+#include "register/DialogoAnio.h"
+
+#include "platform/Pasos.h"
+#include "register/Informes.h"
+#include "register/SesionRegistro.h"
+#include "startup/Formatos.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int LineasPorCuenta = 4;
+constexpr int PrimerMes = 2; // columns: account, line, the twelve months, the year
+const char* const Lineas[LineasPorCuenta] = {"Saldo anterior", "Entradas", "Salidas", "Saldo"};
+const char* const Meses[12] = {"Ene", "Feb", "Mar", "Abr", "May", "Jun", "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
+
+} // namespace
+
+DialogoAnio::DialogoAnio(int anio, int decimales, const QString& medida, QWidget* padre)
+    : QDialog(padre)
+    , m_anio(new QSpinBox(this))
+    , m_tabla(new QTableWidget(this))
+    , m_grafico(new QChartView(this))
+    , m_decimales(decimales)
+    , m_medida(medida.trimmed())
+{
+    setObjectName(QStringLiteral("DialogoAnio"));
+    setWindowTitle(QStringLiteral("Existencia del año"));
+    m_anio->setObjectName(QStringLiteral("SpnAnio"));
+    m_anio->setRange(1900, 2999);
+    m_anio->setValue(anio);
+    m_tabla->setObjectName(QStringLiteral("TblAnio"));
+    m_tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tabla->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tabla->verticalHeader()->hide();
+    m_grafico->setObjectName(QStringLiteral("GrfAnio"));
+    m_grafico->setRenderHint(QPainter::Antialiasing);
+    m_grafico->setMinimumHeight(160);
+
+    auto* arriba = new QHBoxLayout;
+    auto* rotulo = new QLabel(QStringLiteral("&Año:"), this);
+    rotulo->setBuddy(m_anio);
+    arriba->addWidget(rotulo);
+    arriba->addWidget(m_anio);
+    arriba->addStretch(1);
+    auto* partes = new QSplitter(Qt::Vertical, this);
+    partes->addWidget(m_tabla);
+    partes->addWidget(m_grafico);
+    auto* columna = new QVBoxLayout(this);
+    columna->addLayout(arriba);
+    columna->addWidget(partes, 1);
+    resize(1000, 620);
+
+    connect(m_anio, &QSpinBox::valueChanged, this, [this](int a) { cargar(a); });
+    connect(m_tabla, &QTableWidget::cellDoubleClicked, this, &DialogoAnio::elegir);
+    // A ticked account is drawn.
+    connect(m_tabla, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
+        if (i->column() == 0)
+            dibujar();
+    });
+    cargar(anio);
+}
+
+void DialogoAnio::cargar(int anio)
+{
+    // A year the database cannot read shows empty; the error is told with its retry.
+    m_cuentas.clear();
+    Pasos::Ejecutar({[&] { m_cuentas = RegistroTolvario::LeerAnio(anio); }}, InformarCon("Existencia del año"), SinError5());
+    const QSignalBlocker quieto(m_tabla);
+    m_tabla->clear();
+    m_tabla->setColumnCount(PrimerMes + 13);
+    QStringList titulos{QStringLiteral("Cuenta"), QString()};
+    for (const char* m : Meses)
+        titulos << QString::fromLatin1(m);
+    titulos << QStringLiteral("Año");
+    m_tabla->setHorizontalHeaderLabels(titulos);
+    m_tabla->setRowCount(int(m_cuentas.size()) * LineasPorCuenta);
+    const QBrush rojo(QColor(0xC0, 0, 0));
+    for (size_t k = 0; k < m_cuentas.size(); ++k) {
+        const RegistroTolvario::CuentaDelAnio& c = m_cuentas[k];
+        const int base = int(k) * LineasPorCuenta;
+        auto* cuenta = new QTableWidgetItem(SesionRegistro::NombreDeCuenta(c.cuenta));
+        cuenta->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        cuenta->setCheckState(Qt::Checked);
+        m_tabla->setItem(base, 0, cuenta);
+        for (int l = 0; l < LineasPorCuenta; ++l)
+            m_tabla->setItem(base + l, 1, new QTableWidgetItem(QString::fromLatin1(Lineas[l])));
+        const auto poner = [&](int fila, int col, Importe v, bool marcarNegativa) {
+            auto* i = new QTableWidgetItem(FormatoCantidad(v.texto(), m_decimales));
+            i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (marcarNegativa && v < Importe())
+                i->setForeground(rojo);
+            m_tabla->setItem(fila, col, i);
+        };
+        for (int m = 0; m < 12; ++m) {
+            const RegistroTolvario::MesDelAnio& mes = c.meses[size_t(m)];
+            poner(base, PrimerMes + m, mes.saldoAnterior, true);
+            poner(base + 1, PrimerMes + m, mes.entradas, false);
+            poner(base + 2, PrimerMes + m, mes.salidas, false);
+            poner(base + 3, PrimerMes + m, mes.saldo, true);
+        }
+        poner(base, PrimerMes + 12, c.meses.front().saldoAnterior, true);
+        poner(base + 1, PrimerMes + 12, c.Entradas(), false);
+        poner(base + 2, PrimerMes + 12, c.Salidas(), false);
+        poner(base + 3, PrimerMes + 12, c.meses.back().saldo, true);
+    }
+    m_tabla->resizeColumnsToContents();
+    dibujar();
+}
+
+void DialogoAnio::dibujar()
+{
+    auto* grafico = new QChart;
+    grafico->setTitle(QStringLiteral("Saldo al fin de cada mes de %1").arg(m_anio->value()));
+    auto* meses = new QValueAxis;
+    meses->setRange(1, 12);
+    meses->setTickCount(12);
+    meses->setLabelFormat(QStringLiteral("%d"));
+    meses->setTitleText(QStringLiteral("Mes"));
+    auto* cantidad = new QValueAxis;
+    cantidad->setTitleText(m_medida.isEmpty() ? QStringLiteral("Existencia") : m_medida);
+    grafico->addAxis(meses, Qt::AlignBottom);
+    grafico->addAxis(cantidad, Qt::AlignLeft);
+    double menor = 0, mayor = 0;
+    for (size_t k = 0; k < m_cuentas.size(); ++k) {
+        const QTableWidgetItem* marca = m_tabla->item(int(k) * LineasPorCuenta, 0);
+        if (!marca || marca->checkState() != Qt::Checked)
+            continue;
+        auto* serie = new QLineSeries;
+        serie->setName(SesionRegistro::NombreDeCuenta(m_cuentas[k].cuenta));
+        for (int m = 0; m < 12; ++m) {
+            const double v = double(m_cuentas[k].meses[size_t(m)].saldo.diezmilesimos()) / 10000.0;
+            serie->append(m + 1, v);
+            menor = std::min(menor, v);
+            mayor = std::max(mayor, v);
+        }
+        grafico->addSeries(serie);
+        serie->attachAxis(meses);
+        serie->attachAxis(cantidad);
+    }
+    cantidad->setRange(menor, mayor > menor ? mayor : menor + 1);
+    QChart* anterior = m_grafico->chart();
+    m_grafico->setChart(grafico);
+    delete anterior;
+}
+
+void DialogoAnio::elegir(int fila, int columna)
+{
+    if (fila < 0 || columna < PrimerMes || columna >= PrimerMes + 12)
+        return;
+    m_elegido = QStringLiteral("%1/%2").arg(columna - PrimerMes + 1, 2, 10, QLatin1Char('0')).arg(m_anio->value());
+    accept();
+}
+
+void DialogoAnio::keyPressEvent(QKeyEvent* evento)
+{
+    // Enter on a month opens it, as a double click does; anywhere else it does nothing.
+    if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && m_tabla->hasFocus()) {
+        elegir(m_tabla->currentRow(), m_tabla->currentColumn());
+        return;
+    }
+    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(evento);
+}
