@@ -8,6 +8,7 @@
 #include "register/DiarioDeRecuperacion.h"
 #include "register/Planilla.h"
 #include "register/RegistroTolvario.h"
+#include "register/ResumenAnual.h"
 #include "register/SesionRegistro.h"
 #include "startup/Inicio.h"
 
@@ -151,6 +152,23 @@ void MesesPosterioresPiso(benchmark::State& estado)
         consulta(base().piso(), sql);
 }
 BENCHMARK(MesesPosterioresPiso)->Unit(benchmark::kMillisecond);
+
+// A year of six accounts on 30 years of history, as the year view reads it: the year grouped
+// by account and month, and every account's stock before it.
+void AbrirAnio(benchmark::State& estado)
+{
+    base();
+    for (auto _ : estado)
+        benchmark::DoNotOptimize(RegistroTolvario::LeerAnio(2020));
+    estado.counters["sentencias"] = double(Grabar([] { RegistroTolvario::LeerAnio(2020); }).size());
+}
+BENCHMARK(AbrirAnio)->Unit(benchmark::kMillisecond);
+
+void AbrirAnioPiso(benchmark::State& estado)
+{
+    MedirPiso(estado, base().piso(), {Grabar([] { RegistroTolvario::LeerAnio(2020); })});
+}
+BENCHMARK(AbrirAnioPiso)->Unit(benchmark::kMillisecond);
 
 // One committed cell kept on the station's disk, flushed with fsync, in the per-user data
 // folder where the program keeps it (not a memory file system).

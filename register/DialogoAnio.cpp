@@ -62,7 +62,8 @@ DialogoAnio::DialogoAnio(int anio, int decimales, const QString& medida, QWidget
     resize(1000, 620);
 
     connect(m_anio, &QSpinBox::valueChanged, this, [this](int a) { cargar(a); });
-    connect(m_tabla, &QTableWidget::cellDoubleClicked, this, &DialogoAnio::elegir);
+    // Enter or a double click on a month (the view's activation).
+    connect(m_tabla, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { elegir(i.row(), i.column()); });
     // A ticked account is drawn.
     connect(m_tabla, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
         if (i->column() == 0)
@@ -164,11 +165,8 @@ void DialogoAnio::elegir(int fila, int columna)
 
 void DialogoAnio::keyPressEvent(QKeyEvent* evento)
 {
-    // Enter on a month opens it, as a double click does; anywhere else it does nothing.
-    if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && m_tabla->hasFocus()) {
-        elegir(m_tabla->currentRow(), m_tabla->currentColumn());
-        return;
-    }
+    // Enter chooses the month under the cursor (see the view's activation), never the dialog's
+    // default button.
     if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)
         return;
     QDialog::keyPressEvent(evento);
