@@ -37,3 +37,56 @@ Hoja HojaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& c
     hoja.PieIzquierdo = QStringLiteral("AÑO: %1").arg(anio);
     return hoja;
 }
+
+Hoja VistaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& cuentas, int decimales, const QString& medida)
+{
+    Hoja hoja;
+    EstiloCelda titulo;
+    titulo.tamano = 12;
+    titulo.negrita = true;
+    EstiloCelda encabezado;
+    encabezado.tamano = 8;
+    encabezado.negrita = true;
+    encabezado.borde = true;
+    encabezado.sombra = true;
+    EstiloCelda celda;
+    celda.tamano = 8;
+    celda.borde = true;
+    EstiloCelda cuenta = celda;
+    cuenta.negrita = true;
+    hoja.Escribir(1, 1, QStringLiteral("EXISTENCIA DEL AÑO %1 (%2)").arg(anio).arg(medida.trimmed()), titulo);
+    const char* const meses[12] = {"Ene", "Feb", "Mar", "Abr", "May", "Jun", "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
+    hoja.Escribir(3, 1, QStringLiteral("Cuenta"), encabezado);
+    hoja.Escribir(3, 2, QString(), encabezado);
+    for (int m = 0; m < 12; ++m)
+        hoja.Escribir(3, 3 + m, QString::fromLatin1(meses[m]), encabezado);
+    hoja.Escribir(3, 15, QStringLiteral("Año"), encabezado);
+    const char* const lineas[4] = {"Saldo anterior", "Entradas", "Salidas", "Saldo"};
+    int fila = 4;
+    for (const RegistroTolvario::CuentaDelAnio& c : cuentas) {
+        for (int l = 0; l < 4; ++l) {
+            hoja.Escribir(fila + l, 1, l == 0 ? c.cuenta : QString(), cuenta);
+            hoja.Escribir(fila + l, 2, QString::fromLatin1(lineas[l]), celda);
+        }
+        for (int m = 0; m < 12; ++m) {
+            const RegistroTolvario::MesDelAnio& mes = c.meses[size_t(m)];
+            int l = 0;
+            for (const Importe v : {mes.saldoAnterior, mes.entradas, mes.salidas, mes.saldo})
+                hoja.EscribirNumero(fila + l++, 3 + m, v, decimales, celda);
+        }
+        int l = 0;
+        for (const Importe v : {c.meses.front().saldoAnterior, c.Entradas(), c.Salidas(), c.meses.back().saldo})
+            hoja.EscribirNumero(fila + l++, 15, v, decimales, celda);
+        fila += 4;
+    }
+    hoja.AnchoColumna(1, 10);
+    hoja.AnchoColumna(2, 12);
+    // Room for a mill's figures in every month: the year goes across a landscape page.
+    for (int c = 3; c <= 15; ++c)
+        hoja.AnchoColumna(c, 12);
+    hoja.AnchosParaCifras();
+    hoja.FilasDeTitulo = 3;
+    hoja.Nombre = QString::number(anio);
+    hoja.PieIzquierdo = QStringLiteral("AÑO: %1").arg(anio);
+    return hoja;
+}

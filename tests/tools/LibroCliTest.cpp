@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -72,7 +73,12 @@ TEST_P(LibroCliTest, ElAnioSumaLoGuardadoCuentaPorCuenta)
     EXPECT_EQ(x.En(4, 6).valor, 105.0) << "whole numbers, as the register shows them with no decimals set";
     EXPECT_EQ(x.En(6, 6).valor, -96.0);
     EXPECT_EQ(x.Texto(8, 1), QStringLiteral("C002"));
-    EXPECT_TRUE(QFile::exists(carpeta() + QStringLiteral("/2005.pdf")));
+    // The PDF is the view, months across, on one page for these accounts.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {carpeta() + QStringLiteral("/2005.pdf")});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    const QString datos = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(datos.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << datos.toStdString();
 
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("05"), QStringLiteral("--csv"), comando()}).codigo, 2);
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("2005"), comando()}).codigo, 2) << "--csv or --salida";

@@ -190,7 +190,7 @@ int main(int argc, char* argv[])
                 std::printf("%s\n", qPrintable(QDir::toNativeSeparators(ruta)));
                 if (pdf) {
                     const QString rutaPdf = QDir(salida).filePath(anio + QStringLiteral(".pdf"));
-                    GuardarPdf(hoja, rutaPdf);
+                    GuardarPdf(VistaDelAnio(anio.toInt(), cuentas, Planilla::Decimales(a.decimales), a.medida), rutaPdf);
                     std::printf("%s\n", qPrintable(QDir::toNativeSeparators(rutaPdf)));
                 }
             }
