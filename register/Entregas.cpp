@@ -287,7 +287,7 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         alteraElPropio = true;
         const Importe delta = NetoDe(despues) - NetoDe(antes);
         // A day that turns negative, or goes lower than it was stored: the first one.
-        const Importe inicial = SaldoAnterior(periodo, c.cuenta);
+        const Importe inicial = c.saldoAnterior ? *c.saldoAnterior : SaldoAnterior(periodo, c.cuenta);
         if (c.lineas) {
             const std::array<Importe, 32> viejo = saldosDiarios(inicial, antes), nuevo = saldosDiarios(inicial, despues);
             for (int dia = 1; dia <= 31; ++dia)

@@ -50,6 +50,7 @@ Verificacion Verificar(const QString& periodo);
 struct CambioPrevisto {
     QString cuenta;
     std::optional<std::vector<LineaRegistro>> lineas;
+    std::optional<Importe> saldoAnterior = {}; // when the caller has it (the grid shows it), not read again
 };
 // What a change to a period moves besides itself: the delivered books it alters (the
 // period's own, or later ones whose opening balance moves), and the later stored months

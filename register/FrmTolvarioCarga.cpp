@@ -71,7 +71,10 @@ void restaurarGeometria(QMainWindow* ventana)
                                  : area.width() >= ventana->width() + Marco && area.height() >= ventana->height() + Marco;
     if (cabe)
         return;
-    ventana->setGeometry(area);
+    // Room left for a window manager's title bar and borders, should there be one: back from
+    // maximised, the window is still inside the screen.
+    constexpr QSize Bordes(8, 32);
+    ventana->setGeometry(QRect(area.topLeft(), area.size() - Bordes));
     ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
 }
 

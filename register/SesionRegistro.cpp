@@ -344,7 +344,7 @@ std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(b
             cambios.push_back({c, std::nullopt});
     const QString cuenta = m_cargado.CuentaEnGrilla();
     if (!cuenta.isEmpty() && !m_cargado.GrillaSoloLectura() && (m_cargado.GrillaCambio(enGrilla) || !m_cargado.Guardada(cuenta)))
-        cambios.push_back({cuenta, enGrilla});
+        cambios.push_back({cuenta, enGrilla, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior)});
     if (!todo)
         return cambios;
     for (const QString& c : CuentasSinGrabar(mostradas))

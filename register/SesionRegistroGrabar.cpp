@@ -212,7 +212,7 @@ bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
     const std::vector<LineaRegistro> lineas = m_planilla.LineasDeDia();
     if (!m_cargado.GrillaCambio(lineas) && m_cargado.Guardada(enGrilla))
         return true;
-    if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas}}, false, g))
+    if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior)}}, false, g))
         return false;
     bool conflicto = false;
     // Only over what this station read: another station's save since is asked about.
