@@ -154,7 +154,7 @@ void MesesPosterioresPiso(benchmark::State& estado)
 BENCHMARK(MesesPosterioresPiso)->Unit(benchmark::kMillisecond);
 
 // A year of six accounts on 30 years of history, as the year view reads it: the year grouped
-// by account and month, and every account's stock before it.
+// by account and month, every account's stock before it, the customers' names.
 void AbrirAnio(benchmark::State& estado)
 {
     base();

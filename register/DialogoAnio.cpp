@@ -91,6 +91,8 @@ void DialogoAnio::cargar(int anio)
         const RegistroTolvario::CuentaDelAnio& c = m_cuentas[k];
         const int base = int(k) * LineasPorCuenta;
         auto* cuenta = new QTableWidgetItem(SesionRegistro::NombreDeCuenta(c.cuenta));
+        cuenta->setToolTip(c.nombre);
+        m_tabla->setItem(base + 1, 0, new QTableWidgetItem(c.nombre));
         cuenta->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         cuenta->setCheckState(Qt::Checked);
         m_tabla->setItem(base, 0, cuenta);

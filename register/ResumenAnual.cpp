@@ -1,11 +1,14 @@
 #include "register/ResumenAnual.h"
 
 #include "data/DB_Dll.h"
+#include "data/TextoSQL.h"
 #include "suite/SuiteUtil.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
+
+using TextoSQL::Comillas;
 
 namespace RegistroTolvario {
 
@@ -80,9 +83,21 @@ std::vector<CuentaDelAnio> LeerAnio(int anio)
         const bool molinoA = a == QLatin1String("MOLINO"), molinoB = b == QLatin1String("MOLINO");
         return molinoA != molinoB ? molinoA : a < b;
     });
+    // The customers' names, in one.
+    std::map<QString, QString> nombres;
+    QStringList codigos;
+    for (const QString& c : std::as_const(cuentas))
+        if (c != QLatin1String("MOLINO"))
+            codigos << u'\'' + Comillas(c) + u'\'';
+    if (!codigos.isEmpty()) {
+        db.AbrirConsulta(QStringLiteral("SELECT CODIGO, Razon_Social FROM Vt_Clientes WHERE CODIGO IN (%1)").arg(codigos.join(u',')), rs);
+        for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+            nombres[SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed().toUpper()] =
+                SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social"))).trimmed();
+    }
     std::vector<CuentaDelAnio> resultado;
     for (const QString& cuenta : std::as_const(cuentas)) {
-        CuentaDelAnio c{cuenta, {}};
+        CuentaDelAnio c{cuenta, nombres[cuenta], {}};
         Importe saldo = antes[cuenta];
         for (int mes = 1; mes <= 12; ++mes) {
             const auto& [e, s] = movimientos[cuenta][size_t(mes - 1)];

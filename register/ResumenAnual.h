@@ -20,12 +20,14 @@ struct MesDelAnio {
 };
 struct CuentaDelAnio {
     QString cuenta;
+    QString nombre; // the customer's name; empty for the mill or a code that is no customer
     std::vector<MesDelAnio> meses; // January to December
     Importe Entradas() const;
     Importe Salidas() const;
 };
-// Every account with rows in the year, the mill first, then the codes in order. Two
-// statements: the year grouped by account and month, and every account's stock before it.
+// Every account with rows in the year, the mill first, then the codes in order. Three
+// statements at most: the year grouped by account and month, every account's stock before
+// it, and the customers' names.
 std::vector<CuentaDelAnio> LeerAnio(int anio);
 
 // "Cuenta;Periodo;SaldoAnterior;Entradas;Salidas;Saldo" and one line per account and month

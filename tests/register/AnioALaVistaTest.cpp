@@ -56,6 +56,7 @@ TEST_P(AnioALaVistaTest, ElAnioMuestraCadaCuentaMesAMesYAbreElMesElegido)
         ASSERT_EQ(tabla->rowCount(), 8) << "the mill and C002, four lines each";
         EXPECT_EQ(tabla->item(0, 0)->text(), u"Molino"_s);
         EXPECT_EQ(tabla->item(4, 0)->text(), u"C002"_s);
+        EXPECT_EQ(tabla->item(5, 0)->text(), u"Cooperativa Los Alamos"_s) << "the customer's name under its code";
         // January: 100 carried, 10 in; February carries 110 on without rows; March -90.
         EXPECT_EQ(tabla->item(0, 2)->text(), u"100"_s);
         EXPECT_EQ(tabla->item(3, 2)->text(), u"110"_s);
