@@ -171,6 +171,16 @@ int main(int argc, char* argv[])
     esperar();
     clicTab(v, FrmTolvario::TabMolino);
 
+    // The year at a glance (F6).
+    conModal([&] { pulsar(&v, Qt::Key_F6); },
+             [](QWidget* anio) {
+                 anio->resize(1100, 700);
+                 esperar(900);
+                 guardar(anio, "anio");
+                 QTest::keyClick(anio, Qt::Key_Escape);
+             });
+    esperar();
+
     // The history of the month (Ctrl+H).
     conModal([&] { pulsar(&v, Qt::Key_H, Qt::ControlModifier); },
              [](QWidget* historial) {
