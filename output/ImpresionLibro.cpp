@@ -260,7 +260,7 @@ QString ClaveDeFuente(const EstiloCelda& estilo)
     return QStringLiteral("%1|%2%3").arg(estilo.tamano).arg(estilo.negrita).arg(estilo.cursiva);
 }
 
-void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
+void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo, const PaginaFinal& paginaFinal)
 {
     // Sizes as written, never shrunk: a month too wide for the page goes on across pages,
     // each with the day column and the titles.
@@ -339,9 +339,14 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo)
             dibujarPie(p, plano, util.height() - TamanoPie * AltoPorPunto, util.width(), pagina, paginas);
         }
     }
+    if (paginaFinal) {
+        dispositivo.newPage();
+        const double puntos = dispositivo.logicalDpiX() / 72.0;
+        paginaFinal(p, QRectF(0, 0, util.width() * puntos, util.height() * puntos));
+    }
 }
 
-void GuardarPdf(const Hoja& hoja, const QString& ruta)
+void GuardarPdf(const Hoja& hoja, const QString& ruta, const PaginaFinal& paginaFinal)
 {
     // An older file that stays would look like this one written.
     if (QFileInfo::exists(ruta) && !QFile::remove(ruta))
@@ -351,7 +356,7 @@ void GuardarPdf(const Hoja& hoja, const QString& ruta)
     pdf.setResolution(300);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setTitle(QStringLiteral("LIBRO DE EXISTENCIA DE HARINAS"));
-    DibujarHoja(hoja, pdf);
+    DibujarHoja(hoja, pdf, paginaFinal);
     if (!QFileInfo(ruta).isFile() || QFileInfo(ruta).size() == 0)
         throw ErrorVB(75, QStringLiteral("No se pudo guardar el libro en %1.").arg(ruta), QStringLiteral("Tolvario"));
 }

@@ -1,5 +1,6 @@
 #include "register/DialogoAnio.h"
 
+#include "output/GraficoDelAnio.h"
 #include "platform/Pasos.h"
 #include "register/Informes.h"
 #include "register/SesionRegistro.h"
@@ -10,11 +11,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineSeries>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 namespace {
@@ -123,37 +122,11 @@ void DialogoAnio::cargar(int anio)
 
 void DialogoAnio::dibujar()
 {
-    auto* grafico = new QChart;
-    grafico->setTitle(QStringLiteral("Saldo al fin de cada mes de %1").arg(m_anio->value()));
-    auto* meses = new QValueAxis;
-    meses->setRange(1, 12);
-    meses->setTickCount(12);
-    meses->setLabelFormat(QStringLiteral("%d"));
-    meses->setTitleText(QStringLiteral("Mes"));
-    auto* cantidad = new QValueAxis;
-    cantidad->setTitleText(m_medida.isEmpty() ? QStringLiteral("Existencia") : m_medida);
-    grafico->addAxis(meses, Qt::AlignBottom);
-    grafico->addAxis(cantidad, Qt::AlignLeft);
-    double menor = 0, mayor = 0;
-    for (size_t k = 0; k < m_cuentas.size(); ++k) {
-        const QTableWidgetItem* marca = m_tabla->item(int(k) * LineasPorCuenta, 0);
-        if (!marca || marca->checkState() != Qt::Checked)
-            continue;
-        auto* serie = new QLineSeries;
-        serie->setName(SesionRegistro::NombreDeCuenta(m_cuentas[k].cuenta));
-        for (int m = 0; m < 12; ++m) {
-            const double v = double(m_cuentas[k].meses[size_t(m)].saldo.diezmilesimos()) / 10000.0;
-            serie->append(m + 1, v);
-            menor = std::min(menor, v);
-            mayor = std::max(mayor, v);
-        }
-        grafico->addSeries(serie);
-        serie->attachAxis(meses);
-        serie->attachAxis(cantidad);
-    }
-    cantidad->setRange(menor, mayor > menor ? mayor : menor + 1);
     QChart* anterior = m_grafico->chart();
-    m_grafico->setChart(grafico);
+    m_grafico->setChart(GraficoDelAnio(m_anio->value(), m_cuentas, m_medida, [this](size_t k) {
+        const QTableWidgetItem* marca = m_tabla->item(int(k) * LineasPorCuenta, 0);
+        return marca && marca->checkState() == Qt::Checked;
+    }));
     delete anterior;
 }
 

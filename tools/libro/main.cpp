@@ -7,6 +7,7 @@
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
 #include "output/ExportaLibro.h"
+#include "output/GraficoDelAnio.h"
 #include "output/HojaDelAnio.h"
 #include "output/EscritorXlsx.h"
 #include "output/ImpresionLibro.h"
@@ -21,7 +22,10 @@
 #include "tools/esquema/OperadorConsola.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QChart>
+#include <QGraphicsScene>
+#include <QPainter>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -101,11 +105,12 @@ int verificarEntrega(const QString& periodo)
 
 int main(int argc, char* argv[])
 {
-    // Pages are drawn with fonts, which need a GUI application, but never a screen.
+    // Pages are drawn with fonts, and the year's chart with a scene: an application of
+    // widgets, but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("tolvario"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tolvario"));
     auto propio = std::make_unique<OperadorDelLibro>();
     OperadorDelLibro& operadorDelLibro = *propio;
     establecerOperador(std::move(propio));
@@ -116,7 +121,7 @@ int main(int argc, char* argv[])
     QString verificar;
     QString anio;
     bool csv = false;
-    const QStringList args = QGuiApplication::arguments().mid(1);
+    const QStringList args = QApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
             periodo = args[++i].trimmed();
@@ -190,7 +195,17 @@ int main(int argc, char* argv[])
                 std::printf("%s\n", qPrintable(QDir::toNativeSeparators(ruta)));
                 if (pdf) {
                     const QString rutaPdf = QDir(salida).filePath(anio + QStringLiteral(".pdf"));
-                    GuardarPdf(VistaDelAnio(anio.toInt(), cuentas, Planilla::Decimales(a.decimales), a.medida), rutaPdf);
+                    // The chart on a page of its own, after the months.
+                    GuardarPdf(VistaDelAnio(anio.toInt(), cuentas, Planilla::Decimales(a.decimales), a.medida), rutaPdf,
+                               [&](QPainter& p, const QRectF& util) {
+                                   QGraphicsScene escena;
+                                   QChart* grafico = GraficoDelAnio(anio.toInt(), cuentas, a.medida);
+                                   escena.addItem(grafico);
+                                   // Laid out at a screen's size, then scaled onto the page.
+                                   const QRectF logico(0, 0, 900, 900 * util.height() / util.width());
+                                   grafico->setGeometry(logico);
+                                   escena.render(&p, util, logico);
+                               });
                     std::printf("%s\n", qPrintable(QDir::toNativeSeparators(rutaPdf)));
                 }
             }
