@@ -3,6 +3,8 @@
 #include "register/SesionRegistro.h"
 
 #include <QChart>
+#include <QGraphicsScene>
+#include <QPainter>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -41,4 +43,16 @@ QChart* GraficoDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAn
     cantidad->setRange(menor, mayor > menor ? mayor : menor + 1);
     cantidad->applyNiceNumbers();
     return grafico;
+}
+
+void DibujarGraficoDelAnio(QPainter& pintor, const QRectF& area, int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& cuentas,
+                           const QString& medida)
+{
+    QGraphicsScene escena;
+    QChart* grafico = GraficoDelAnio(anio, cuentas, medida);
+    escena.addItem(grafico);
+    // Laid out at a screen's size, then scaled onto the page.
+    const QRectF logico(0, 0, 900, 900 * area.height() / area.width());
+    grafico->setGeometry(logico);
+    escena.render(&pintor, area, logico);
 }

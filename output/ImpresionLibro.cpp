@@ -361,12 +361,13 @@ void GuardarPdf(const Hoja& hoja, const QString& ruta, const PaginaFinal& pagina
         throw ErrorVB(75, QStringLiteral("No se pudo guardar el libro en %1.").arg(ruta), QStringLiteral("Tolvario"));
 }
 
-void VistaPreviaEImprimir(const Hoja& hoja, QWidget* padre)
+void VistaPreviaEImprimir(const Hoja& hoja, QWidget* padre, const PaginaFinal& paginaFinal)
 {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setDocName(QStringLiteral("LIBRO DE EXISTENCIA DE HARINAS"));
     QPrintPreviewDialog vista(&impresora, padre);
     vista.setWindowTitle(QStringLiteral("Vista previa del libro"));
-    QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [&hoja](QPrinter* destino) { DibujarHoja(hoja, *destino); });
+    QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista,
+                     [&](QPrinter* destino) { DibujarHoja(hoja, *destino, paginaFinal); });
     vista.exec();
 }

@@ -25,4 +25,4 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo, const PaginaF
 // The same pages as a PDF file; raises ErrorVB when it cannot be written.
 void GuardarPdf(const Hoja& hoja, const QString& ruta, const PaginaFinal& paginaFinal = {});
 // The print preview on the system's default printer, from which the clerk prints or saves.
-void VistaPreviaEImprimir(const Hoja& hoja, QWidget* padre);
+void VistaPreviaEImprimir(const Hoja& hoja, QWidget* padre, const PaginaFinal& paginaFinal = {});

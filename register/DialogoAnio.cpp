@@ -1,6 +1,8 @@
 #include "register/DialogoAnio.h"
 
 #include "output/GraficoDelAnio.h"
+#include "output/HojaDelAnio.h"
+#include "output/ImpresionLibro.h"
 #include "platform/Pasos.h"
 #include "register/Informes.h"
 #include "register/SesionRegistro.h"
@@ -11,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -52,6 +55,17 @@ DialogoAnio::DialogoAnio(int anio, int decimales, const QString& medida, QWidget
     arriba->addWidget(rotulo);
     arriba->addWidget(m_anio);
     arriba->addStretch(1);
+    // Printed as the book is: months across, accounts down, then the chart on its own page.
+    auto* imprimir = new QPushButton(QStringLiteral("&Imprimir…"), this);
+    imprimir->setObjectName(QStringLiteral("CmdImprimir"));
+    imprimir->setAutoDefault(false);
+    arriba->addWidget(imprimir);
+    connect(imprimir, &QPushButton::clicked, this, [this] {
+        Pasos::Ejecutar({[&] {
+            VistaPreviaEImprimir(VistaDelAnio(m_anio->value(), m_cuentas, m_decimales, m_medida), this,
+                                 [this](QPainter& p, const QRectF& area) { DibujarGraficoDelAnio(p, area, m_anio->value(), m_cuentas, m_medida); });
+        }}, InformarCon("Existencia del año"), SinError5());
+    });
     auto* partes = new QSplitter(Qt::Vertical, this);
     partes->addWidget(m_tabla);
     partes->addWidget(m_grafico);

@@ -193,9 +193,11 @@ TEST_F(LegibilidadTest, NuestroPdfSeLeePalabraPorPalabra)
             }
         }
         // Every figure of the sheet is drawn whole somewhere.
-        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it)
-            if (it->numero)
+        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it) {
+            if (it->numero) {
                 EXPECT_TRUE(todo.contains(it->texto)) << it->texto.toStdString();
+            }
+        }
         EXPECT_TRUE(todo.contains(QStringLiteral("PERIODO: 11/2026")));
         for (const QString& w : datos.titulo.split(u' '))
             EXPECT_TRUE(todo.contains(w)) << "the title lost " << w.toStdString();
@@ -260,9 +262,11 @@ TEST_F(LegibilidadTest, LasColumnasSumanLoQueDicenSusTotales)
         }
         EXPECT_EQ(columnas, 8) << "three accounts and the totals";
         // The sheet shows what the print shows.
-        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it)
-            if (it->numero)
+        for (auto it = hoja.Celdas().cbegin(); it != hoja.Celdas().cend(); ++it) {
+            if (it->numero) {
                 EXPECT_EQ(x.Texto(it.key().first, it.key().second), it->texto);
+            }
+        }
     }
     gConfiguracion.CantidadDecimales = antes;
 }

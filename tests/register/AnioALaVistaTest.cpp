@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -72,6 +75,17 @@ TEST_P(AnioALaVistaTest, ElAnioMuestraCadaCuentaMesAMesYAbreElMesElegido)
         EXPECT_EQ(tabla->rowCount(), 8) << "the mill and C001 in 2024";
         EXPECT_EQ(tabla->item(4, 0)->text(), u"C001"_s);
         spin->setValue(2025);
+        // Printed as the book is: the preview over the view's pages, the chart's page last.
+        int paginas = 0;
+        ConVentanaModal(
+            [&](QWidget* vista) {
+                if (auto* previa = qobject_cast<QPrintPreviewDialog*>(vista)) {
+                    if (auto* hoja = previa->findChild<QPrintPreviewWidget*>())
+                        paginas = hoja->pageCount();
+                }
+            },
+            [&] { QTest::mouseClick(v->findChild<QPushButton*>(u"CmdImprimir"_s), Qt::LeftButton); });
+        EXPECT_EQ(paginas, 2) << "the months, then the chart";
         // A double click on March opens it, after the question about January's change.
         tabla->setCurrentCell(3, 4);
         tabla->setFocus();

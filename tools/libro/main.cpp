@@ -23,9 +23,6 @@
 
 #include <QDir>
 #include <QApplication>
-#include <QChart>
-#include <QGraphicsScene>
-#include <QPainter>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -197,15 +194,7 @@ int main(int argc, char* argv[])
                     const QString rutaPdf = QDir(salida).filePath(anio + QStringLiteral(".pdf"));
                     // The chart on a page of its own, after the months.
                     GuardarPdf(VistaDelAnio(anio.toInt(), cuentas, Planilla::Decimales(a.decimales), a.medida), rutaPdf,
-                               [&](QPainter& p, const QRectF& util) {
-                                   QGraphicsScene escena;
-                                   QChart* grafico = GraficoDelAnio(anio.toInt(), cuentas, a.medida);
-                                   escena.addItem(grafico);
-                                   // Laid out at a screen's size, then scaled onto the page.
-                                   const QRectF logico(0, 0, 900, 900 * util.height() / util.width());
-                                   grafico->setGeometry(logico);
-                                   escena.render(&p, util, logico);
-                               });
+                               [&](QPainter& p, const QRectF& util) { DibujarGraficoDelAnio(p, util, anio.toInt(), cuentas, a.medida); });
                     std::printf("%s\n", qPrintable(QDir::toNativeSeparators(rutaPdf)));
                 }
             }
