@@ -58,6 +58,8 @@ public:
     // the first page only.
     int PrimeraFilaDeTitulo = 1;
     int FilasDeTitulo = 0;
+    // Printed across the page even when it would fit upright (the year's months).
+    bool Apaisada = false;
     // The worksheet's name and the printed page's footer.
     QString Nombre;
     QString PieIzquierdo;

@@ -81,10 +81,9 @@ Hoja VistaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& 
     }
     hoja.AnchoColumna(1, 10);
     hoja.AnchoColumna(2, 12);
-    // Room for a mill's figures in every month: the year goes across a landscape page.
-    for (int c = 3; c <= 15; ++c)
-        hoja.AnchoColumna(c, 12);
     hoja.AnchosParaCifras();
+    // Twelve months and the year side by side: a landscape page, six accounts to it.
+    hoja.Apaisada = true;
     hoja.FilasDeTitulo = 3;
     hoja.Nombre = QString::number(anio);
     hoja.PieIzquierdo = QStringLiteral("AÑO: %1").arg(anio);

@@ -275,7 +275,7 @@ void DibujarHoja(const Hoja& hoja, QPagedPaintDevice& dispositivo, const PaginaF
     double total = 0;
     for (int c = 1; c <= qMax(1, hoja.UltimaColumna()); ++c)
         total += plano.ancho(c);
-    if (total > disposicion.paintRect(QPageLayout::Point).width()) {
+    if (hoja.Apaisada || total > disposicion.paintRect(QPageLayout::Point).width()) {
         disposicion.setOrientation(QPageLayout::Landscape);
         dispositivo.setPageLayout(disposicion);
     }

@@ -73,13 +73,14 @@ TEST_P(LibroCliTest, ElAnioSumaLoGuardadoCuentaPorCuenta)
     EXPECT_EQ(x.En(4, 6).valor, 105.0) << "whole numbers, as the register shows them with no decimals set";
     EXPECT_EQ(x.En(6, 6).valor, -96.0);
     EXPECT_EQ(x.Texto(8, 1), QStringLiteral("C002"));
-    // The PDF is the view, months across, on one page for these accounts, and the chart on a
-    // page of its own.
+    // The PDF is the view, months across on one landscape page for these accounts, and the
+    // chart on a page of its own.
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {carpeta() + QStringLiteral("/2005.pdf")});
     ASSERT_TRUE(info.waitForFinished(30000));
     const QString datos = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_TRUE(datos.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << datos.toStdString();
+    EXPECT_TRUE(datos.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595")))) << "landscape: " << datos.toStdString();
 
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("05"), QStringLiteral("--csv"), comando()}).codigo, 2);
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("2005"), comando()}).codigo, 2) << "--csv or --salida";
