@@ -12,6 +12,7 @@
 #include <QChartView>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -72,11 +73,15 @@ DialogoAnio::DialogoAnio(int anio, int decimales, const QString& medida, QWidget
     auto* columna = new QVBoxLayout(this);
     columna->addLayout(arriba);
     columna->addWidget(partes, 1);
-    resize(1000, 620);
+    // Never larger than the screen it opens on.
+    const QSize tamano(1000, 620);
+    resize(padre && padre->screen() ? tamano.boundedTo(padre->screen()->availableGeometry().size() - QSize(8, 32)) : tamano);
 
     connect(m_anio, &QSpinBox::valueChanged, this, [this](int a) { cargar(a); });
-    // Enter or a double click on a month (the view's activation).
-    connect(m_tabla, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { elegir(i.row(), i.column()); });
+    // A double click on a month opens it (never a single click, whatever the style); Enter
+    // too, see eventFilter.
+    connect(m_tabla, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { elegir(i.row(), i.column()); });
+    m_tabla->installEventFilter(this);
     // A ticked account is drawn.
     connect(m_tabla, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
         if (i->column() == 0)
@@ -152,10 +157,22 @@ void DialogoAnio::elegir(int fila, int columna)
     accept();
 }
 
+bool DialogoAnio::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // Enter on a month opens it; on the account's columns it does nothing.
+    if (objeto == m_tabla && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            elegir(m_tabla->currentRow(), m_tabla->currentColumn());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
 void DialogoAnio::keyPressEvent(QKeyEvent* evento)
 {
-    // Enter chooses the month under the cursor (see the view's activation), never the dialog's
-    // default button.
+    // Enter never presses the dialog's default button: it closes nothing by itself.
     if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)
         return;
     QDialog::keyPressEvent(evento);

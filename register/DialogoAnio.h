@@ -21,6 +21,7 @@ public:
     const QString& PeriodoElegido() const { return m_elegido; }
 
 protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:

@@ -20,9 +20,7 @@ const QString AnioMes = QStringLiteral("SUBSTRING(Periodo,4,4) + SUBSTRING(Perio
 // The exact amount as stored, whatever the locale: four decimals, a point.
 QString exacto(Importe i)
 {
-    const int64_t v = i.diezmilesimos();
-    const uint64_t a = v < 0 ? uint64_t(-v) : uint64_t(v);
-    return QStringLiteral("%1%2.%3").arg(v < 0 ? QStringLiteral("-") : QString()).arg(a / 10000).arg(a % 10000, 4, 10, QLatin1Char('0'));
+    return i.texto(4, u'.');
 }
 
 } // namespace
@@ -63,8 +61,11 @@ std::vector<CuentaDelAnio> LeerAnio(int anio)
             continue;
         if (!cuentas.contains(cuenta))
             cuentas << cuenta;
-        movimientos[cuenta][size_t(mes - 1)] = {SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))),
-                                                SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")))};
+        // Codes the database tells apart (trailing blanks, letters its collation does not
+        // fold) are one account here: added, never one over the other.
+        auto& [entradas, salidas] = movimientos[cuenta][size_t(mes - 1)];
+        entradas += SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent")));
+        salidas += SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
         conFilas[cuenta][size_t(mes - 1)] = true;
     }
     // Every account's stock before the year, in one.
@@ -75,7 +76,7 @@ std::vector<CuentaDelAnio> LeerAnio(int anio)
                              .arg(AnioMes, desde + QStringLiteral("01")),
                          rs);
         for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-            antes[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper()] =
+            antes[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper()] +=
                 SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))) - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
     }
     // The mill first, then the codes in order.
