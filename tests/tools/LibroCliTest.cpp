@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <map>
 #include <QRegularExpression>
 
 namespace {
@@ -84,6 +86,61 @@ TEST_P(LibroCliTest, ElAnioSumaLoGuardadoCuentaPorCuenta)
 
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("05"), QStringLiteral("--csv"), comando()}).codigo, 2);
     EXPECT_EQ(correr({QStringLiteral("--anio"), QStringLiteral("2005"), comando()}).codigo, 2) << "--csv or --salida";
+}
+
+// The demo mill's year, against sums made here from its raw rows, line by line.
+TEST_P(LibroCliTest, ElAnioDeLaDemostracionSumaSusFilas)
+{
+    QProcess demo;
+    demo.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tolvario-esquema"), {QStringLiteral("--demo"), comando()});
+    ASSERT_TRUE(demo.waitForFinished(120000));
+    ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+    // Every row, summed here: per account the stock before 2025, then each month of 2025.
+    std::map<QString, Importe> antes;
+    std::map<std::pair<QString, int>, std::pair<Importe, Importe>> meses;
+    QSqlQuery q(m_cnn.bd());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT Cuenta, Periodo, Entradas, Salidas FROM EM_Tolvario")));
+    const auto importe = [](const QVariant& v) {
+        Importe i;
+        Importe::leer(v.toString(), i);
+        return i;
+    };
+    while (q.next()) {
+        const QString cuenta = q.value(0).toString().trimmed().toUpper(), periodo = q.value(1).toString().trimmed();
+        const int anio = periodo.mid(3).toInt(), mes = periodo.left(2).toInt();
+        if (anio < 2025)
+            antes[cuenta] += importe(q.value(2)) - importe(q.value(3));
+        else if (anio == 2025) {
+            meses[{cuenta, mes}].first += importe(q.value(2));
+            meses[{cuenta, mes}].second += importe(q.value(3));
+        }
+    }
+    ASSERT_FALSE(meses.empty());
+    QStringList cuentas;
+    for (const auto& [clave, valores] : meses)
+        if (!cuentas.contains(clave.first))
+            cuentas << clave.first;
+    std::sort(cuentas.begin(), cuentas.end(), [](const QString& a, const QString& b) {
+        return (a == QLatin1String("MOLINO")) != (b == QLatin1String("MOLINO")) ? a == QLatin1String("MOLINO") : a < b;
+    });
+    QString esperado = QStringLiteral("Cuenta;Periodo;SaldoAnterior;Entradas;Salidas;Saldo\n");
+    for (const QString& c : std::as_const(cuentas)) {
+        Importe saldo = antes[c];
+        for (int mes = 1; mes <= 12; ++mes) {
+            const auto it = meses.find({c, mes});
+            if (it == meses.end())
+                continue;
+            const Importe inicial = saldo;
+            saldo = saldo + it->second.first - it->second.second;
+            esperado += QStringLiteral("%1;%2/2025;%3;%4;%5;%6\n")
+                            .arg(c)
+                            .arg(mes, 2, 10, QLatin1Char('0'))
+                            .arg(inicial.texto(4, u'.'), it->second.first.texto(4, u'.'), it->second.second.texto(4, u'.'), saldo.texto(4, u'.'));
+        }
+    }
+    const Salida csv = correr({QStringLiteral("--anio"), QStringLiteral("2025"), QStringLiteral("--csv"), comando()});
+    ASSERT_EQ(csv.codigo, 0) << csv.errores.toStdString();
+    EXPECT_EQ(csv.texto, esperado);
 }
 
 TEST_P(LibroCliTest, EscribeElLibroConLosAjustesGuardadosYFallaConCodigo)
