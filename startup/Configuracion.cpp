@@ -2,9 +2,13 @@
 
 #include "data/DB_Dll.h"
 #include "data/TextoSQL.h"
+#include "platform/AlSalir.h"
 #include "platform/Pasos.h"
 #include "startup/Globales.h"
 #include "suite/SuiteUtil.h"
+
+#include <QHash>
+#include <optional>
 
 namespace {
 
@@ -18,8 +22,44 @@ bool esSi(const QString& v)
     return v.compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
 }
 
+// The keys the start-up reads, read together in one statement while it runs: a server far
+// away answers once instead of once per key. A key missing reads as a blank, as one read
+// alone does.
+const char* const ClavesDeInicio[] = {
+    "MostrarStockenConsultas", "TituloClientes", "TituloProveedores", "EXIGECLAVECONSULTALIKEARTICULOS", "UsaConsultaLike",
+    "CantidadDecimales", "UsaMultilesMonedas", "UsaFacturaProforma", "USACCOSTO", "USA_STK_STOCK_UDKG", "UNIDADDEMEDIDA_M3",
+    "UNIDADDEMEDIDA_BL", "UNIDADDEMEDIDA_KG", "PERIODO", "VALIDACODIGOBARRA", "CFondo", "CLetra", "ModuloOrdenDeTrabajo",
+    "V_ModificaCPrecio", "C_ModificaCPrecio", "MADERERA", "MAD_TIRAS", "MAD_P2", "MAD_ML", "MAD_M2", "MAD_HOJAS", "MAD_ML_P2",
+    "MAD_M2_P2", "MAD_ML_M2", "CuentaCtroDist", "MaxDto", "PideClave_StockNeg", "PideClave_MarkUpBase",
+    "PideClave_LimiteCredito", "SS_BloqueoActivo", "Top_Default",
+};
+std::optional<QHash<QString, QString>> g_deInicio; // upper-case keys
+
+std::optional<QHash<QString, QString>> leerDeInicio()
+{
+    QStringList lista;
+    for (const char* c : ClavesDeInicio)
+        lista << u'\'' + TextoSQL::Comillas(QString::fromLatin1(c)) + u'\'';
+    try {
+        Recordset rs;
+        DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT CLAVE, VALOR FROM ") + gTablaConfiguracion
+                                              + QStringLiteral(" WHERE CLAVE IN (") + lista.join(u',') + u')',
+                                          rs);
+        QHash<QString, QString> valores;
+        for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+            valores.insert(SuiteUtil::NullSafe(rs.Field(QStringLiteral("CLAVE"))).trimmed().toUpper(),
+                           SuiteUtil::NullSafe(rs.Field(QStringLiteral("VALOR"))));
+        return valores;
+    } catch (const ErrorVB&) {
+        // Read key by key instead, each failure told as it always was.
+        return std::nullopt;
+    }
+}
+
 QString leer(const char* clave)
 {
+    if (g_deInicio)
+        return g_deInicio->value(QString::fromLatin1(clave).toUpper(), QStringLiteral(" "));
     return LeerConfiguracion(QString::fromLatin1(clave));
 }
 
@@ -119,6 +159,8 @@ void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QStr
 void CargarConfiguracion(const QString& rutaAplicacion)
 {
     gTablaConfiguracion = QStringLiteral("ta_configuracion");
+    g_deInicio = leerDeInicio();
+    const AlSalir fin([] { g_deInicio.reset(); });
     ConfiguracionSuite& c = gConfiguracion;
     c.MostrarStockenConsultas = esSi(SuiteUtil::NullSafe(leer("MostrarStockenConsultas")));
     c.TituloClientes = leer("TituloClientes").trimmed();

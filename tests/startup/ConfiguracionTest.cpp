@@ -1,3 +1,4 @@
+#include "data/Conexion.h"
 #include "data/DB_Dll.h"
 #include "startup/Configuracion.h"
 #include "startup/Globales.h"
@@ -82,7 +83,14 @@ TEST_P(ConfiguracionTest, LaCargaAplicaCadaRegla)
     ajuste(QStringLiteral("MaxDto"), QStringLiteral(" 12,5 "));
     ajuste(QStringLiteral("Top_Default"), QStringLiteral("250"));
     ajuste(QStringLiteral("CantidadDecimales"), QStringLiteral("3"));
+    // Every setting in one statement: a server far away answers once.
+    int lecturas = 0;
+    Conexion::EstablecerTraza([&](const QString& sql, const QVariantList&) {
+        lecturas += sql.contains(QStringLiteral("ta_configuracion"), Qt::CaseInsensitive);
+    });
     CargarConfiguracion(gRutaAplicacion);
+    Conexion::EstablecerTraza({});
+    EXPECT_EQ(lecturas, 1);
     EXPECT_EQ(gColorFondo, 0xFFFFFFu);
     EXPECT_EQ(gColorLetra, 255u);
     EXPECT_TRUE(c.Maderera);
