@@ -3,6 +3,7 @@
 #include "data/Conexion.h"
 #include "data/Transaccion.h"
 #include "platform/Carpetas.h"
+#include "startup/Inicio.h"
 #include "tools/esquema/Esquema.h"
 #include "tools/esquema/OperadorConsola.h"
 
@@ -70,6 +71,24 @@ public:
 };
 
 } // namespace
+
+BaseSinVentana::BaseSinVentana()
+    : m_piso(std::make_unique<Conexion>())
+{
+    const QString archivo = m_dir.filePath(QStringLiteral("bench.db"));
+    crearBase(archivo);
+    lineaDeComandos(archivo, m_dir.path());
+    QString texto;
+    IniciarSesion(false, Carpetas::LineaComandos(), texto);
+    m_piso->Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(archivo));
+}
+
+BaseSinVentana::~BaseSinVentana() = default;
+
+QSqlDatabase BaseSinVentana::piso() const
+{
+    return m_piso->bd();
+}
 
 void InstalarOperadorDeMedicion()
 {

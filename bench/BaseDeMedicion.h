@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
 
 class Conexion;
 
@@ -17,6 +20,21 @@ void llenar(Conexion& cnn, int desde, int hasta);
 void crearBase(const QString& archivo);
 // The suite's menu starting the module on `archivo`, the application folder `carpeta`.
 void lineaDeComandos(const QString& archivo, const QString& carpeta);
+
+// The 30-year database in a folder of its own, the program started on it as the command-line
+// tool starts (no window), and a connection of its own for replaying the floors.
+class BaseSinVentana
+{
+public:
+    BaseSinVentana();
+    ~BaseSinVentana();
+    QSqlDatabase piso() const;
+    QString carpeta() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Conexion> m_piso;
+};
 
 // Questions answered with no one at the screen: the box's way out, but Sí to a save that moves
 // later months (the clerk who saves an earlier month accepts that they move).

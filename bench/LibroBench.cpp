@@ -3,19 +3,15 @@
 // operation X has its floor XPiso, measured in the same run.
 #include "bench/BaseDeMedicion.h"
 #include "bench/Piso.h"
-#include "data/Conexion.h"
 #include "data/DB_Dll.h"
 #include "output/EscritorXlsx.h"
 #include "output/ExportaLibro.h"
 #include "output/ImpresionLibro.h"
-#include "platform/Carpetas.h"
-#include "startup/Inicio.h"
 
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <memory>
 #include <benchmark/benchmark.h>
 
@@ -23,27 +19,7 @@ namespace {
 
 using namespace BaseDeMedicion;
 
-class Base
-{
-public:
-    Base()
-    {
-        m_archivo = m_dir.filePath(QStringLiteral("bench.db"));
-        crearBase(m_archivo);
-        // Started as the command-line tool starts: no window.
-        lineaDeComandos(m_archivo, m_dir.path());
-        QString texto;
-        IniciarSesion(false, Carpetas::LineaComandos(), texto);
-        m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
-    }
-    QSqlDatabase piso() const { return m_piso.bd(); }
-    QString carpeta() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_archivo;
-    Conexion m_piso;
-};
+using Base = BaseSinVentana;
 
 std::unique_ptr<Base> g_base;
 

@@ -3,21 +3,17 @@
 // measured in RegistroBench. Each operation X has its floor XPiso, measured in the same run.
 #include "bench/BaseDeMedicion.h"
 #include "bench/Piso.h"
-#include "data/Conexion.h"
-#include "platform/Carpetas.h"
 #include "register/DiarioDeRecuperacion.h"
 #include "register/Planilla.h"
 #include "register/RegistroTolvario.h"
 #include "register/ResumenAnual.h"
 #include "register/SesionRegistro.h"
-#include "startup/Inicio.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <stdexcept>
-#include <QTemporaryDir>
 #include <memory>
 #include <benchmark/benchmark.h>
 
@@ -25,17 +21,12 @@ namespace {
 
 using namespace BaseDeMedicion;
 
-class Base
+// The session opened on the latest period's mill, as the window opens it.
+class Base : public BaseSinVentana
 {
 public:
     Base()
     {
-        m_archivo = m_dir.filePath(QStringLiteral("bench.db"));
-        crearBase(m_archivo);
-        lineaDeComandos(m_archivo, m_dir.path());
-        QString texto;
-        IniciarSesion(false, Carpetas::LineaComandos(), texto);
-        m_piso.Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(m_archivo));
         m_sesion.AbrirPeriodo(Periodos[0]);
         m_sesion.AsignarDatos(QStringLiteral("MOLINO"));
         m_pantalla.mostradas = QStringList(std::begin(Cuentas), std::end(Cuentas));
@@ -50,12 +41,8 @@ public:
         p.leer = [this] { return m_pantalla; };
         return p;
     }
-    QSqlDatabase piso() const { return m_piso.bd(); }
 
 private:
-    QTemporaryDir m_dir;
-    QString m_archivo;
-    Conexion m_piso;
     SesionRegistro m_sesion;
     SesionRegistro::EnPantalla m_pantalla;
 };
