@@ -99,8 +99,19 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, 
     return existe;
 }
 
+QString DB_Dll::DatoDeUsuario(const QString& nombre, const QString& campo)
+{
+    if (m_usuarioLeido.nombre.isEmpty() || m_usuarioLeido.nombre != nombre.trimmed()) {
+        QHash<QString, QString> fila;
+        DatosTabla(QStringLiteral("ta_usuarios"), nombre, campo, QStringLiteral("nombre"), 8, QString(), true, &fila);
+        m_usuarioLeido = {fila.isEmpty() ? QString() : nombre.trimmed(), fila};
+    }
+    return m_usuarioLeido.campos.value(campo.toUpper());
+}
+
 QString DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
-                           const QString& Campo, int TipoDato, const QString& Condicion, bool UsaTrim)
+                           const QString& Campo, int TipoDato, const QString& Condicion, bool UsaTrim,
+                           QHash<QString, QString>* fila)
 {
     QString resultado;
     QString sql;
@@ -128,8 +139,11 @@ QString DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, co
         },
         [&] { AbrirRecordset(sql, rs, &gCnn, 0, 1, -1, true); },
         [&] {
-            if (rs.State() != 0 && !rs.BOF())
+            if (rs.State() != 0 && !rs.BOF()) {
                 resultado = SuiteUtil::NullSafe(rs.Field(CampoDevuelto));
+                for (int i = 0; fila && i < rs.FieldCount(); ++i)
+                    fila->insert(rs.FieldName(i).toUpper(), SuiteUtil::NullSafe(rs.Field(rs.FieldName(i))));
+            }
         },
         [&] { CierraRecordset(rs); },
     }, avisoOperador);

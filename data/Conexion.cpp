@@ -71,13 +71,11 @@ void Conexion::Open(const QString& textoConexion)
             db.setPort(m_destino.puerto);
         db.setUserName(m_destino.usuario);
         db.setPassword(m_destino.clave);
-        db.setConnectOptions(m_destino.opciones);
+        db.setConnectOptions(m_destino.opciones + opcionesDeSesion());
         if (db.open()) {
             m_enTransaccion = false;
             m_reabrir = false;
-            // A row another station holds locked is waited for briefly, then reported.
-            if (m_destino.dialecto == Dialecto::PostgreSQL)
-                QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(EsperaBloqueoMs));
+            m_enSesion = {m_tiempo, m_aislamiento};
             return;
         }
     }
@@ -309,11 +307,28 @@ void Conexion::RollbackTrans()
         throw Fallo(bd().lastError());
 }
 
+QString Conexion::opcionesDeSesion() const
+{
+    if (m_destino.dialecto != Dialecto::PostgreSQL)
+        return {};
+    // Given when connecting, the session's settings cost no round trip of their own: a row
+    // another station holds locked is waited for briefly, then reported.
+    QString o = QStringLiteral(";options='-c lock_timeout=%1 -c statement_timeout=%2")
+                    .arg(EsperaBloqueoMs)
+                    .arg(qint64(m_tiempo) * 1000);
+    if (m_aislamiento == 256)
+        o += QStringLiteral(" -c default_transaction_isolation=read\\\\ uncommitted");
+    return o + u'\'';
+}
+
 void Conexion::EstablecerCommandTimeout(int segundos)
 {
     m_tiempo = segundos;
     if (!Abierta())
         return;
+    if (m_destino.dialecto == Dialecto::PostgreSQL && m_enSesion.tiempo == segundos)
+        return;
+    m_enSesion.tiempo = segundos;
     QSqlQuery q(bd());
     if (m_destino.dialecto == Dialecto::PostgreSQL)
         q.exec(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
@@ -326,6 +341,9 @@ void Conexion::EstablecerIsolationLevel(int nivel)
     m_aislamiento = nivel;
     if (!Abierta() || nivel != 256)
         return;
+    if (m_destino.dialecto == Dialecto::PostgreSQL && m_enSesion.aislamiento == nivel)
+        return;
+    m_enSesion.aislamiento = nivel;
     QSqlQuery q(bd());
     switch (m_destino.dialecto) {
     case Dialecto::PostgreSQL:

@@ -112,6 +112,8 @@ private:
     ErrorVB conCausaDeApertura(ErrorVB e) const;
     QString sinClave(QString texto) const;
     bool reconectar();
+    // What the connection's own options set for the session (PostgreSQL), instead of a SET each.
+    QString opcionesDeSesion() const;
     // Opens the connection again; when it cannot, raises why (the file is gone, the server
     // refuses), not merely that the connection is closed.
     void reabrir();
@@ -121,6 +123,7 @@ private:
     DestinoConexion m_destino;
     int m_tiempo = 30;
     int m_aislamiento = 4096;
+    struct { int tiempo = 0, aislamiento = 0; } m_enSesion; // as the open session has them
     QString m_baseDefecto;
     bool m_enTransaccion = false;
     // A SQLite file found read-only keeps its connection read-only even once it is writable

@@ -130,6 +130,7 @@ void DB_Dll::armarTextoConexion()
 void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString& ConnString, bool ValidaAdmin)
 {
     gOpenFlag = true;
+    m_usuarioLeido = {};
     if (gProveedor.isEmpty())
         gProveedor = pSQLOLEDB;
     if (ConnString.trimmed().isEmpty())
@@ -168,9 +169,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
         }
     }
     if (ValidaAdmin) {
-        const QString valor = DatosTabla(QStringLiteral("ta_usuarios"), gUsuario, QStringLiteral("Administrador"),
-                                         QStringLiteral("nombre"), 8, QString(), true)
-                                  .trimmed();
+        const QString valor = DatoDeUsuario(gUsuario, QStringLiteral("Administrador")).trimmed();
         gEsAdmin = SuiteUtil::TextToAmount(valor) == Importe::desdeEntero(1);
     } else {
         gEsAdmin = true;

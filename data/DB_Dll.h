@@ -5,6 +5,7 @@
 #include "platform/Importe.h"
 
 #include <QObject>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,6 +43,7 @@ public:
     QString gDBName;
     QString gUsuario;
     bool gEsAdmin = false;
+    struct { QString nombre; QHash<QString, QString> campos; } m_usuarioLeido; // upper-case field names
     QString gUserPassWord;
     QString gConnString;
     QString gExtended;
@@ -90,7 +92,11 @@ public:
                          Recordset* LRCS = nullptr, int TipoDato = 0, const QString& Condicion = {},
                          bool SoloLectura = true);
     QString DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
-                       const QString& Campo, int TipoDato, const QString& Condicion, bool UsaTrim);
+                       const QString& Campo, int TipoDato, const QString& Condicion, bool UsaTrim,
+                       QHash<QString, QString>* fila = nullptr);
+    // A field of a user's row of ta_usuarios; the row last read is kept until the next open,
+    // so the start-up asks for it once.
+    QString DatoDeUsuario(const QString& nombre, const QString& campo);
     static QString SQLValue(const QVariant& valor, const QString& tipo);
     Importe BuscaMaximo(const QString& QueTabla, const QString& QueCampo, const QVariant& Tipo = {},
                         const QString& Condicion = {});
@@ -100,6 +106,8 @@ public:
                               const QString& Condicion = {});
 
     // Schema inspection and maintenance.
+    // Every table of the database, as its catalogue names them (one statement).
+    QStringList TablasDB();
     bool ExisteTablaDB(const QString& Tabla);
     bool ExisteCampoDB(const QString& Tabla, const QString& Campo);
     void AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,

@@ -225,4 +225,17 @@ QString Traducir(const QString& sql, Dialecto d)
     return r;
 }
 
+QString InsertarFilas(Dialecto d, const QString& tabla, const QString& columnas, const QList<QStringList>& filas)
+{
+    QStringList valores;
+    for (const QStringList& f : filas)
+        valores << u'(' + f.join(u',') + u')';
+    if (d == Dialecto::Oracle) {
+        const QString into = QStringLiteral(" INTO ") + tabla + QStringLiteral(" (") + columnas + QStringLiteral(") VALUES ");
+        return QStringLiteral("INSERT ALL") + into + valores.join(into) + QStringLiteral(" SELECT 1 FROM DUAL");
+    }
+    return QStringLiteral("INSERT INTO ") + tabla + QStringLiteral(" (") + columnas + QStringLiteral(") VALUES ")
+           + valores.join(u',');
+}
+
 } // namespace Dialectos

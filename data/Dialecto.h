@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The SQL a connection speaks. Statements are written for SQL Server; on their way to a
 // SQLite or PostgreSQL database they pass the rules below. Oracle has its own translation.
@@ -9,6 +11,10 @@ enum class Dialecto { SqlServer, Oracle, SQLite, PostgreSQL };
 namespace Dialectos {
 
 QString Traducir(const QString& sql, Dialecto d);
+
+// One INSERT of every row in `filas` (SQL literals, in the order of `columnas`), in the form
+// the database takes: VALUES (..),(..), or on Oracle INSERT ALL INTO .. SELECT 1 FROM DUAL.
+QString InsertarFilas(Dialecto d, const QString& tabla, const QString& columnas, const QList<QStringList>& filas);
 
 // The rules, each on its own so each can be checked. They never touch quoted literals.
 QString LimiteTop(const QString& sql);          // SELECT TOP n ... -> SELECT ... LIMIT n

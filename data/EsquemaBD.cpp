@@ -35,11 +35,15 @@ QStringList DB_Dll::nombresDeCatalogo(const QString& consulta, const QString& co
     return nombres;
 }
 
-bool DB_Dll::ExisteTablaDB(const QString& Tabla)
+QStringList DB_Dll::TablasDB()
 {
     bool completo = false;
-    const QStringList tablas = nombresDeCatalogo(Catalogo::Tablas(gCnn.dialecto()), QStringLiteral("TABLE_NAME"), completo);
-    return tablas.contains(Tabla.trimmed(), Qt::CaseInsensitive);
+    return nombresDeCatalogo(Catalogo::Tablas(gCnn.dialecto()), QStringLiteral("TABLE_NAME"), completo);
+}
+
+bool DB_Dll::ExisteTablaDB(const QString& Tabla)
+{
+    return TablasDB().contains(Tabla.trimmed(), Qt::CaseInsensitive);
 }
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)

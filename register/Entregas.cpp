@@ -66,15 +66,25 @@ Entrega entregaDe(const Recordset& rs)
     return e;
 }
 
-std::map<QString, Entrega> todasLasEntregas()
+// Every delivered book; `llevan` gets those whose pages carry any of `cuentas`. One statement.
+std::map<QString, Entrega> todasLasEntregas(const QStringList& cuentas = {}, QStringList* llevan = nullptr)
 {
     std::map<QString, Entrega> entregas;
     if (!ConEntregas())
         return entregas;
+    QStringList lista;
+    for (const QString& c : cuentas)
+        lista << u'\'' + Comillas(c) + u'\'';
+    const QString lleva = lista.isEmpty() ? QStringLiteral("0")
+                                          : QStringLiteral("CASE WHEN EXISTS (SELECT 1 FROM EM_TolvarioEntregaCuenta c WHERE "
+                                                           "c.Periodo = e.Periodo AND c.Cuenta IN (%1)) THEN 1 ELSE 0 END")
+                                                .arg(lista.join(u','));
     Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT * FROM EM_TolvarioEntrega"), rs);
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT e.*, %1 AS Lleva FROM EM_TolvarioEntrega e").arg(lleva), rs);
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext()) {
         Entrega e = entregaDe(rs);
+        if (llevan && !SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Lleva"))).esCero())
+            *llevan << e.periodo;
         entregas.emplace(e.periodo, std::move(e));
     }
     return entregas;
@@ -144,20 +154,6 @@ std::array<Importe, 32> saldosDiarios(Importe inicial, const std::vector<LineaRe
     for (int d = 1; d <= 31; ++d)
         saldos[size_t(d)] = s += netos[size_t(d)];
     return saldos;
-}
-
-// The delivered books after `periodo` that carry the account's balance.
-QStringList entregadosPosterioresCon(const QString& periodo, const QString& cuenta)
-{
-    Recordset rs;
-    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT Periodo FROM EM_TolvarioEntregaCuenta WHERE Cuenta = '") + Comillas(cuenta)
-                                          + QStringLiteral("' AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '")
-                                          + Comillas(AnioMes(periodo)) + u'\'',
-                                      rs);
-    QStringList periodos;
-    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-        periodos << SuiteUtil::NullSafe(rs.Field(QStringLiteral("Periodo"))).trimmed();
-    return periodos;
 }
 
 void ordenar(QStringList& periodos)
@@ -278,9 +274,9 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
     Deriva d;
     const bool conEntregas = ConEntregas();
     bool alteraElPropio = false;
-    QStringList entregadosDespues;
+    QStringList mueven; // accounts whose later months move
     for (const CambioPrevisto& c : cambios) {
-        const std::vector<LineaRegistro> antes = Lineas(periodo, c.cuenta);
+        const std::vector<LineaRegistro> antes = c.antes ? *c.antes : Lineas(periodo, c.cuenta);
         const std::vector<LineaRegistro> despues = c.lineas ? *c.lineas : std::vector<LineaRegistro>();
         if (antes == despues)
             continue;
@@ -330,8 +326,7 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         if (meses.size() > size_t(Deriva::Nombrados)
             && (d.ultimoPosterior.isEmpty() || AnioMes(meses.back().periodo) > AnioMes(d.ultimoPosterior)))
             d.ultimoPosterior = meses.back().periodo;
-        if (conEntregas)
-            entregadosDespues << entregadosPosterioresCon(periodo, c.cuenta);
+        mueven << c.cuenta;
     }
     ordenar(d.posteriores);
     // The first ones of every account are the first ones of all.
@@ -344,10 +339,17 @@ Deriva DerivaDe(const QString& periodo, const std::vector<CambioPrevisto>& cambi
         d.ultimoPosterior.clear();
     if (!conEntregas)
         return d;
-    ordenar(entregadosDespues);
-    if (!alteraElPropio && !hoja && entregadosDespues.isEmpty())
+    // A later month moves only when the period itself changed.
+    if (!alteraElPropio && !hoja)
         return d;
-    std::map<QString, Entrega> entregas = todasLasEntregas();
+    QStringList llevan;
+    std::map<QString, Entrega> entregas = todasLasEntregas(mueven, &llevan);
+    // The later delivered books that carry a balance that moves.
+    QStringList entregadosDespues;
+    for (const QString& p : std::as_const(llevan))
+        if (AnioMes(p) > AnioMes(periodo))
+            entregadosDespues << p;
+    ordenar(entregadosDespues);
     const auto propia = entregas.find(periodo);
     if (propia != entregas.end() && hoja && hoja->trimmed() != propia->second.encabezado.hoja)
         alteraElPropio = true;

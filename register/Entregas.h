@@ -51,6 +51,9 @@ struct CambioPrevisto {
     QString cuenta;
     std::optional<std::vector<LineaRegistro>> lineas;
     std::optional<Importe> saldoAnterior = {}; // when the caller has it (the grid shows it), not read again
+    // What the account held as this station read it, when the caller has that: the save's
+    // own check, inside its transaction, still compares with what is stored then.
+    std::optional<std::vector<LineaRegistro>> antes = {};
 };
 // What a change to a period moves besides itself: the delivered books it alters (the
 // period's own, or later ones whose opening balance moves), and the later stored months

@@ -93,6 +93,8 @@ FrmTolvario::~FrmTolvario() = default;
 void FrmTolvario::Form_Load()
 {
     EstablecerEnlaceConsultas(&Lib_ClsCons3::Instancia());
+    // Everything the start reads of the settings comes in one statement.
+    const LecturaDeInicio ajustes(RegistroTolvario::ClavesDeAjustes());
     Pasos::Ejecutar({
         [&] {
             QString conexion;
@@ -110,9 +112,10 @@ void FrmTolvario::Form_Load()
         [&] {
             // Said once a run: the clerk knows which safeguards are not kept here.
             QStringList faltan;
-            if (!RegistroTolvario::ConEntregas(true))
+            // The catalogue was just asked, for the register's own table.
+            if (!RegistroTolvario::ConEntregas())
                 faltan << QStringLiteral("las entregas a ONCCA");
-            if (!RegistroTolvario::ConHistoria(true))
+            if (!RegistroTolvario::ConHistoria())
                 faltan << QStringLiteral("el historial de cambios (quién cambió qué)");
             if (!faltan.isEmpty())
                 operador().Mensaje(QStringLiteral("En esta base de datos no se registran %1: le faltan sus tablas. El "

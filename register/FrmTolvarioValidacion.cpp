@@ -60,7 +60,10 @@ bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
             // cancelled, a period removed) counted for nothing when the next numbers were
             // given: checked as a new one.
             const QString periodo = m_sesion.Cargado().Periodo();
-            if (m_sesion.Cargado().Hay() && !(valor == RegistroTolvario::HojaComoEsta(periodo) && RegistroTolvario::HayPeriodo(periodo)))
+            // The stored number and whether the period has lines are known since it was loaded,
+            // and kept up by each save.
+            if (m_sesion.Cargado().Hay()
+                && !(valor == m_sesion.Cargado().HojaGuardada() && !m_sesion.Cargado().Guardadas().isEmpty()))
                 if (const QString otro = RegistroTolvario::PeriodoConHoja(valor, periodo); !otro.isEmpty()) {
                     aviso = QStringLiteral("La Hoja Nro %1 ya es la del período %2.").arg(valor, otro);
                     valido = false;
@@ -84,7 +87,7 @@ bool FrmTolvario::CampoValida(QLineEdit* control, bool releer, bool totalizar)
         // A setting the clerk changed is on the station's disk until a save stores it.
         if (valido && SesionRegistro::CamposDeAjuste().contains(campo, Qt::CaseInsensitive))
             m_sesion.Diario().AnotarAjuste(m_sesion.Cargado().Periodo(), campo, control->text());
-    }}, [](const ErrorVB& e) { return SuiteUtil::ReportError(e, QStringLiteral("CAMPO_VALIDA")); });
+    }}, [this](const ErrorVB& e) { return m_sesion.InformarFalloDeRevision(e, QStringLiteral("CAMPO_VALIDA")); });
     if (!valido && !aviso.isEmpty()) {
         // A save it stops says so where the clerk looks after the box: nothing was stored.
         if (m_sesion.Grabando() && m_sesion.Cargado().Hay())
@@ -169,8 +172,8 @@ bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
     // The customer the tab stood for; or, for a stored account that is no customer (a box
     // without a tab), the code the box was loaded with.
     const QString anterior = m_sesion.Cargado().CodigoDeUsuario(k);
-    Recordset rs;
-    if (!DB_Dll::Instancia().ExisteEnTabla(QStringLiteral("Vt_Clientes"), valor, QStringLiteral("CODIGO"), &rs, 8)) {
+    const std::optional<RegistroTolvario::Cliente> cliente = m_sesion.Cliente(valor);
+    if (!cliente) {
         // A code typed that is no customer is told where it was typed, and taken back; an
         // account stored under such a code stays as it was loaded.
         if (!m_cargando && valor.compare(anterior, Qt::CaseInsensitive) != 0) {
@@ -184,22 +187,21 @@ bool FrmTolvario::validarUsuario(int k, const QString& valor, QString& aviso)
         return true;
     }
     // The account is stored as the customer's code is, however the clerk typed it.
-    QString codigo = SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed();
+    QString codigo = cliente->codigo;
     if (codigo.isEmpty())
         codigo = valor;
     if (codigo.compare(anterior, Qt::CaseInsensitive) != 0 && !m_sesion.ReemplazarUsuario(k, anterior, codigo, m_cargando, aviso)) {
         m_ui.TxtFields[cUsuario1 + k - 1]->setText(anterior);
         return false;
     }
-    const QString razon = SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social")));
-    m_ui.LblDesc[k - 1]->setText(razon + u' ' + SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento"))));
+    m_ui.LblDesc[k - 1]->setText(cliente->razonSocial + u' ' + cliente->documento);
     if (codigo != valor)
         m_ui.TxtFields[cUsuario1 + k - 1]->setText(codigo);
     m_sesion.Cargado().PonerCuenta(k, codigo);
     m_ui.SSTab1->setTabVisible(k, true);
     // Setting even the same text lays the tab bar out and paints it again.
-    if (m_ui.SSTab1->tabText(k) != razon.left(10))
-        m_ui.SSTab1->setTabText(k, razon.left(10));
+    if (m_ui.SSTab1->tabText(k) != cliente->razonSocial.left(10))
+        m_ui.SSTab1->setTabText(k, cliente->razonSocial.left(10));
     return true;
 }
 

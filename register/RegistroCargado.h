@@ -68,6 +68,10 @@ public:
 
     const QString& Hoja() const { return m_hoja; }
     void PonerHoja(const QString& hoja) { m_hoja = hoja; }
+    // The sheet number the database held for the period (as it is, trimmed) when it was
+    // loaded or this station last stored one; empty when it held none.
+    const QString& HojaGuardada() const { return m_hojaGuardada; }
+    void PonerHojaGuardada(const QString& hoja) { m_hojaGuardada = hoja; }
 
 private:
     QString m_periodo;
@@ -82,4 +86,5 @@ private:
     bool m_soloLectura = false;
     QStringList m_quitar;
     QString m_hoja;
+    QString m_hojaGuardada;
 };

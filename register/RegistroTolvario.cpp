@@ -120,23 +120,27 @@ Totales sumar(const std::vector<LineaRegistro>& lineas)
 }
 
 // One row of history, inside the change's own transaction: both or neither are stored.
-void anotarCambio(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
+QString cambioAnotado(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
 {
     const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
-    DB_Dll::Instancia().EjecutaSentenciaSQL(
-        QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
+    return QStringLiteral("INSERT INTO EM_TolvarioHistoria (Momento, Periodo, Cuenta, Usuario, Caja, Accion, EntradasAntes, "
                        "SalidasAntes, EntradasDespues, SalidasDespues) VALUES (")
         + Literal(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))) + u',' + Literal(periodo) + u','
         + Literal(cuenta) + u',' + Literal(UsuarioQueOpera().left(50)) + u',' + Literal(gCaja.left(10)) + u',' + Literal(accion) + u','
         + importe(antes.entradas) + u',' + importe(antes.salidas) + u',' + importe(despues.entradas) + u','
-        + importe(despues.salidas) + u')');
+        + importe(despues.salidas) + u')';
+}
+
+void anotarCambio(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
+{
+    DB_Dll::Instancia().EjecutaSentenciaSQL(cambioAnotado(periodo, cuenta, accion, antes, despues));
 }
 
 } // namespace
 
 bool TablaExiste()
 {
-    return DB_Dll::Instancia().ExisteTablaDB(Tabla);
+    return TablasPresentes({Tabla}, true);
 }
 
 bool HayPeriodo(const QString& periodo)
@@ -180,6 +184,34 @@ std::pair<QString, QString> PeriodosGuardados()
     return {periodo("Primero"), periodo("Ultimo")};
 }
 
+QHash<QString, Cliente> Clientes(const QStringList& codigos)
+{
+    QHash<QString, Cliente> clientes;
+    // Each code compared as a lookup of one compares it (without regard to case where the
+    // database does so for one).
+    QStringList lista;
+    for (const QString& c : codigos)
+        if (!c.trimmed().isEmpty())
+            lista << QStringLiteral("LTRIM(RTRIM(CODIGO)) = '") + Comillas(c.trimmed()) + u'\'';
+    if (lista.isEmpty())
+        return clientes;
+    lista.removeDuplicates();
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT CODIGO, Razon_Social, Numero_documento FROM Vt_Clientes WHERE ")
+                                          + lista.join(QStringLiteral(" OR ")),
+                                      rs);
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext()) {
+        const Cliente c{SuiteUtil::NullSafe(rs.Field(QStringLiteral("CODIGO"))).trimmed(),
+                        SuiteUtil::NullSafe(rs.Field(QStringLiteral("Razon_Social"))),
+                        SuiteUtil::NullSafe(rs.Field(QStringLiteral("Numero_documento")))};
+        // The server's own comparison matched it: to each code asked that it stands for.
+        for (const QString& pedido : codigos)
+            if (pedido.trimmed().compare(c.codigo, Qt::CaseInsensitive) == 0 && !clientes.contains(pedido.trimmed()))
+                clientes.insert(pedido.trimmed(), c);
+    }
+    return clientes;
+}
+
 QStringList CuentasDelPeriodo(const QString& periodo)
 {
     return cuentasAgrupadas(periodo, QString());
@@ -205,21 +237,44 @@ std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta)
     return lineas;
 }
 
+// Everything before the period: year then month as text, the expression the index is built on.
+QString antesDe(const QString& periodo, const QString& cuenta)
+{
+    return QStringLiteral(" from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '") + Comillas(AnioMes(periodo))
+           + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' ");
+}
+
 Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
 {
     ExigirPeriodo(periodo);
-    const QString anioMes = AnioMes(periodo);
-    // Year then month as text: the statement's expression is the one the index is built on.
-    const QString condicion = QStringLiteral(" from EM_Tolvario where SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '")
-                              + Comillas(anioMes) + QStringLiteral("' and Cuenta = '") + Comillas(cuenta) + QStringLiteral("' ");
     DB_Dll& db = DB_Dll::Instancia();
     Recordset rs;
     Importe saldo;
     // Both sums in one statement: one round trip to a server far away.
-    db.AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent, sum(Salidas) as Sal") + condicion, rs);
+    db.AbrirConsulta(QStringLiteral("Select sum(Entradas) as Ent, sum(Salidas) as Sal") + antesDe(periodo, cuenta), rs);
     if (!rs.BOF())
         saldo = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))) - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
     return saldo;
+}
+
+CuentaLeida LeerCuenta(const QString& periodo, const QString& cuenta)
+{
+    ExigirPeriodo(periodo);
+    // The lines (Tipo 0) and, after them, the sums of every earlier month (Tipo 1).
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("Select 0 AS Tipo, DIA, Entradas, Salidas, Observaciones from EM_Tolvario ") + donde(periodo, cuenta)
+            + QStringLiteral(" UNION ALL Select 1, 0, sum(Entradas), sum(Salidas), NULL") + antesDe(periodo, cuenta)
+            + QStringLiteral(" order by Tipo, DIA"),
+        rs);
+    CuentaLeida c;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        if (SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Tipo"))).esCero())
+            c.lineas.push_back(lineaDe(rs, false));
+        else
+            c.saldoAnterior = SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Entradas")))
+                              - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Salidas")));
+    return c;
 }
 
 bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& lineas,
@@ -230,7 +285,6 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         throw ErrorVB(ErrorVB::LlamadaInvalida, QStringLiteral("No se puede grabar un registro sin cuenta."));
     DB_Dll& db = DB_Dll::Instancia();
     const auto importe = [](Importe v) { return DB_Dll::SQLValue(QVariant::fromValue(v), QStringLiteral("@")); };
-    Recordset rs;
     bool grabada = false;
     // A retry repeats all of it: on some databases a failed statement spoils the rest of
     // its transaction.
@@ -248,20 +302,24 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         }
         const Totales antes = sumar(guardadas);
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
-        db.AbrirConsulta(QStringLiteral("Select  * from EM_Tolvario ") + donde(periodo, cuenta), rs, 2, 3);
-        for (const LineaRegistro& l : lineas) {
-            rs.AddNew();
-            rs.SetField(QStringLiteral("Periodo"), periodo);
-            rs.SetField(QStringLiteral("Cuenta"), cuenta);
-            rs.SetField(QStringLiteral("DIA"), importe(Importe::desdeEntero(l.dia)));
-            rs.SetField(QStringLiteral("Entradas"), importe(l.entradas));
-            rs.SetField(QStringLiteral("Salidas"), importe(l.salidas));
-            rs.SetField(QStringLiteral("Observaciones"), Planilla::ObservacionGuardable(l.observaciones));
-            rs.Update();
-        }
-        if (historia)
-            anotarCambio(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas));
-        MarcarAlterados(periodo, cuenta, guardadas, lineas);
+        // Every day in one statement: one round trip however far the server is.
+        QList<QStringList> filas;
+        const QString p = u'\'' + Comillas(periodo) + u'\'', c = u'\'' + Comillas(cuenta) + u'\'';
+        for (const LineaRegistro& l : lineas)
+            filas.push_back({p, c, QString::number(l.dia), importe(l.entradas), importe(l.salidas), Literal(l.observaciones)});
+        if (!filas.isEmpty())
+            db.EjecutaSentenciaSQL(Dialectos::InsertarFilas(db.gCnn.dialecto(), Tabla,
+                                                            QStringLiteral("Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones"),
+                                                            filas));
+        const QString cambio = historia ? cambioAnotado(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas)) : QString();
+        const QString marcas = MarcasDeAlterados(periodo, cuenta, guardadas, lineas);
+        if (!cambio.isEmpty() && !marcas.isEmpty() && db.gCnn.dialecto() == Dialecto::PostgreSQL)
+            // One statement: PostgreSQL runs an UPDATE inside a WITH to its end.
+            db.EjecutaSentenciaSQL(QStringLiteral("WITH marcas AS (") + marcas + QStringLiteral(" RETURNING 1) ") + cambio);
+        else
+            for (const QString& s : {cambio, marcas})
+                if (!s.isEmpty())
+                    db.EjecutaSentenciaSQL(s);
         grabada = true;
     }, true);
     return grabada;
@@ -435,21 +493,26 @@ std::vector<Cambio> Historia(const QString& periodo)
     return cambios;
 }
 
+QStringList ClavesDeAjustes()
+{
+    return {QStringLiteral("ONCCA"), QStringLiteral("TOLVARIO_DECIMALES"), QStringLiteral("TOLVARIO_MEDIDA"),
+            QStringLiteral("TOLVARIO_TITULO"), QStringLiteral("TOLVARIO_LINEA")};
+}
+
 Ajustes LeerAjustes()
 {
-    return {LeerConfiguracion(QStringLiteral("ONCCA")), LeerConfiguracion(QStringLiteral("TOLVARIO_DECIMALES")),
-            LeerConfiguracion(QStringLiteral("TOLVARIO_MEDIDA")), LeerConfiguracion(QStringLiteral("TOLVARIO_TITULO")),
-            LeerConfiguracion(QStringLiteral("TOLVARIO_LINEA"))};
+    const QStringList c = ClavesDeAjustes();
+    return {LeerConfiguracion(c[0]), LeerConfiguracion(c[1]), LeerConfiguracion(c[2]), LeerConfiguracion(c[3]),
+            LeerConfiguracion(c[4])};
 }
 
 void GrabarAjustes(const Ajustes& a, std::array<bool, 5> cuales)
 {
-    const std::pair<const char*, const QString*> claves[] = {{"ONCCA", &a.oncca}, {"TOLVARIO_DECIMALES", &a.decimales},
-                                                             {"TOLVARIO_MEDIDA", &a.medida}, {"TOLVARIO_TITULO", &a.titulo},
-                                                             {"TOLVARIO_LINEA", &a.linea}};
+    const QStringList c = ClavesDeAjustes();
+    const QString* valores[] = {&a.oncca, &a.decimales, &a.medida, &a.titulo, &a.linea};
     for (size_t i = 0; i < cuales.size(); ++i)
         if (cuales[i])
-            grabarAjuste(QString::fromLatin1(claves[i].first), *claves[i].second);
+            grabarAjuste(c[int(i)], *valores[i]);
 }
 
 } // namespace RegistroTolvario

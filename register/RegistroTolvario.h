@@ -3,6 +3,7 @@
 #include "register/LineaRegistro.h"
 #include "register/TablasDelRegistro.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,6 +25,16 @@ struct Ajustes {
     QString titulo;
     QString linea;
 };
+
+// A customer as the suite's customers view has it.
+struct Cliente {
+    QString codigo; // as stored, trimmed
+    QString razonSocial;
+    QString documento;
+};
+// The customers among `codigos` (trimmed), in one statement, by the code as asked; a code
+// that is no customer is absent.
+QHash<QString, Cliente> Clientes(const QStringList& codigos);
 
 struct CuentaDelLibro {
     QString codigo;
@@ -51,6 +62,12 @@ QStringList UsuariosDelPeriodo(const QString& periodo);
 std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta);
 // What the account carries into the period from every earlier one.
 Importe SaldoAnterior(const QString& periodo, const QString& cuenta);
+// Both of them, in one statement: an account opened on the grid.
+struct CuentaLeida {
+    std::vector<LineaRegistro> lineas;
+    Importe saldoAnterior;
+};
+CuentaLeida LeerCuenta(const QString& periodo, const QString& cuenta);
 
 // Replaces the account's lines of the period in one transaction: the old register or the
 // new one is stored, never a mix. Saves of one account from several stations queue. With
@@ -96,6 +113,8 @@ struct Cambio {
 // The period's history, oldest first; empty where the database keeps none.
 std::vector<Cambio> Historia(const QString& periodo);
 
+// The settings' keys, in the order of Ajustes.
+QStringList ClavesDeAjustes();
 Ajustes LeerAjustes();
 // The settings marked in `cuales` (oncca, decimales, medida, titulo, linea), the rest untouched.
 void GrabarAjustes(const Ajustes& a, std::array<bool, 5> cuales = {true, true, true, true, true});

@@ -1,5 +1,7 @@
 #include "register/SesionRegistro.h"
 
+#include "suite/SuiteUtil.h"
+
 #include <algorithm>
 
 #include "register/Planilla.h"
@@ -73,9 +75,27 @@ SesionRegistro::Abierto SesionRegistro::AbrirPeriodo(const QString& periodo)
     a.propios = !a.usuarios.isEmpty();
     if (!a.propios)
         a.usuarios = RegistroTolvario::UsuariosDelPeriodo(PeriodoAnterior());
-    a.hoja = RegistroTolvario::Hoja(periodo);
+    // One read: the number as stored, and the one the period gets when it is none.
+    const QString guardada = RegistroTolvario::HojaComoEsta(periodo);
+    a.hoja = SuiteUtil::TextToAmountOrZero(guardada).esCero() ? RegistroTolvario::HojaSiguiente() : guardada;
     m_cargado.PonerHoja(a.hoja);
+    m_cargado.PonerHojaGuardada(guardada);
+    m_clientes.clear();
+    const QHash<QString, RegistroTolvario::Cliente> clientes = RegistroTolvario::Clientes(a.usuarios);
+    for (const QString& c : std::as_const(a.usuarios))
+        m_clientes.insert(c.trimmed(), clientes.contains(c.trimmed()) ? std::optional(clientes.value(c.trimmed())) : std::nullopt);
     return a;
+}
+
+std::optional<RegistroTolvario::Cliente> SesionRegistro::Cliente(const QString& codigo)
+{
+    const QString c = codigo.trimmed();
+    if (const auto it = m_clientes.constFind(c); it != m_clientes.constEnd())
+        return *it;
+    const QHash<QString, RegistroTolvario::Cliente> leido = RegistroTolvario::Clientes({c});
+    const std::optional<RegistroTolvario::Cliente> cliente = leido.contains(c) ? std::optional(leido.value(c)) : std::nullopt;
+    m_clientes.insert(c, cliente);
+    return cliente;
 }
 
 SesionRegistro::Encabezado SesionRegistro::LeerEncabezado(const QString& periodo)
@@ -112,8 +132,10 @@ void SesionRegistro::AsignarDatos(const QString& cuenta)
         return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0;
     });
     const bool deRecuperacion = recuperada != m_recuperadas.end();
-    const std::vector<LineaRegistro> lineas = deRecuperacion ? recuperada->leidas : RegistroTolvario::Lineas(periodo, cuenta);
-    const Importe saldo = SaldoInicialCuenta(cuenta);
+    const RegistroTolvario::CuentaLeida leida = deRecuperacion ? RegistroTolvario::CuentaLeida{recuperada->leidas, SaldoInicialCuenta(cuenta)}
+                                                               : RegistroTolvario::LeerCuenta(periodo, cuenta);
+    const std::vector<LineaRegistro>& lineas = leida.lineas;
+    const Importe saldo = leida.saldoAnterior;
     bool fueraDelMes = false;
     for (const LineaRegistro& l : lineas)
         fueraDelMes = fueraDelMes || l.dia < 1 || l.dia > 31;
@@ -333,6 +355,12 @@ QString SesionRegistro::CambiosDelEncabezado(const Encabezado& enPantalla) const
     return lineas.isEmpty() ? QString() : QStringLiteral("Cambió el encabezado:\n") + lineas.join(u'\n');
 }
 
+std::optional<std::vector<LineaRegistro>> SesionRegistro::leidasDe(const QString& cuenta) const
+{
+    const std::vector<LineaRegistro>* l = m_cargado.Leidas(cuenta);
+    return l ? std::optional(*l) : std::nullopt;
+}
+
 std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(bool todo, const QStringList& mostradas) const
 {
     std::vector<RegistroTolvario::CambioPrevisto> cambios;
@@ -344,7 +372,7 @@ std::vector<RegistroTolvario::CambioPrevisto> SesionRegistro::CambiosPrevistos(b
             cambios.push_back({c, std::nullopt});
     const QString cuenta = m_cargado.CuentaEnGrilla();
     if (!cuenta.isEmpty() && !m_cargado.GrillaSoloLectura() && (m_cargado.GrillaCambio(enGrilla) || !m_cargado.Guardada(cuenta)))
-        cambios.push_back({cuenta, enGrilla, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior)});
+        cambios.push_back({cuenta, enGrilla, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior), leidasDe(cuenta)});
     if (!todo)
         return cambios;
     for (const QString& c : CuentasSinGrabar(mostradas))

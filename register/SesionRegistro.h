@@ -6,11 +6,13 @@
 #include "register/LineaRegistro.h"
 #include "register/Planilla.h"
 #include "register/RegistroCargado.h"
+#include "register/RegistroTolvario.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The register as the clerk has it open, without widgets: the period as loaded, the grid's
@@ -67,6 +69,9 @@ public:
         QString hoja;
     };
     Abierto AbrirPeriodo(const QString& periodo);
+    // The customer a user box names, asked of the database once in the period: its users
+    // come in one statement as it opens, a code typed later alone.
+    std::optional<RegistroTolvario::Cliente> Cliente(const QString& codigo);
     // The settings as stored, the title's default when there is none; with a period, its
     // sheet number too.
     static Encabezado LeerEncabezado(const QString& periodo = {});
@@ -121,6 +126,9 @@ public:
     };
     Hecho Grabar(Alcance alcance, const Pantalla& p, bool ajustesConfirmados = false);
     bool Grabando() const { return m_grabando; }
+    // A failure of the window's own checks: during a save a server gone is told once, by the
+    // save's message, and stops it; otherwise as any failure of `rutina`.
+    int InformarFalloDeRevision(const ErrorVB& e, const QString& rutina);
     Grabacion UltimaGrabacion() const { return m_ultima; }
 
     // Asked before the loaded period leaves the screen, or the window closes.
@@ -174,6 +182,8 @@ private:
     static std::vector<LineaRegistro> lineasRecuperadas(const DiarioDeRecuperacion::Pendiente::Cuenta& c);
     bool grabarRecuperadas(EstaGrabacion& g);
     bool alAlcance(EstaGrabacion& g);
+    // What the account held as this station read it; none when it never did.
+    std::optional<std::vector<LineaRegistro>> leidasDe(const QString& cuenta) const;
     int informarFallo(const ErrorVB& e, EstaGrabacion& g);
     void ActualizarDatos(EstaGrabacion& g);
     bool GrabarGrid(const QString& cuenta, EstaGrabacion& g);
@@ -182,12 +192,14 @@ private:
     void confirmarAjustes(EstaGrabacion& g);
 
     RegistroCargado m_cargado;
+    QHash<QString, std::optional<RegistroTolvario::Cliente>> m_clientes; // this period's, by code as asked
     Planilla m_planilla;
     int m_decimales = -2;
     QStringList m_grabadas;
     std::vector<LineaRegistro> m_encontradas; // what another station had stored instead
     bool m_incompleta = false;
     bool m_grabando = false;
+    EstaGrabacion* m_enCurso = nullptr; // the save running, while it runs
     Grabacion m_ultima = Grabacion::Grabada;
     Encabezado m_ajustesGuardados;
     DiarioDeRecuperacion m_diario;

@@ -49,18 +49,17 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
     const AlSalir fin([this] { m_grabando = false; });
     EmpezarGrabacion();
     EstaGrabacion g(p);
+    m_enCurso = &g;
+    const AlSalir sinCurso([this] { m_enCurso = nullptr; });
     g.ajustesConfirmados = ajustesConfirmados;
     const int cargas = m_cargasDeGrilla;
-    if (!alAlcance(g)) {
-        h.estado = Grabacion::SinConexion;
-        h.aviso = g.aviso;
-        return mostrado();
-    }
+    // No round trip to see whether the server is there: the save's first statement finds
+    // out (a connection found closed is opened again), and a server gone is told once.
     const bool todo = alcance == Alcance::Todo;
     bool valido = false;
     bool hayError = false;
     const bool completo = Pasos::Ejecutar({
-        [&] { valido = !p.validar || p.validar(); },
+        [&] { valido = (!p.validar || p.validar()) && !g.sinConexion; },
         [&] {
             if (!valido)
                 return;
@@ -89,6 +88,9 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
                                                                  n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n));
         else if (todo)
             h.aviso = QStringLiteral("Período %1 grabado: las cuentas no tenían cambios.").arg(m_cargado.Periodo());
+    } else if (!valido && g.sinConexion) {
+        h.estado = Grabacion::SinConexion;
+        h.aviso = g.aviso;
     } else if (!valido) {
         h.estado = Grabacion::Invalida;
     } else if (g.declinada) {
@@ -155,8 +157,18 @@ bool SesionRegistro::alAlcance(EstaGrabacion& g)
     }
 }
 
+int SesionRegistro::InformarFalloDeRevision(const ErrorVB& e, const QString& rutina)
+{
+    if (m_enCurso && e.Number == ErrorVB::ConexionInutilizable)
+        return informarFallo(e, *m_enCurso);
+    return SuiteUtil::ReportError(e, rutina);
+}
+
 int SesionRegistro::informarFallo(const ErrorVB& e, EstaGrabacion& g)
 {
+    // Told once already: the rest of the save cannot reach it either.
+    if (g.sinConexion)
+        return Operador::Abortar;
     // A server that went away mid-save: one message with what is stored and what is not,
     // instead of a box per step that cannot succeed until it is back.
     if (e.Number == ErrorVB::ConexionInutilizable && !alAlcance(g))
@@ -212,7 +224,8 @@ bool SesionRegistro::GrabarGrid(const QString& cuenta, EstaGrabacion& g)
     const std::vector<LineaRegistro> lineas = m_planilla.LineasDeDia();
     if (!m_cargado.GrillaCambio(lineas) && m_cargado.Guardada(enGrilla))
         return true;
-    if (!g.derivaConfirmada && !confirmarDeriva({{enGrilla, lineas, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior)}}, false, g))
+    if (!g.derivaConfirmada
+        && !confirmarDeriva({{enGrilla, lineas, m_planilla.SaldoDe(Planilla::FilaSaldoAnterior), leidasDe(enGrilla)}}, false, g))
         return false;
     bool conflicto = false;
     // Only over what this station read: another station's save since is asked about.
@@ -353,10 +366,13 @@ void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
     // Never a number another period already has (closing stores a changed one unvalidated).
     const QString hoja = e.value(QStringLiteral("HOJA"));
     const QString periodo = m_cargado.Periodo();
-    if (m_cargado.Hay() && (AjusteCambiado(QStringLiteral("HOJA"), hoja) || (conHoja && RegistroTolvario::HojaComoEsta(periodo).isEmpty()))
+    // A number known stored is not asked for again: nothing removes one.
+    const bool sinHoja = conHoja && m_cargado.HojaGuardada().isEmpty() && RegistroTolvario::HojaComoEsta(periodo).isEmpty();
+    if (m_cargado.Hay() && (AjusteCambiado(QStringLiteral("HOJA"), hoja) || sinHoja)
         && RegistroTolvario::PeriodoConHoja(hoja, periodo).isEmpty()) {
         RegistroTolvario::GrabarHoja(periodo, hoja);
         m_cargado.PonerHoja(hoja.trimmed());
+        m_cargado.PonerHojaGuardada(hoja.trimmed());
     }
     TomarAjustesGuardados(e);
 }

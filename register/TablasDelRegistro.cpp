@@ -6,6 +6,7 @@
 #include "register/Planilla.h"
 
 #include <QHash>
+#include <algorithm>
 
 using TextoSQL::Comillas;
 
@@ -19,17 +20,14 @@ QString Literal(const QString& t)
 bool TablasPresentes(const QStringList& tablas, bool preguntar)
 {
     DB_Dll& db = DB_Dll::Instancia();
-    // Asked of each database once: the answer changes only when the schema tool runs.
-    static QHash<QString, bool> vistas;
-    const QString clave = db.gServidor + u'|' + db.gDBName + u'|' + tablas.join(u',');
-    const auto it = vistas.constFind(clave);
-    if (it != vistas.constEnd() && !preguntar)
-        return *it;
-    bool hay = true;
-    for (const QString& t : tablas)
-        hay = hay && db.ExisteTablaDB(t);
-    vistas.insert(clave, hay);
-    return hay;
+    // The catalogue is asked of each database once (again with `preguntar`): the answer
+    // changes only when the schema tool runs.
+    static QHash<QString, QStringList> vistas;
+    const QString clave = db.gServidor + u'|' + db.gDBName;
+    auto it = vistas.find(clave);
+    if (it == vistas.end() || preguntar)
+        it = vistas.insert(clave, db.TablasDB());
+    return std::all_of(tablas.cbegin(), tablas.cend(), [&](const QString& t) { return it->contains(t, Qt::CaseInsensitive); });
 }
 
 bool ConHistoria(bool preguntar)
@@ -42,21 +40,26 @@ bool ConEntregas(bool preguntar)
     return TablasPresentes({QStringLiteral("EM_TolvarioEntrega"), QStringLiteral("EM_TolvarioEntregaCuenta")}, preguntar);
 }
 
+QString MarcasDeAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
+                          const std::vector<LineaRegistro>& despues)
+{
+    if (!ConEntregas() || antes == despues)
+        return {};
+    const QString propio = QStringLiteral("Periodo = '") + Comillas(periodo) + u'\'';
+    if ((NetoDe(despues) - NetoDe(antes)).esCero())
+        return QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE ") + propio;
+    // Later delivered books of the account carried this balance in.
+    return QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE ") + propio
+           + QStringLiteral(" OR (Periodo IN (SELECT Periodo FROM EM_TolvarioEntregaCuenta WHERE Cuenta = '") + Comillas(cuenta)
+           + QStringLiteral("') AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '") + Comillas(AnioMes(periodo))
+           + QStringLiteral("')");
+}
+
 void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
                      const std::vector<LineaRegistro>& despues)
 {
-    if (!ConEntregas() || antes == despues)
-        return;
-    DB_Dll& db = DB_Dll::Instancia();
-    db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo = '") + Comillas(periodo)
-                           + u'\'');
-    if ((NetoDe(despues) - NetoDe(antes)).esCero())
-        return;
-    // Later delivered books of the account carried this balance in.
-    db.EjecutaSentenciaSQL(QStringLiteral("UPDATE EM_TolvarioEntrega SET Modificado = 1 WHERE Periodo IN (SELECT Periodo FROM "
-                                          "EM_TolvarioEntregaCuenta WHERE Cuenta = '")
-                           + Comillas(cuenta) + QStringLiteral("') AND SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2) > '")
-                           + Comillas(AnioMes(periodo)) + u'\'');
+    if (const QString marcas = MarcasDeAlterados(periodo, cuenta, antes, despues); !marcas.isEmpty())
+        DB_Dll::Instancia().EjecutaSentenciaSQL(marcas);
 }
 
 void MarcarHojaAlterada(const QString& periodo, const QString& hoja)

@@ -8,6 +8,7 @@
 #include "suite/SuiteUtil.h"
 
 #include <QHash>
+#include <QSet>
 #include <optional>
 
 namespace {
@@ -22,44 +23,72 @@ bool esSi(const QString& v)
     return v.compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
 }
 
-// The keys the start-up reads, read together in one statement while it runs: a server far
-// away answers once instead of once per key. A key missing reads as a blank, as one read
-// alone does.
+// The keys the start-up reads (the suite's and the lookup's), read together in one statement
+// while a LecturaDeInicio lasts: a server far away answers once instead of once per key. A
+// key missing reads as a blank, as one read alone does.
 const char* const ClavesDeInicio[] = {
     "MostrarStockenConsultas", "TituloClientes", "TituloProveedores", "EXIGECLAVECONSULTALIKEARTICULOS", "UsaConsultaLike",
     "CantidadDecimales", "UsaMultilesMonedas", "UsaFacturaProforma", "USACCOSTO", "USA_STK_STOCK_UDKG", "UNIDADDEMEDIDA_M3",
     "UNIDADDEMEDIDA_BL", "UNIDADDEMEDIDA_KG", "PERIODO", "VALIDACODIGOBARRA", "CFondo", "CLetra", "ModuloOrdenDeTrabajo",
     "V_ModificaCPrecio", "C_ModificaCPrecio", "MADERERA", "MAD_TIRAS", "MAD_P2", "MAD_ML", "MAD_M2", "MAD_HOJAS", "MAD_ML_P2",
     "MAD_M2_P2", "MAD_ML_M2", "CuentaCtroDist", "MaxDto", "PideClave_StockNeg", "PideClave_MarkUpBase",
-    "PideClave_LimiteCredito", "SS_BloqueoActivo", "Top_Default",
+    "PideClave_LimiteCredito", "SS_BloqueoActivo", "Top_Default", "UsaConsultaLIKE", "Stk_Nivel1", "Stk_Nivel2", "Stk_Nivel3", "Stk_Nivel4",
 };
-std::optional<QHash<QString, QString>> g_deInicio; // upper-case keys
 
-std::optional<QHash<QString, QString>> leerDeInicio()
+struct Fila {
+    QString valor, auxiliar;
+};
+struct Precarga {
+    QSet<QString> pedidas; // as each reader asks: the server's own comparison finds them
+    QSet<QString> claves;  // upper case
+    bool leida = false;
+    std::optional<QHash<QString, Fila>> filas; // none: the read failed, each key is read alone
+};
+std::optional<Precarga> g_precarga;
+
+std::optional<QHash<QString, Fila>> leerJuntas(const QSet<QString>& claves)
 {
     QStringList lista;
-    for (const char* c : ClavesDeInicio)
-        lista << u'\'' + TextoSQL::Comillas(QString::fromLatin1(c)) + u'\'';
+    for (const QString& c : claves)
+        lista << u'\'' + TextoSQL::Comillas(c) + u'\'';
+    lista.sort();
     try {
         Recordset rs;
-        DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT CLAVE, VALOR FROM ") + gTablaConfiguracion
+        const QString tabla = gTablaConfiguracion.trimmed().isEmpty() ? QStringLiteral("TA_CONFIGURACION") : gTablaConfiguracion;
+        DB_Dll::Instancia().AbrirConsulta(QStringLiteral("SELECT CLAVE, VALOR, ValorAux FROM ") + tabla
                                               + QStringLiteral(" WHERE CLAVE IN (") + lista.join(u',') + u')',
                                           rs);
-        QHash<QString, QString> valores;
+        QHash<QString, Fila> filas;
         for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-            valores.insert(SuiteUtil::NullSafe(rs.Field(QStringLiteral("CLAVE"))).trimmed().toUpper(),
-                           SuiteUtil::NullSafe(rs.Field(QStringLiteral("VALOR"))));
-        return valores;
+            filas.insert(SuiteUtil::NullSafe(rs.Field(QStringLiteral("CLAVE"))).trimmed().toUpper(),
+                         {SuiteUtil::NullSafe(rs.Field(QStringLiteral("VALOR"))),
+                          SuiteUtil::NullSafe(rs.Field(QStringLiteral("ValorAux")))});
+        return filas;
     } catch (const ErrorVB&) {
         // Read key by key instead, each failure told as it always was.
         return std::nullopt;
     }
 }
 
+// The key's row from the start-up's read, when it is one of its keys and the read worked.
+std::optional<Fila> precargada(const QString& clave)
+{
+    if (!g_precarga)
+        return std::nullopt;
+    const QString k = clave.trimmed().toUpper();
+    if (!g_precarga->claves.contains(k))
+        return std::nullopt;
+    if (!g_precarga->leida) {
+        g_precarga->leida = true;
+        g_precarga->filas = leerJuntas(g_precarga->pedidas);
+    }
+    if (!g_precarga->filas)
+        return std::nullopt;
+    return g_precarga->filas->value(k, Fila{QStringLiteral(" "), {}});
+}
+
 QString leer(const char* clave)
 {
-    if (g_deInicio)
-        return g_deInicio->value(QString::fromLatin1(clave).toUpper(), QStringLiteral(" "));
     return LeerConfiguracion(QString::fromLatin1(clave));
 }
 
@@ -84,8 +113,32 @@ QString LeerConfiguracion(const QString& clave)
     return LeerConfiguracion(clave, auxiliar);
 }
 
+LecturaDeInicio::LecturaDeInicio(const QStringList& delModulo) : m_primera(!g_precarga)
+{
+    if (m_primera)
+        g_precarga.emplace();
+    const auto agregar = [](const QString& c) {
+        g_precarga->pedidas.insert(c.trimmed());
+        g_precarga->claves.insert(c.trimmed().toUpper());
+    };
+    for (const char* c : ClavesDeInicio)
+        agregar(QString::fromLatin1(c));
+    for (const QString& c : delModulo)
+        agregar(c);
+}
+
+LecturaDeInicio::~LecturaDeInicio()
+{
+    if (m_primera)
+        g_precarga.reset();
+}
+
 QString LeerConfiguracion(const QString& clave, QString& auxiliar)
 {
+    if (const std::optional<Fila> f = precargada(clave)) {
+        auxiliar = f->auxiliar;
+        return f->valor;
+    }
     DB_Dll& db = DB_Dll::Instancia();
     QString valor;
     QString sql;
@@ -126,6 +179,9 @@ QString LeerConfiguracion(const QString& clave, QString& auxiliar)
 void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QString& auxiliar, bool politicaNegocio,
                          const QString& grupo)
 {
+    // Read again from then on: the start-up's read no longer says what is stored.
+    if (g_precarga)
+        g_precarga->claves.remove(clave.trimmed().toUpper());
     DB_Dll& db = DB_Dll::Instancia();
     QString sql;
     Recordset rs;
@@ -159,8 +215,7 @@ void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QStr
 void CargarConfiguracion(const QString& rutaAplicacion)
 {
     gTablaConfiguracion = QStringLiteral("ta_configuracion");
-    g_deInicio = leerDeInicio();
-    const AlSalir fin([] { g_deInicio.reset(); });
+    const LecturaDeInicio juntas;
     ConfiguracionSuite& c = gConfiguracion;
     c.MostrarStockenConsultas = esSi(SuiteUtil::NullSafe(leer("MostrarStockenConsultas")));
     c.TituloClientes = leer("TituloClientes").trimmed();
@@ -174,8 +229,7 @@ void CargarConfiguracion(const QString& rutaAplicacion)
     c.UsaCCosto = esSi(leer("USACCOSTO"));
     c.UsaStkStockUdKg = esSi(leer("USA_STK_STOCK_UDKG"));
     c.UNegocio = SuiteUtil::PadLeft(
-        SuiteUtil::NullSafe(DB_Dll::Instancia().DatosTabla(QStringLiteral("ta_usuarios"), gUsuarioLogeado, QStringLiteral("UNegocio"),
-                                                           QStringLiteral("nombre"), 8, QString(), true)),
+        DB_Dll::Instancia().DatoDeUsuario(gUsuarioLogeado, QStringLiteral("UNegocio")),
         4);
     if (c.UNegocio.trimmed().isEmpty())
         c.UNegocio = QStringLiteral("   1");

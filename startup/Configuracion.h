@@ -3,6 +3,7 @@
 #include "platform/Importe.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // The suite's settings, key/value rows of the shared settings table.
@@ -52,6 +53,21 @@ QString LeerConfiguracion(const QString& clave);
 // Adds or updates the row of the key (stored trimmed and in upper case).
 void GrabarConfiguracion(const QString& clave, const QVariant& valor, const QString& auxiliar = {},
                          bool politicaNegocio = false, const QString& grupo = QStringLiteral("DATOS"));
+
+// While the first one lasts, the keys the start-up reads (the suite's, the lookup's and
+// `delModulo`) are read together in one statement the first time one of them is asked for,
+// and answered from that read; a key stored meanwhile is read alone again.
+class LecturaDeInicio
+{
+public:
+    explicit LecturaDeInicio(const QStringList& delModulo = {});
+    ~LecturaDeInicio();
+    LecturaDeInicio(const LecturaDeInicio&) = delete;
+    LecturaDeInicio& operator=(const LecturaDeInicio&) = delete;
+
+private:
+    bool m_primera;
+};
 
 // The suite settings loaded once, after the connection is open.
 void CargarConfiguracion(const QString& rutaAplicacion);

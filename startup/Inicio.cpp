@@ -171,6 +171,11 @@ void IniciarSesion(bool usarIni, const QString& comando, QString& textoConexion)
                 const QString s = servidor.trimmed();
                 db.gServidor = (empiezaCon(s, "pg:") || empiezaCon(s, "sqlite:")) ? s : NombreServidor(servidor);
             },
+            [&] {
+                // Set before opening, they travel with the connection instead of after it.
+                db.gCnn.EstablecerCommandTimeout(360);
+                db.gCnn.EstablecerIsolationLevel(256);
+            },
             [&] { db.OpenServerADODB(servidor.trimmed().isEmpty(), 3, textoConexion, true); },
             [&] {
                 if (!db.gOpenFlag)

@@ -2,6 +2,9 @@
 #include "data/Sinonimos.h"
 #include "data/TextoSQL.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Dialectos;
@@ -125,4 +128,36 @@ TEST(Dialecto, LikeEnPostgresIgnoraMayusculasYSirveEnNumeros)
     EXPECT_EQ(LikeSinCaso(QStringLiteral("WHERE \"Mi Col\" LIKE 'a%'")), QStringLiteral("WHERE CAST(\"Mi Col\" AS TEXT) ILIKE 'a%'"));
     EXPECT_EQ(Traducir(QStringLiteral("WHERE A LIKE 'x%'"), Dialecto::SQLite), QStringLiteral("WHERE A LIKE 'x%'"))
         << "SQLite's LIKE already ignores case";
+}
+
+// An account's days in one statement, in each database's form, the literals untouched by the
+// translation on the way (a quote, a "+" and a "--" inside a remark).
+TEST(Dialecto, VariasFilasEnUnaSolaSentenciaSegunLaBase)
+{
+    const QString columnas = QStringLiteral("Periodo, DIA, Observaciones");
+    const QList<QStringList> filas = {{QStringLiteral("'11/2026'"), QStringLiteral("1"), QStringLiteral("'O''Brien + 2 -- x'")},
+                                      {QStringLiteral("'11/2026'"), QStringLiteral("2"), QStringLiteral("''")}};
+    const QString valores = QStringLiteral("INSERT INTO EM_Tolvario (Periodo, DIA, Observaciones) VALUES "
+                                           "('11/2026',1,'O''Brien + 2 -- x'),('11/2026',2,'')");
+    for (Dialecto d : {Dialecto::SqlServer, Dialecto::PostgreSQL, Dialecto::SQLite})
+        EXPECT_EQ(Traducir(InsertarFilas(d, QStringLiteral("EM_Tolvario"), columnas, filas), d), valores) << int(d);
+    EXPECT_EQ(InsertarFilas(Dialecto::Oracle, QStringLiteral("EM_Tolvario"), columnas, filas),
+              QStringLiteral("INSERT ALL INTO EM_Tolvario (Periodo, DIA, Observaciones) VALUES ('11/2026',1,'O''Brien + 2 -- x') "
+                             "INTO EM_Tolvario (Periodo, DIA, Observaciones) VALUES ('11/2026',2,'') SELECT 1 FROM DUAL"));
+
+    // SQLite takes it as it is and stores both rows exactly.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("filas"));
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE EM_Tolvario (Periodo TEXT, DIA INTEGER, Observaciones TEXT)")));
+        ASSERT_TRUE(q.exec(Traducir(InsertarFilas(Dialecto::SQLite, QStringLiteral("EM_Tolvario"), columnas, filas), Dialecto::SQLite)))
+            << q.lastError().text().toStdString();
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT Observaciones FROM EM_Tolvario ORDER BY DIA")) && q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("O'Brien + 2 -- x"));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), QString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("filas"));
 }

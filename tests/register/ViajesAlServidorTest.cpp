@@ -1,0 +1,78 @@
+// How many statements reach a PostgreSQL server for each thing the clerk does through the
+// real window, counted in the server's own log (the driver's statements included): a station
+// far from its server waits one round trip for each.
+#include "register/Planilla.h"
+#include "tests/register/BaseDeRegistro.h"
+#include "tests/support/SentenciasDelServidor.h"
+#include "tests/support/VentanaModal.h"
+#include "tools/esquema/Esquema.h"
+
+#include <QTabBar>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using P = Planilla;
+
+class ViajesAlServidorTest : public BaseDeRegistro
+{
+protected:
+    void SetUp() override
+    {
+        if (esPostgres() && SentenciasDelServidor::Bitacora().isEmpty())
+            GTEST_SKIP() << "sin el registro del servidor (lo da scripts/test en TOLVARIO_PG_LOG)";
+        BaseDeRegistro::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_inicio = m_log.desdeLaMarca();
+    }
+    void datos() override
+    {
+        Esquema::LlenarDemo(m_cnn);
+        m_ultimo = valor(u"SELECT MAX(SUBSTR(Periodo, 4, 4) || SUBSTR(Periodo, 1, 2)) FROM EM_Tolvario"_s);
+        m_ultimo = m_ultimo.right(2) + u'/' + m_ultimo.left(4);
+        m_log.registrar(m_cnn, m_base);
+    }
+    // The statements of `accion`, printed when they pass `tope`.
+    QStringList contar(const char* que, int tope, const std::function<void()>& accion)
+    {
+        m_log.marcar();
+        accion();
+        const QStringList s = m_log.desdeLaMarca();
+        EXPECT_LE(s.size(), tope) << que << ":\n  " << s.join(u"\n  "_s).toStdString();
+        std::printf("%s: %lld sentencias\n", que, static_cast<long long>(s.size()));
+        return s;
+    }
+
+    SentenciasDelServidor m_log;
+    QStringList m_inicio;
+    QString m_ultimo;
+};
+
+} // namespace
+
+TEST_P(ViajesAlServidorTest, CadaOperacionLlegaAlServidorEnPocasSentencias)
+{
+    EXPECT_LE(m_inicio.size(), 12) << "inicio:\n  " << m_inicio.join(u"\n  "_s).toStdString();
+    std::printf("inicio: %lld sentencias\n", static_cast<long long>(m_inicio.size()));
+    contar("Enter en el periodo", 6, [&] { elegirPeriodo(m_ultimo); });
+    contar("F5 con un valor cambiado", 10, [&] {
+        escribirDia(3, P::ColEntradas, u"1234.5"_s);
+        tecla(Qt::Key_Return);
+        tecla(Qt::Key_F5);
+    });
+    EXPECT_EQ(valor(u"SELECT Entradas FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = 'MOLINO' AND DIA = 3"_s.arg(m_ultimo)).toDouble(),
+              1234.5)
+        << todo();
+    contar("cambio de solapa", 12, [&] {
+        escribirDia(4, P::ColSalidas, u"7"_s);
+        tecla(Qt::Key_Return);
+        clicTab(1);
+    });
+    contar("el año", 3, [&] { ConVentanaModal([](QWidget* d) { d->close(); }, [this] { tecla(Qt::Key_F6); }); });
+    contar("el libro", 4, [&] { tecla(Qt::Key_F8); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Motores, ViajesAlServidorTest, testing::Values(Motor::PostgreSQL), NombreMotor);
