@@ -34,7 +34,9 @@ LibroExportado ExportarLibro(DatosLibro datos, const QString& carpeta)
     const QString periodo = datos.periodo;
     datos.cuentas = RegistroTolvario::CuentasDelLibro(periodo);
     datos.filas = RegistroTolvario::LineasDelPeriodo(periodo);
-    datos.saldoAnterior = [periodo](const QString& cuenta) { return RegistroTolvario::SaldoAnterior(periodo, cuenta); };
+    // Every account's opening balance in one statement.
+    const QHash<QString, Importe> saldos = RegistroTolvario::SaldosAnteriores(periodo);
+    datos.saldoAnterior = [saldos](const QString& cuenta) { return saldos.value(cuenta.trimmed()); };
     LibroExportado libro{ArmarLibro(datos), NombreDelLibro(carpeta, datos.periodo)};
     GuardarXlsx(libro.hoja, libro.ruta);
     return libro;

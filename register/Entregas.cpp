@@ -191,8 +191,16 @@ Huellas TomarHuellas(const QString& periodo)
 {
     ExigirPeriodo(periodo);
     Huellas h;
-    for (const CuentaDelLibro& c : CuentasDelLibro(periodo))
-        h[c.codigo.toUpper()] = huellaCuenta(c.codigo, SaldoAnterior(periodo, c.codigo), Lineas(periodo, c.codigo));
+    // Three statements however many accounts: the accounts, their lines, their balances.
+    const std::vector<LineaRegistro> todas = LineasDelPeriodo(periodo);
+    const QHash<QString, Importe> saldos = SaldosAnteriores(periodo);
+    for (const CuentaDelLibro& c : CuentasDelLibro(periodo)) {
+        std::vector<LineaRegistro> lineas;
+        for (const LineaRegistro& l : todas)
+            if (l.cuenta == c.codigo)
+                lineas.push_back(l);
+        h[c.codigo.toUpper()] = huellaCuenta(c.codigo, saldos.value(c.codigo), lineas);
+    }
     return h;
 }
 

@@ -257,6 +257,23 @@ Importe SaldoAnterior(const QString& periodo, const QString& cuenta)
     return saldo;
 }
 
+QHash<QString, Importe> SaldosAnteriores(const QString& periodo)
+{
+    ExigirPeriodo(periodo);
+    Recordset rs;
+    DB_Dll::Instancia().AbrirConsulta(
+        QStringLiteral("Select Cuenta, sum(Entradas) as Ent, sum(Salidas) as Sal from EM_Tolvario where "
+                       "SUBSTRING(Periodo,4,4) + SUBSTRING(Periodo,1,2)  < '")
+            + Comillas(AnioMes(periodo)) + QStringLiteral("' and Cuenta IN (Select Cuenta from EM_Tolvario where Periodo = '")
+            + Comillas(periodo) + QStringLiteral("') group by Cuenta"),
+        rs);
+    QHash<QString, Importe> saldos;
+    for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
+        saldos[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed()] +=
+            SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))) - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
+    return saldos;
+}
+
 CuentaLeida LeerCuenta(const QString& periodo, const QString& cuenta)
 {
     ExigirPeriodo(periodo);

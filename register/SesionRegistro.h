@@ -105,8 +105,8 @@ public:
     // Dropped by the clerk (No to the pending question, CANCELAR, BORRAR): nothing of it kept.
     void Descartar();
     // The settings the clerk changed and, with `conHoja` (a save), the sheet number of the
-    // period loaded in any case; then they count as stored.
-    void GrabarCfgLocal(const Encabezado& e, bool conHoja = false);
+    // period loaded in any case; then they count as stored. True when it stored anything.
+    bool GrabarCfgLocal(const Encabezado& e, bool conHoja = false);
 
     // What the loaded period holds that is not stored yet, named for the clerk; with
     // `conAjustes`, the changed header settings too (only closing would store them).

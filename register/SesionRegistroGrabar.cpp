@@ -24,6 +24,7 @@ struct SesionRegistro::EstaGrabacion {
     bool sinConexion = false;
     bool ajustesRepuestos = false;
     bool entrega = false;            // what the save wrote may have marked the delivered book
+    bool escribio = false;           // stored settings or removed users (accounts: m_grabadas)
     QString aviso;
     // What the screen shows by now: the settings put back once the clerk said No to them.
     EnPantalla pantallaAhora() const { return leida ? e : pantalla.leer ? pantalla.leer() : EnPantalla{}; }
@@ -78,7 +79,8 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
     h.grillaReleida = m_cargasDeGrilla != cargas;
     // A save of everything the database answered whole reads the delivered book again; the
     // account left on a tab, when it was written cleanly.
-    h.entrega = todo ? valido && !hayError && !m_incompleta : g.entrega;
+    // A save that stored nothing changed nothing there: not read again.
+    h.entrega = todo ? valido && !hayError && !m_incompleta && (g.escribio || !m_grabadas.isEmpty()) : g.entrega;
     // Any error the clerk went past still means the book would lack something on screen.
     const qsizetype n = m_grabadas.size();
     if (completo && valido && !hayError && !g.parada && !m_incompleta) {
@@ -192,7 +194,10 @@ void SesionRegistro::ActualizarDatos(EstaGrabacion& g)
     g.derivaConfirmada = true;
     const auto paso = [&](const std::function<void()>& hacer) { return intentar(hacer, g).completo; };
     // Users the clerk replaced take their stored lines with them.
-    if (!m_cargado.AQuitar().isEmpty() && !paso([&] { QuitarReemplazados(); }))
+    if (!m_cargado.AQuitar().isEmpty() && !paso([&] {
+            QuitarReemplazados();
+            g.escribio = true;
+        }))
         return;
     // The grid on screen, then every shown account the period has nothing stored for yet (a
     // user carried over from the month before still gets its 31 days).
@@ -208,7 +213,7 @@ void SesionRegistro::ActualizarDatos(EstaGrabacion& g)
     // The settings and the sheet number last, once the accounts went through the queue: a
     // save cancelled while it waited its turn has stored nothing at all.
     // The users and settings leave the journal only with a save the database took whole.
-    if (paso([&] { GrabarCfgLocal(g.e.encabezado, true); }) && !m_incompleta)
+    if (paso([&] { g.escribio = GrabarCfgLocal(g.e.encabezado, true) || g.escribio; }) && !m_incompleta)
         m_diario.AnotarAjustesGrabados(m_cargado.Periodo());
 }
 
@@ -345,7 +350,7 @@ void SesionRegistro::confirmarAjustes(EstaGrabacion& g)
     g.ajustesRepuestos = true;
 }
 
-void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
+bool SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
 {
     // Only what this station changed: a setting another station changed since stays theirs,
     // and settings never read are never written.
@@ -358,7 +363,8 @@ void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
     };
     const bool oncca = tomar("ONCCA", a.oncca), decimales = tomar("Decimales", a.decimales), medida = tomar("MEDIDA", a.medida),
                titulo = tomar("TITULO", a.titulo), linea = tomar("linea", a.linea);
-    if (oncca || decimales || medida || titulo || linea)
+    bool escrito = oncca || decimales || medida || titulo || linea;
+    if (escrito)
         RegistroTolvario::GrabarAjustes(a, {oncca, decimales, medida, titulo, linea});
     // The sheet number belongs to the period loaded, whatever the period box holds by now:
     // stored with a save (a new period's first one included), or when the clerk changed it.
@@ -373,8 +379,10 @@ void SesionRegistro::GrabarCfgLocal(const Encabezado& e, bool conHoja)
         RegistroTolvario::GrabarHoja(periodo, hoja);
         m_cargado.PonerHoja(hoja.trimmed());
         m_cargado.PonerHojaGuardada(hoja.trimmed());
+        escrito = true;
     }
     TomarAjustesGuardados(e);
+    return escrito;
 }
 
 QStringList SesionRegistro::Pendientes(const EnPantalla& e, bool conAjustes) const

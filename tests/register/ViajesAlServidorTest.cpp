@@ -1,12 +1,15 @@
 // How many statements reach a PostgreSQL server for each thing the clerk does through the
 // real window, counted in the server's own log (the driver's statements included): a station
 // far from its server waits one round trip for each.
+#include "output/ImpresionLibro.h"
+#include "output/LibroDelRegistro.h"
 #include "register/Planilla.h"
 #include "tests/register/BaseDeRegistro.h"
 #include "tests/support/SentenciasDelServidor.h"
 #include "tests/support/VentanaModal.h"
 #include "tools/esquema/Esquema.h"
 
+#include <QFile>
 #include <QTabBar>
 #include <QTest>
 
@@ -27,6 +30,10 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         m_inicio = m_log.desdeLaMarca();
+        // The book as the program installs it, printed to a PDF instead of the preview's printer.
+        auto libro = std::make_unique<LibroDelRegistro>();
+        libro->Imprimir = [this](const Hoja& hoja, QWidget*) { GuardarPdf(hoja, carpeta() + u"/libro.pdf"_s); };
+        m_ventana->EstablecerLibro(std::move(libro));
     }
     void datos() override
     {
@@ -71,8 +78,12 @@ TEST_P(ViajesAlServidorTest, CadaOperacionLlegaAlServidorEnPocasSentencias)
         tecla(Qt::Key_Return);
         clicTab(1);
     });
+    // Each save kept its history row and marked the delivered book, in the same statement.
+    EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_TolvarioHistoria WHERE Periodo = '%1'"_s.arg(m_ultimo)), u"2"_s);
+    EXPECT_EQ(valor(u"SELECT Salidas FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = 'MOLINO' AND DIA = 4"_s.arg(m_ultimo)).toDouble(), 7.0);
     contar("el año", 3, [&] { ConVentanaModal([](QWidget* d) { d->close(); }, [this] { tecla(Qt::Key_F6); }); });
     contar("el libro", 4, [&] { tecla(Qt::Key_F8); });
+    EXPECT_TRUE(QFile::exists(carpeta() + u"/libro.pdf"_s)) << todo();
 }
 
 INSTANTIATE_TEST_SUITE_P(Motores, ViajesAlServidorTest, testing::Values(Motor::PostgreSQL), NombreMotor);
