@@ -24,12 +24,15 @@ struct Trozo {
     size_t enviados = 0;
 };
 
-// One client and its connection to the server; [0] goes client -> server, [1] back.
+// One client and its connection to the server; cola[0] goes client -> server, [1] back.
+// A side that ends (fin) has what it sent delivered, then the other side is told (shutdown).
 struct Par {
     int fd[2] = {-1, -1};
     std::deque<Trozo> cola[2];
     size_t retenido[2] = {0, 0};
-    bool cerrado = false;
+    bool fin[2] = {false, false};
+    bool roto = false; // an error: nothing more goes either way
+    bool Terminado() const { return roto || (fin[0] && fin[1]) || ((fin[0] || fin[1]) && cola[0].empty() && cola[1].empty()); }
 };
 
 void sinBloqueo(int fd)
@@ -99,7 +102,7 @@ void Relevo::correr()
         auto espera = std::chrono::milliseconds(200);
         for (Par& p : pares)
             for (int lado = 0; lado < 2; ++lado) {
-                short eventos = p.retenido[lado] < MaxRetenido ? POLLIN : 0;
+                short eventos = !p.fin[lado] && p.retenido[lado] < MaxRetenido ? POLLIN : 0;
                 // What leaves toward lado's peer is due: wait to write it, or until it is.
                 const std::deque<Trozo>& sale = p.cola[1 - lado];
                 if (!sale.empty()) {
@@ -129,48 +132,56 @@ void Relevo::correr()
             }
         }
         size_t i = 2;
+        char bufer[64 * 1024];
         for (Par& p : pares) {
             for (int lado = 0; lado < 2 && i < fds.size(); ++lado, ++i) {
                 const short r = fds[i].revents;
                 if (r & POLLIN) {
-                    Trozo t{Reloj::now() + m_retardo, std::vector<char>(64 * 1024)};
-                    const ssize_t n = read(p.fd[lado], t.datos.data(), t.datos.size());
-                    if (n <= 0) {
-                        p.cerrado = true;
+                    const ssize_t n = read(p.fd[lado], bufer, sizeof bufer);
+                    if (n == 0) {
+                        p.fin[lado] = true;
+                    } else if (n < 0) {
+                        p.roto = errno != EAGAIN && errno != EINTR;
                     } else {
-                        t.datos.resize(size_t(n));
                         p.retenido[lado] += size_t(n);
-                        p.cola[lado].push_back(std::move(t));
+                        p.cola[lado].push_back({Reloj::now() + m_retardo, std::vector<char>(bufer, bufer + n)});
                     }
-                } else if (r & (POLLHUP | POLLERR)) {
-                    p.cerrado = true;
+                } else if (r & (POLLHUP | POLLERR | POLLNVAL)) {
+                    p.roto = true;
                 }
-                if (r & POLLOUT) {
-                    // Everything due goes to this side, in order.
+                if ((r & POLLOUT) && !p.roto) {
+                    // Everything due goes to this side, in order; never a signal for a side
+                    // that went away.
                     std::deque<Trozo>& cola = p.cola[1 - lado];
                     while (!cola.empty() && cola.front().sale <= Reloj::now()) {
                         Trozo& t = cola.front();
-                        const ssize_t n = write(p.fd[lado], t.datos.data() + t.enviados, t.datos.size() - t.enviados);
-                        if (n < 0)
+                        const ssize_t n = send(p.fd[lado], t.datos.data() + t.enviados, t.datos.size() - t.enviados, MSG_NOSIGNAL);
+                        if (n < 0) {
+                            p.roto = errno != EAGAIN && errno != EINTR;
                             break;
+                        }
                         t.enviados += size_t(n);
                         if (t.enviados < t.datos.size())
                             break;
                         p.retenido[1 - lado] -= t.datos.size();
                         cola.pop_front();
                     }
+                    if (cola.empty() && p.fin[1 - lado])
+                        shutdown(p.fd[lado], SHUT_WR);
                 }
             }
         }
-        // A pair one side closed ends there: what it still held has no one to go to.
         std::erase_if(pares, [](Par& p) {
-            if (!p.cerrado)
+            if (!p.Terminado())
                 return false;
             close(p.fd[0]);
             close(p.fd[1]);
             return true;
         });
     }
+    // Past its life no one more is taken in, and those in it end.
+    close(m_escucha);
+    m_escucha = -1;
     for (Par& p : pares) {
         close(p.fd[0]);
         close(p.fd[1]);

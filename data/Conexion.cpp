@@ -75,7 +75,7 @@ void Conexion::Open(const QString& textoConexion)
         if (db.open()) {
             m_enTransaccion = false;
             m_reabrir = false;
-            m_enSesion = {m_tiempo, m_aislamiento};
+            m_enSesion = {m_tiempoDado ? m_tiempo : 0, m_aislamiento};
             return;
         }
     }
@@ -313,9 +313,10 @@ QString Conexion::opcionesDeSesion() const
         return {};
     // Given when connecting, the session's settings cost no round trip of their own: a row
     // another station holds locked is waited for briefly, then reported.
-    QString o = QStringLiteral(";options='-c lock_timeout=%1 -c statement_timeout=%2")
-                    .arg(EsperaBloqueoMs)
-                    .arg(qint64(m_tiempo) * 1000);
+    QString o = QStringLiteral(";options='-c lock_timeout=%1").arg(EsperaBloqueoMs);
+    // Only a limit the caller set; a connection given none has none, as before.
+    if (m_tiempoDado)
+        o += QStringLiteral(" -c statement_timeout=%1").arg(qint64(m_tiempo) * 1000);
     if (m_aislamiento == 256)
         o += QStringLiteral(" -c default_transaction_isolation=read\\\\ uncommitted");
     return o + u'\'';
@@ -324,6 +325,7 @@ QString Conexion::opcionesDeSesion() const
 void Conexion::EstablecerCommandTimeout(int segundos)
 {
     m_tiempo = segundos;
+    m_tiempoDado = true;
     if (!Abierta())
         return;
     if (m_destino.dialecto == Dialecto::PostgreSQL && m_enSesion.tiempo == segundos)

@@ -122,6 +122,7 @@ private:
     QString m_texto;
     DestinoConexion m_destino;
     int m_tiempo = 30;
+    bool m_tiempoDado = false; // set by the caller, not the default
     int m_aislamiento = 4096;
     struct { int tiempo = 0, aislamiento = 0; } m_enSesion; // as the open session has them
     QString m_baseDefecto;

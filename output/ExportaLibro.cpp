@@ -36,7 +36,7 @@ LibroExportado ExportarLibro(DatosLibro datos, const QString& carpeta)
     datos.filas = RegistroTolvario::LineasDelPeriodo(periodo);
     // Every account's opening balance in one statement.
     const QHash<QString, Importe> saldos = RegistroTolvario::SaldosAnteriores(periodo);
-    datos.saldoAnterior = [saldos](const QString& cuenta) { return saldos.value(cuenta.trimmed()); };
+    datos.saldoAnterior = [saldos](const QString& cuenta) { return saldos.value(cuenta.trimmed().toUpper()); };
     LibroExportado libro{ArmarLibro(datos), NombreDelLibro(carpeta, datos.periodo)};
     GuardarXlsx(libro.hoja, libro.ruta);
     return libro;

@@ -197,9 +197,9 @@ Huellas TomarHuellas(const QString& periodo)
     for (const CuentaDelLibro& c : CuentasDelLibro(periodo)) {
         std::vector<LineaRegistro> lineas;
         for (const LineaRegistro& l : todas)
-            if (l.cuenta == c.codigo)
+            if (l.cuenta.compare(c.codigo, Qt::CaseInsensitive) == 0)
                 lineas.push_back(l);
-        h[c.codigo.toUpper()] = huellaCuenta(c.codigo, saldos.value(c.codigo), lineas);
+        h[c.codigo.toUpper()] = huellaCuenta(c.codigo, saldos.value(c.codigo.toUpper()), lineas);
     }
     return h;
 }

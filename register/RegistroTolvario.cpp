@@ -269,7 +269,7 @@ QHash<QString, Importe> SaldosAnteriores(const QString& periodo)
         rs);
     QHash<QString, Importe> saldos;
     for (; rs.State() != 0 && !rs.Eof(); rs.MoveNext())
-        saldos[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed()] +=
+        saldos[SuiteUtil::NullSafe(rs.Field(QStringLiteral("Cuenta"))).trimmed().toUpper()] +=
             SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Ent"))) - SuiteUtil::VariantToAmount(rs.Field(QStringLiteral("Sal")));
     return saldos;
 }
@@ -320,14 +320,17 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         const Totales antes = sumar(guardadas);
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         // Every day in one statement: one round trip however far the server is.
+        // The remarks are the clerk's text: only the dialect's own rules, which never touch a
+        // literal, stand between them and the database (no synonyms, no Oracle dictionary).
+        // Unicode literals on SQL Server, as a bound value was.
+        const QString n = db.gCnn.dialecto() == Dialecto::SqlServer ? QStringLiteral("N") : QString();
         QList<QStringList> filas;
-        const QString p = u'\'' + Comillas(periodo) + u'\'', c = u'\'' + Comillas(cuenta) + u'\'';
+        const QString p = u'\'' + Comillas(periodo) + u'\'', c = n + u'\'' + Comillas(cuenta) + u'\'';
         for (const LineaRegistro& l : lineas)
-            filas.push_back({p, c, QString::number(l.dia), importe(l.entradas), importe(l.salidas), Literal(l.observaciones)});
+            filas.push_back({p, c, QString::number(l.dia), importe(l.entradas), importe(l.salidas), n + Literal(l.observaciones)});
         if (!filas.isEmpty())
-            db.EjecutaSentenciaSQL(Dialectos::InsertarFilas(db.gCnn.dialecto(), Tabla,
-                                                            QStringLiteral("Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones"),
-                                                            filas));
+            db.gCnn.Execute(Dialectos::InsertarFilas(db.gCnn.dialecto(), Tabla,
+                                                     QStringLiteral("Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones"), filas));
         const QString cambio = historia ? cambioAnotado(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas)) : QString();
         const QString marcas = MarcasDeAlterados(periodo, cuenta, guardadas, lineas);
         if (!cambio.isEmpty() && !marcas.isEmpty() && db.gCnn.dialecto() == Dialecto::PostgreSQL)

@@ -62,8 +62,8 @@ QStringList UsuariosDelPeriodo(const QString& periodo);
 std::vector<LineaRegistro> Lineas(const QString& periodo, const QString& cuenta);
 // What the account carries into the period from every earlier one.
 Importe SaldoAnterior(const QString& periodo, const QString& cuenta);
-// What every account stored in the period carries into it, in one statement (by the code as
-// stored, trimmed; an account with nothing before is absent: 0).
+// What every account stored in the period carries into it, in one statement (upper-case
+// codes: accounts compare without regard to case; one with nothing before is absent: 0).
 QHash<QString, Importe> SaldosAnteriores(const QString& periodo);
 // Both of them, in one statement: an account opened on the grid.
 struct CuentaLeida {

@@ -93,9 +93,10 @@ std::optional<RegistroTolvario::Cliente> SesionRegistro::Cliente(const QString& 
     if (const auto it = m_clientes.constFind(c); it != m_clientes.constEnd())
         return *it;
     const QHash<QString, RegistroTolvario::Cliente> leido = RegistroTolvario::Clientes({c});
-    const std::optional<RegistroTolvario::Cliente> cliente = leido.contains(c) ? std::optional(leido.value(c)) : std::nullopt;
-    m_clientes.insert(c, cliente);
-    return cliente;
+    if (!leido.contains(c))
+        return std::nullopt; // not kept: a customer added meanwhile is taken at the next try
+    m_clientes.insert(c, leido.value(c));
+    return leido.value(c);
 }
 
 SesionRegistro::Encabezado SesionRegistro::LeerEncabezado(const QString& periodo)

@@ -24,7 +24,7 @@ struct SesionRegistro::EstaGrabacion {
     bool sinConexion = false;
     bool ajustesRepuestos = false;
     bool entrega = false;            // what the save wrote may have marked the delivered book
-    bool escribio = false;           // stored settings or removed users (accounts: m_grabadas)
+    bool escribio = false;           // stored settings or users removed, or took another station's save
     QString aviso;
     // What the screen shows by now: the settings put back once the clerk said No to them.
     EnPantalla pantallaAhora() const { return leida ? e : pantalla.leer ? pantalla.leer() : EnPantalla{}; }
@@ -282,6 +282,13 @@ bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<
                                      Operador::SiNoCancelar + Operador::Pregunta + Operador::TercerBoton,
                                      QStringLiteral("Aviso al Operador"));
     if (r == Operador::Si) {
+        // What the save moves was weighed against this station's read: against theirs, it
+        // may move other months or books, or leave a day below zero. Asked again when so.
+        const std::optional<Importe> saldo = cuenta.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) == 0
+                                                 ? std::optional(m_planilla.SaldoDe(Planilla::FilaSaldoAnterior))
+                                                 : std::nullopt;
+        if (!confirmarDeriva({{cuenta, lineas, saldo, m_encontradas}}, false, g))
+            return false;
         // Over what the clerk was told of, and nothing newer: a save made while the question
         // was open is asked about again.
         bool otraVez = false;
@@ -295,6 +302,9 @@ bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<
         // account are not written.
         if (cuenta.compare(m_cargado.CuentaEnGrilla(), Qt::CaseInsensitive) == 0)
             AsignarDatos(cuenta);
+        // Their save may have marked the delivered book: it is read again.
+        g.escribio = true;
+        g.entrega = true;
         std::erase_if(m_recuperadas, [&](const auto& c) { return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0; });
         return true;
     }

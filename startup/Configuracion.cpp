@@ -118,6 +118,9 @@ LecturaDeInicio::LecturaDeInicio(const QStringList& delModulo) : m_primera(!g_pr
     if (m_primera)
         g_precarga.emplace();
     const auto agregar = [](const QString& c) {
+        // Once read, a key added is read alone: the read did not ask for it.
+        if (g_precarga->leida)
+            return;
         g_precarga->pedidas.insert(c.trimmed());
         g_precarga->claves.insert(c.trimmed().toUpper());
     };

@@ -379,3 +379,26 @@ TEST_P(GrabacionDeSesionTest, UnaExistenciaNegativaSeNombraAntesDeGrabar)
 }
 
 CON_CADA_MOTOR(GrabacionDeSesionTest);
+
+// Sí to another station's save: what this save moves is weighed again against theirs, which
+// it replaces, and asked again before anything is written.
+TEST_P(GrabacionDeSesionTest, ReemplazarLoDelOtroPuestoPreguntaLoQueMueveSobreLoSuyo)
+{
+    ejecutar(u"INSERT INTO EM_Tolvario (Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones) VALUES ('11/2026', 'MOLINO', 1, 0, 0, '')"_s);
+    abrir(u"10/2026"_s);
+    escribir(3, u"333"_s);
+    otroPuestoGraba(5, 555);
+    const auto deriva = [this] {
+        int n = 0;
+        for (const auto& a : m_guion->avisos)
+            n += a.texto.endsWith(u"¿Grabar de todos modos?"_s);
+        return n;
+    };
+    // The months it moves, then the other station, then the months against theirs: No.
+    m_guion->respuestas = {Operador::Si, Operador::Si, Operador::No};
+    EXPECT_NE(grabar().estado, G::Grabada);
+    EXPECT_EQ(preguntas(), 1) << todo();
+    EXPECT_EQ(deriva(), 2) << todo();
+    EXPECT_EQ(entradas(5), 555.0) << "theirs stays: nothing written";
+    EXPECT_EQ(entradas(3), 1.0);
+}

@@ -61,6 +61,8 @@ TEST_P(RegistroTolvarioTest, GrabarReemplazaSoloLaCuentaYQuitarSoloLoNombrado)
     std::vector<LineaRegistro> nuevas;
     for (int dia = 1; dia <= 31; ++dia)
         nuevas.push_back({dia, dia == 4 ? imp("0.0001") : Importe(), imp("1.25"), QStringLiteral("d'%1").arg(dia), {}});
+    // A remark is stored as typed, whatever it looks like to the statement's rewriting.
+    nuevas[14].observaciones = QStringLiteral("@Admin_ [15/03/2026] stop -- ñ €");
     GrabarCuenta(QStringLiteral("10/2026"), QStringLiteral("C001"), nuevas);
     EXPECT_EQ(Lineas(QStringLiteral("10/2026"), QStringLiteral("C001")), nuevas);
     EXPECT_EQ(filas(QStringLiteral("WHERE Periodo = '09/2026'")), QStringLiteral("1"));

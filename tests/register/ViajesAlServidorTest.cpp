@@ -2,6 +2,7 @@
 // real window, counted in the server's own log (the driver's statements included): a station
 // far from its server waits one round trip for each.
 #include "output/ImpresionLibro.h"
+#include "platform/Operador.h"
 #include "output/LibroDelRegistro.h"
 #include "register/Planilla.h"
 #include "tests/register/BaseDeRegistro.h"
@@ -40,6 +41,10 @@ protected:
         Esquema::LlenarDemo(m_cnn);
         m_ultimo = valor(u"SELECT MAX(SUBSTR(Periodo, 4, 4) || SUBSTR(Periodo, 1, 2)) FROM EM_Tolvario"_s);
         m_ultimo = m_ultimo.right(2) + u'/' + m_ultimo.left(4);
+        // The period was handed to ONCCA: a save marks its book as changed since.
+        ejecutar(u"INSERT INTO EM_TolvarioEntrega (Periodo, Momento, Usuario, Caja, Titulo, Empresa, Oncca, Medida, Hoja, "
+                 "Decimales, LineaInicial, Bordes, Huella, Modificado) VALUES ('%1', '2026-12-01 10:00:00', 'JUAN', '3', 't', "
+                 "'e', 'o', 'm', '36', 2, 2, 0, 'h', 0)"_s.arg(m_ultimo));
         m_log.registrar(m_cnn, m_base);
     }
     // The statements of `accion`, printed when they pass `tope`.
@@ -65,6 +70,8 @@ TEST_P(ViajesAlServidorTest, CadaOperacionLlegaAlServidorEnPocasSentencias)
     EXPECT_LE(m_inicio.size(), 12) << "inicio:\n  " << m_inicio.join(u"\n  "_s).toStdString();
     std::printf("inicio: %lld sentencias\n", static_cast<long long>(m_inicio.size()));
     contar("Enter en el periodo", 6, [&] { elegirPeriodo(m_ultimo); });
+    // The clerk is told the delivered book changes, and saves: the question costs no statement.
+    m_guion->respuestasFijas = {{u"¿Grabar de todos modos?"_s, Operador::Si}};
     contar("F5 con un valor cambiado", 10, [&] {
         escribirDia(3, P::ColEntradas, u"1234.5"_s);
         tecla(Qt::Key_Return);
@@ -80,6 +87,7 @@ TEST_P(ViajesAlServidorTest, CadaOperacionLlegaAlServidorEnPocasSentencias)
     });
     // Each save kept its history row and marked the delivered book, in the same statement.
     EXPECT_EQ(valor(u"SELECT COUNT(*) FROM EM_TolvarioHistoria WHERE Periodo = '%1'"_s.arg(m_ultimo)), u"2"_s);
+    EXPECT_EQ(valor(u"SELECT Modificado FROM EM_TolvarioEntrega WHERE Periodo = '%1'"_s.arg(m_ultimo)), u"1"_s);
     EXPECT_EQ(valor(u"SELECT Salidas FROM EM_Tolvario WHERE Periodo = '%1' AND Cuenta = 'MOLINO' AND DIA = 4"_s.arg(m_ultimo)).toDouble(), 7.0);
     contar("el año", 3, [&] { ConVentanaModal([](QWidget* d) { d->close(); }, [this] { tecla(Qt::Key_F6); }); });
     contar("el libro", 4, [&] { tecla(Qt::Key_F8); });
