@@ -25,6 +25,7 @@ struct SesionRegistro::EstaGrabacion {
     bool ajustesRepuestos = false;
     bool entrega = false;            // what the save wrote may have marked the delivered book
     bool escribio = false;           // stored settings or users removed, or took another station's save
+    QStringList dejadas;             // accounts where the clerk kept the other station's save
     QString aviso;
     // What the screen shows by now: the settings put back once the clerk said No to them.
     EnPantalla pantallaAhora() const { return leida ? e : pantalla.leer ? pantalla.leer() : EnPantalla{}; }
@@ -88,8 +89,13 @@ SesionRegistro::Hecho SesionRegistro::Grabar(Alcance alcance, const Pantalla& p,
         if (n > 0)
             h.aviso = QStringLiteral("Período %1 grabado: %2").arg(m_cargado.Periodo(),
                                                                  n == 1 ? QStringLiteral("1 cuenta") : QStringLiteral("%1 cuentas").arg(n));
-        else if (todo)
+        else if (todo && g.dejadas.isEmpty())
             h.aviso = QStringLiteral("Período %1 grabado: las cuentas no tenían cambios.").arg(m_cargado.Periodo());
+        // What the clerk chose to drop is said too: it is not on the screen any more.
+        if (!g.dejadas.isEmpty())
+            h.aviso += (h.aviso.isEmpty() ? QStringLiteral("Período %1: ").arg(m_cargado.Periodo()) : QStringLiteral(". "))
+                       + QStringLiteral("quedó lo grabado por otro puesto en %1; sus cambios ahí no se grabaron.")
+                             .arg(g.dejadas.join(QStringLiteral(", ")));
     } else if (!valido && g.sinConexion) {
         h.estado = Grabacion::SinConexion;
         h.aviso = g.aviso;
@@ -305,6 +311,7 @@ bool SesionRegistro::resolverConflicto(const QString& cuenta, const std::vector<
         // Their save may have marked the delivered book: it is read again.
         g.escribio = true;
         g.entrega = true;
+        g.dejadas << NombreDeCuenta(cuenta);
         std::erase_if(m_recuperadas, [&](const auto& c) { return c.cuenta.compare(cuenta, Qt::CaseInsensitive) == 0; });
         return true;
     }

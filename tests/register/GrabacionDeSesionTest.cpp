@@ -103,7 +103,8 @@ TEST_P(GrabacionDeSesionTest, CadaRespuestaAOtroPuestoDejaLaVersionQuePromete)
     // No: theirs on the grid, this change dropped.
     m_guion->avisos.clear();
     m_guion->respuestas = {Operador::No};
-    grabar();
+    EXPECT_EQ(grabar().aviso, u"Período 10/2026: quedó lo grabado por otro puesto en Molino; sus cambios ahí no se grabaron."_s)
+        << "the clerk reads that the change was dropped, not that nothing changed";
     EXPECT_EQ(preguntas(), 1);
     EXPECT_EQ(enGrilla(5), u"555"_s);
     EXPECT_NE(enGrilla(3), u"333"_s);
