@@ -3,27 +3,17 @@
 #include "output/ExportaLibro.h"
 #include "platform/ErrorVB.h"
 #include "platform/Operador.h"
+#include "platform/Unidades.h"
 #include "startup/Unidad.h"
 #include "suite/SuiteUtil.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStatusBar>
-#include <QStorageInfo>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
-
-QString tamanoDe(const QString& unidad)
-{
-    const qint64 bytes = QStorageInfo(unidad).bytesTotal();
-    if (bytes <= 0)
-        return QStringLiteral("tamaño desconocido");
-    if (bytes >= 1024LL * 1024 * 1024)
-        return QStringLiteral("%1 GB").arg(double(bytes) / (1024.0 * 1024 * 1024), 0, 'f', 1);
-    return QStringLiteral("%1 MB").arg(double(bytes) / (1024.0 * 1024), 0, 'f', 1);
-}
 
 // The write test: a probe file where the book will go, as many times as the clerk asks.
 void probarEscritura(const QString& unidad)
@@ -71,15 +61,19 @@ bool CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
         operador().Mensaje(QStringLiteral("Cancelado por el Usuario!!!"), Operador::Critico, QStringLiteral("Aviso al Operador!!!"));
         return false;
     }
-    probarEscritura(unidad);
+    // A disk with no file system, or not mounted, has nowhere to try: it is formatted anyway.
+    const Unidades::Unidad disco = Unidades::actual().Datos(unidad);
+    if (!disco.sistema.isEmpty() && !disco.montaje.isEmpty())
+        probarEscritura(disco.montaje);
     operador().Mensaje(QStringLiteral("Atención el disco insertado en la unidad ") + unidad
                            + QStringLiteral(" será formateado pulse aceptar para continuar"),
                        Operador::SoloAceptar + Operador::Pregunta, QStringLiteral("Aviso al operador!!!"));
 
     // The system's format dialog let the clerk start or cancel; here the last word is asked
     // for, naming the disk, and No is the default.
-    QString destino = unidad;
-    const int formatear = operador().Mensaje(QStringLiteral("Se formateará el disco de ") + unidad + QStringLiteral(" (") + tamanoDe(unidad)
+    QString destino = disco.montaje;
+    const int formatear = operador().Mensaje(QStringLiteral("Se formateará el disco de ") + unidad + QStringLiteral(" (")
+                                                 + Unidades::TextoDeTamano(disco.tamano)
                                                  + QStringLiteral("): se borrará todo lo que contiene. ¿Formatear ahora?"),
                                              Operador::SiNo + Operador::Exclamacion + Operador::SegundoBoton,
                                              QStringLiteral("Formatear disco"));
@@ -102,6 +96,12 @@ bool CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
             estado->clearMessage();
     }
 
+    if (destino.isEmpty()) {
+        operador().Mensaje(QStringLiteral("El disco ") + unidad + QStringLiteral(" no está montado: el libro no se copió; quedó en ") + libro
+                               + u'.',
+                           Operador::Critico, QStringLiteral("Aviso al operador!!!"));
+        return false;
+    }
     const QString copia = NombreDelLibro(destino, p);
     QFile::remove(copia);
     QFile origen(libro);

@@ -1,6 +1,7 @@
-// Drives of a Linux desktop: the mounted volumes, their kind from sysfs and the file
-// system type, and formatting through UDisks2 on the system bus.
+// Drives of a Linux desktop: the disks UDisks2 offers when it answers on the system bus;
+// else the mounted volumes, their kind from sysfs and the file system type.
 #include "platform/ErrorVB.h"
+#include "platform/UDisks2.h"
 #include "platform/Unidades.h"
 
 #include <QDBusConnection>
@@ -77,8 +78,22 @@ QString nombreBloque(const QString& dispositivo)
 class Sistema : public Proveedor
 {
 public:
+    explicit Sistema(const QString& direccionBus)
+        : m_bus(direccionBus.isEmpty() ? QDBusConnection::systemBus()
+                                       : QDBusConnection::connectToBus(direccionBus, QStringLiteral("tolvario-discos")))
+    {
+    }
+
     QList<Unidad> Lista() override
     {
+        if (const std::optional<QList<UDisks2::Disco>> discos = UDisks2::Discos(m_bus)) {
+            m_discos = *discos;
+            QList<Unidad> r;
+            for (const UDisks2::Disco& d : m_discos)
+                r.append(d.unidad);
+            return r;
+        }
+        m_discos.clear();
         QList<Unidad> r;
         for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
             const QString fs = QString::fromLatin1(v.fileSystemType());
@@ -86,13 +101,23 @@ public:
             if (fs == QLatin1String("squashfs") || fs == QLatin1String("overlay") || v.rootPath().startsWith(QLatin1String("/proc"))
                 || v.rootPath().startsWith(QLatin1String("/sys")))
                 continue;
-            r.append({v.rootPath(), QString::fromLatin1(v.device()), tipoDe(v)});
+            r.append({v.rootPath(), QString::fromLatin1(v.device()), tipoDe(v), v.name(), v.bytesTotal(),
+                      QString::fromLatin1(v.fileSystemType()), v.rootPath()});
         }
         return r;
     }
 
+    Unidad Datos(const QString& ruta) override
+    {
+        if (const UDisks2::Disco* d = disco(ruta))
+            return d->unidad;
+        return Proveedor::Datos(ruta);
+    }
+
     Tipo TipoDe(const QString& ruta) override
     {
+        if (const UDisks2::Disco* d = disco(ruta))
+            return d->unidad.tipo;
         if (!QFileInfo(ruta).isDir())
             return Tipo::SinRaiz;
         return tipoDe(QStorageInfo(ruta));
@@ -100,6 +125,8 @@ public:
 
     QString Formatear(const QString& ruta, const QString& etiqueta) override
     {
+        if (const UDisks2::Disco* d = disco(ruta))
+            return UDisks2::Formatear(m_bus, *d, etiqueta);
         const QStorageInfo v(ruta);
         if (!v.isValid())
             fallar(QStringLiteral("La unidad %1 no está disponible.").arg(ruta));
@@ -130,6 +157,19 @@ public:
             fallar(QStringLiteral("La unidad %1 se formateó pero no se pudo montar: %2").arg(ruta, montado.error().message()));
         return montado.value();
     }
+
+private:
+    // A disk of the last list UDisks2 gave, by its text.
+    const UDisks2::Disco* disco(const QString& ruta) const
+    {
+        for (const UDisks2::Disco& d : m_discos)
+            if (d.unidad.ruta == ruta)
+                return &d;
+        return nullptr;
+    }
+
+    QDBusConnection m_bus;
+    QList<UDisks2::Disco> m_discos;
 };
 
 std::unique_ptr<Proveedor>& instalado()
@@ -140,9 +180,25 @@ std::unique_ptr<Proveedor>& instalado()
 
 } // namespace
 
-std::unique_ptr<Proveedor> DelSistema()
+std::unique_ptr<Proveedor> DelSistema(const QString& direccionBus)
 {
-    return std::make_unique<Sistema>();
+    return std::make_unique<Sistema>(direccionBus);
+}
+
+Unidad Proveedor::Datos(const QString& ruta)
+{
+    const QStorageInfo v(ruta);
+    return {ruta, QString::fromLatin1(v.device()), TipoDe(ruta), v.name(), v.bytesTotal(),
+            v.isValid() ? QString::fromLatin1(v.fileSystemType()) : QStringLiteral("?"), ruta};
+}
+
+QString TextoDeTamano(qint64 bytes)
+{
+    if (bytes <= 0)
+        return QStringLiteral("tamaño desconocido");
+    if (bytes >= 1024LL * 1024 * 1024)
+        return QStringLiteral("%1 GB").arg(double(bytes) / (1024.0 * 1024 * 1024), 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(double(bytes) / (1024.0 * 1024), 0, 'f', 1);
 }
 
 Proveedor& actual()

@@ -9,7 +9,7 @@ QString UnidadesDeCarpeta::Agregar(const QString& nombre, Unidades::Tipo tipo)
 {
     const QString ruta = m_raiz.filePath(nombre);
     QDir().mkpath(ruta);
-    m_unidades.append({ruta, QString(), tipo});
+    m_unidades.append({ruta, QString(), tipo, nombre, 0, QStringLiteral("vfat"), ruta});
     return ruta;
 }
 

@@ -3,6 +3,7 @@
 //   tolvario-libro --historial MM/AAAA ["<connection command line>"]   (the period's changes)
 //   tolvario-libro --verificar MM/AAAA ["<connection command line>"]   (still the delivered book?)
 //   tolvario-libro --anio AAAA --csv | --salida DIR [--pdf] ["<connection command line>"]   (the year, account by month)
+//   tolvario-libro --unidades   (the disks the ONCCA button offers; no connection)
 // The line may come from TOLVARIO_CONEXION or standard input instead, out of the process list.
 // Prints the paths written; any failure is said in Spanish and exits non-zero.
 #include "data/DB_Dll.h"
@@ -13,6 +14,7 @@
 #include "output/ImpresionLibro.h"
 #include "platform/Carpetas.h"
 #include "platform/LineaPrivada.h"
+#include "platform/Unidades.h"
 #include "register/Entregas.h"
 #include "register/Periodo.h"
 #include "register/RegistroTolvario.h"
@@ -57,6 +59,7 @@ int uso()
                          "     tolvario-libro --historial MM/AAAA [--conexion -] \"@Server=...;...\"\n"
                          "     tolvario-libro --verificar MM/AAAA [--conexion -] \"@Server=...;...\"\n"
                          "     tolvario-libro --anio AAAA --csv | --salida CARPETA [--pdf] [--conexion -] \"@Server=...;...\"\n"
+                         "     tolvario-libro --unidades\n"
                          "     (la línea de conexión también puede venir en TOLVARIO_CONEXION o, con --conexion -, por la entrada)\n");
     return 2;
 }
@@ -98,6 +101,22 @@ int verificarEntrega(const QString& periodo)
     return 1;
 }
 
+// One line per disk the ONCCA button offers: device, label, size, file system, where it is
+// mounted. What the program sees, for whoever installs it.
+int listarUnidades()
+{
+    for (const Unidades::Unidad& u : Unidades::actual().Lista()) {
+        if (u.tipo != Unidades::Tipo::Removible)
+            continue;
+        const QStringList campos{u.dispositivo.isEmpty() ? u.ruta : u.dispositivo,
+                                 u.etiqueta.isEmpty() ? QStringLiteral("sin etiqueta") : u.etiqueta, Unidades::TextoDeTamano(u.tamano),
+                                 u.sistema.isEmpty() ? QStringLiteral("sin sistema de archivos") : u.sistema,
+                                 u.montaje.isEmpty() ? QStringLiteral("sin montar") : u.montaje};
+        std::printf("%s\n", qPrintable(campos.join(u'\t')));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -119,6 +138,8 @@ int main(int argc, char* argv[])
     QString anio;
     bool csv = false;
     const QStringList args = QApplication::arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--unidades")})
+        return listarUnidades();
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--periodo") && i + 1 < args.size())
             periodo = args[++i].trimmed();
