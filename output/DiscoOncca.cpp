@@ -96,11 +96,26 @@ bool CopiarLibroAlDisco(const QString& unidad, const QString& periodo, const QSt
             estado->clearMessage();
     }
 
+    // Not formatted now: a disk with its file system is mounted to take the copy; one with
+    // none cannot take it.
     if (destino.isEmpty()) {
-        operador().Mensaje(QStringLiteral("El disco ") + unidad + QStringLiteral(" no está montado: el libro no se copió; quedó en ") + libro
-                               + u'.',
-                           Operador::Critico, QStringLiteral("Aviso al operador!!!"));
-        return false;
+        QString porque = QStringLiteral("El disco ") + unidad + QStringLiteral(" no está montado.");
+        if (disco.tipo == Unidades::Tipo::SinRaiz) {
+            porque = QStringLiteral("El disco ") + unidad + QStringLiteral(" ya no está conectado.");
+        } else if (disco.sistema.isEmpty()) {
+            porque = QStringLiteral("El disco ") + unidad + QStringLiteral(" no tiene formato y no se formateó.");
+        } else {
+            try {
+                destino = Unidades::actual().Montar(unidad);
+            } catch (const ErrorVB& e) {
+                porque = e.Description;
+            }
+        }
+        if (destino.isEmpty()) {
+            operador().Mensaje(porque + QStringLiteral("\r\nEl libro no se copió; quedó en ") + libro + u'.', Operador::Critico,
+                               QStringLiteral("Aviso al operador!!!"));
+            return false;
+        }
     }
     const QString copia = NombreDelLibro(destino, p);
     QFile::remove(copia);

@@ -17,6 +17,7 @@ const QString Servicio = QStringLiteral("org.freedesktop.UDisks2");
 const QString Bloque = QStringLiteral("org.freedesktop.UDisks2.Block");
 const QString SistemaArchivos = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
 const QString TablaParticiones = QStringLiteral("org.freedesktop.UDisks2.PartitionTable");
+const QString Particion = QStringLiteral("org.freedesktop.UDisks2.Partition");
 const QString Unidad = QStringLiteral("org.freedesktop.UDisks2.Drive");
 
 using Interfaces = QMap<QString, QVariantMap>; // interface -> its properties
@@ -96,12 +97,32 @@ std::optional<QMap<QString, Interfaces>> objetos(const QDBusConnection& bus)
 QString motivo(const QDBusMessage& r)
 {
     const QString n = r.errorName();
+    QString texto = r.errorMessage().trimmed();
+    while (texto.endsWith(u'.'))
+        texto.chop(1);
     if (n.endsWith(QLatin1String(".NotAuthorized")) || n.endsWith(QLatin1String("NotAuthorizedCanObtain"))
         || n.endsWith(QLatin1String(".NotAuthorizedDismissed")))
         return QStringLiteral("el sistema no le permite a este usuario hacerlo");
-    if (n.endsWith(QLatin1String(".DeviceBusy")) || r.errorMessage().contains(QLatin1String("busy"), Qt::CaseInsensitive))
+    if (n.endsWith(QLatin1String(".DeviceBusy")) || texto.contains(QLatin1String("busy"), Qt::CaseInsensitive))
         return QStringLiteral("el disco está en uso por otro programa");
-    return r.errorMessage();
+    if (n == QLatin1String("org.freedesktop.DBus.Error.NoReply") || n == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+        return QStringLiteral("el servicio de discos del sistema no respondió (no se sabe si lo hizo)");
+    if (n.endsWith(QLatin1String(".NotSupported")) || texto.contains(QLatin1String("not configured in kernel")))
+        return QStringLiteral("este equipo no puede montar ese sistema de archivos (%1)").arg(texto);
+    return texto;
+}
+
+// Where the system mounted it; none, with why, when it could not.
+std::optional<QString> montar(const QDBusConnection& bus, const Disco& d, QString& porque)
+{
+    QDBusInterface fs(Servicio, d.objeto, SistemaArchivos, bus);
+    fs.setTimeout(10 * 60 * 1000);
+    const QDBusMessage r = fs.call(QStringLiteral("Mount"), QVariantMap{});
+    if (r.type() == QDBusMessage::ErrorMessage || r.arguments().isEmpty()) {
+        porque = motivo(r);
+        return std::nullopt;
+    }
+    return r.arguments().at(0).toString();
 }
 
 } // namespace
@@ -120,8 +141,10 @@ std::optional<QList<Disco>> Discos(const QDBusConnection& bus)
         const QVariantMap b = it->value(Bloque);
         if (b.value(QStringLiteral("HintSystem")).toBool() || b.value(QStringLiteral("HintIgnore")).toBool())
             continue;
-        // A partitioned disk is offered by its partitions; a disk without media has no size.
-        if (it->contains(TablaParticiones) || b.value(QStringLiteral("Size")).toULongLong() == 0)
+        // A partitioned disk is offered by its partitions, and the container of logical ones
+        // not at all (formatting it would wipe them); a disk without media has no size.
+        if (it->contains(TablaParticiones) || b.value(QStringLiteral("Size")).toULongLong() == 0
+            || it->value(Particion).value(QStringLiteral("IsContainer")).toBool())
             continue;
         const QString unidad = b.value(QStringLiteral("Drive")).value<QDBusObjectPath>().path();
         if (todos->value(unidad).value(Unidad).value(QStringLiteral("Optical")).toBool())
@@ -155,6 +178,8 @@ QString Formatear(const QDBusConnection& bus, const Disco& d, const QString& eti
     const QString disco = d.unidad.dispositivo;
     if (!d.unidad.montaje.isEmpty()) {
         QDBusInterface fs(Servicio, d.objeto, SistemaArchivos, bus);
+        // As long as a password the system may ask for takes.
+        fs.setTimeout(10 * 60 * 1000);
         const QDBusMessage r = fs.call(QStringLiteral("Unmount"), QVariantMap{});
         if (r.type() == QDBusMessage::ErrorMessage)
             fallar(QStringLiteral("No se pudo desmontar el disco %1: %2. El disco quedó como estaba, montado en %3.")
@@ -169,14 +194,19 @@ QString Formatear(const QDBusConnection& bus, const Disco& d, const QString& eti
         fallar(QStringLiteral("No se pudo formatear el disco %1: %2. El disco quedó sin montar y puede haber quedado "
                               "a medio formatear.")
                    .arg(disco, motivo(r)));
-    QDBusInterface fs(Servicio, d.objeto, SistemaArchivos, bus);
-    fs.setTimeout(60 * 1000);
-    r = fs.call(QStringLiteral("Mount"), QVariantMap{});
-    if (r.type() == QDBusMessage::ErrorMessage || r.arguments().isEmpty())
-        fallar(QStringLiteral("El disco %1 se formateó (FAT, etiqueta %2) pero no se pudo montar: %3. Quedó formateado y sin "
-                              "montar.")
-                   .arg(disco, etiqueta.left(11).toUpper(), motivo(r)));
-    return r.arguments().at(0).toString();
+    QString porque;
+    if (const std::optional<QString> donde = montar(bus, d, porque))
+        return *donde;
+    fallar(QStringLiteral("El disco %1 se formateó (FAT, etiqueta %2) pero no se pudo montar: %3. Quedó formateado y sin montar.")
+               .arg(disco, etiqueta.left(11).toUpper(), porque));
+}
+
+QString Montar(const QDBusConnection& bus, const Disco& d)
+{
+    QString porque;
+    if (const std::optional<QString> donde = montar(bus, d, porque))
+        return *donde;
+    fallar(QStringLiteral("No se pudo montar el disco %1: %2. Quedó sin montar.").arg(d.unidad.ruta, porque));
 }
 
 } // namespace Unidades::UDisks2

@@ -23,5 +23,7 @@ std::optional<QList<Disco>> Discos(const QDBusConnection& bus);
 // returns the mount point. Raises ErrorVB with what happened, in Spanish, and where the
 // disk was left.
 QString Formatear(const QDBusConnection& bus, const Disco& d, const QString& etiqueta);
+// Its file system mounted where the system mounts it; returns there.
+QString Montar(const QDBusConnection& bus, const Disco& d);
 
 } // namespace Unidades::UDisks2

@@ -33,6 +33,9 @@ public:
     virtual QString Formatear(const QString& ruta, const QString& etiqueta) = 0;
     // The drive the text names; by default a folder of that path, its own mount point.
     virtual Unidad Datos(const QString& ruta);
+    // Its file system mounted; returns where. By default it already is, at its path.
+    // Raises ErrorVB with a Spanish description when it cannot.
+    virtual QString Montar(const QString& ruta) { return Datos(ruta).montaje; }
 };
 
 // The system's drives unless a test installed another provider.

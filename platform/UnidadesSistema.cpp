@@ -78,9 +78,10 @@ QString nombreBloque(const QString& dispositivo)
 class Sistema : public Proveedor
 {
 public:
+    // One connection per bus address: Qt hands back an open one by its name.
     explicit Sistema(const QString& direccionBus)
         : m_bus(direccionBus.isEmpty() ? QDBusConnection::systemBus()
-                                       : QDBusConnection::connectToBus(direccionBus, QStringLiteral("tolvario-discos")))
+                                       : QDBusConnection::connectToBus(direccionBus, QStringLiteral("tolvario-discos ") + direccionBus))
     {
     }
 
@@ -109,9 +110,19 @@ public:
 
     Unidad Datos(const QString& ruta) override
     {
-        if (const UDisks2::Disco* d = disco(ruta))
+        if (const UDisks2::Disco* d = disco(ruta, true))
             return d->unidad;
+        // A disk of the list that is gone: nothing to write to, nothing mounted.
+        if (ruta.startsWith(QLatin1String("/dev/")))
+            return {ruta, ruta.section(QStringLiteral(" ("), 0, 0), Tipo::SinRaiz, {}, 0, {}, {}};
         return Proveedor::Datos(ruta);
+    }
+
+    QString Montar(const QString& ruta) override
+    {
+        if (const UDisks2::Disco* d = disco(ruta, true))
+            return d->unidad.montaje.isEmpty() ? UDisks2::Montar(m_bus, *d) : d->unidad.montaje;
+        return Proveedor::Montar(ruta);
     }
 
     Tipo TipoDe(const QString& ruta) override
@@ -125,8 +136,10 @@ public:
 
     QString Formatear(const QString& ruta, const QString& etiqueta) override
     {
-        if (const UDisks2::Disco* d = disco(ruta))
+        if (const UDisks2::Disco* d = disco(ruta, true))
             return UDisks2::Formatear(m_bus, *d, etiqueta);
+        if (ruta.startsWith(QLatin1String("/dev/")))
+            fallar(QStringLiteral("El disco %1 ya no está conectado: no se formateó.").arg(ruta));
         const QStorageInfo v(ruta);
         if (!v.isValid())
             fallar(QStringLiteral("La unidad %1 no está disponible.").arg(ruta));
@@ -159,13 +172,24 @@ public:
     }
 
 private:
-    // A disk of the last list UDisks2 gave, by its text.
-    const UDisks2::Disco* disco(const QString& ruta) const
+    // A disk UDisks2 offers, by its text or by its device alone: a label written since
+    // changes the text, not the disk. Asked again when the last list does not have it, or
+    // when what it holds now matters (`fresco`: mounted or not, before a format or a copy).
+    const UDisks2::Disco* disco(const QString& ruta, bool fresco = false)
     {
-        for (const UDisks2::Disco& d : m_discos)
-            if (d.unidad.ruta == ruta)
-                return &d;
-        return nullptr;
+        const QString dispositivo = ruta.section(QStringLiteral(" ("), 0, 0);
+        const auto buscar = [&]() -> const UDisks2::Disco* {
+            for (const UDisks2::Disco& d : m_discos)
+                if (d.unidad.ruta == ruta || (!dispositivo.isEmpty() && d.unidad.dispositivo == dispositivo))
+                    return &d;
+            return nullptr;
+        };
+        if (const UDisks2::Disco* d = buscar(); d && !fresco)
+            return d;
+        if (!ruta.startsWith(QLatin1String("/dev/")))
+            return nullptr;
+        m_discos = UDisks2::Discos(m_bus).value_or(QList<UDisks2::Disco>());
+        return buscar();
     }
 
     QDBusConnection m_bus;

@@ -58,8 +58,9 @@ public:
     void Form_KeyDown(int& KeyCode, int Shift);
     void CmdArchivo_Click();
 
-    // The removable disks again, into the drive combo.
-    void ActualizarUnidades();
+    // The removable disks again, into the drive combo; false when the one chosen is gone
+    // (then none is chosen: never another disk in its place).
+    bool ActualizarUnidades();
     // The book; without one, the report and the ONCCA button say it is not available.
     void EstablecerLibro(std::unique_ptr<Libro> libro);
 

@@ -214,7 +214,7 @@ void FrmTolvario::TomarDecimales()
     m_sesion.PonerDecimales(Planilla::Decimales(m_ui.TxtFields[cDecimales]->text()));
 }
 
-void FrmTolvario::ActualizarUnidades()
+bool FrmTolvario::ActualizarUnidades()
 {
     // The disk the clerk chose stays chosen while it is still there.
     const QString elegida = m_ui.CmbLetra->currentText();
@@ -224,8 +224,21 @@ void FrmTolvario::ActualizarUnidades()
     for (const Unidades::Unidad& u : Unidades::actual().Lista())
         if (TipoUnidad(u.ruta).compare(QStringLiteral("Removible"), Qt::CaseInsensitive) == 0)
             m_ui.CmbLetra->addItem(u.ruta);
+    // A label written since changes a disk's text ("/dev/sdb1 (ONCCA)"), not the disk: found
+    // by its device too.
+    int i = m_ui.CmbLetra->findText(elegida);
+    const QString dispositivo = elegida.section(QStringLiteral(" ("), 0, 0);
+    for (int k = 0; i < 0 && !dispositivo.isEmpty() && k < m_ui.CmbLetra->count(); ++k)
+        if (m_ui.CmbLetra->itemText(k).section(QStringLiteral(" ("), 0, 0) == dispositivo)
+            i = k;
+    // The disk chosen and then pulled out is not replaced by another one unasked.
+    if (i < 0 && !elegida.isEmpty()) {
+        m_ui.CmbLetra->setCurrentIndex(-1);
+        return false;
+    }
     if (m_ui.CmbLetra->count() > 0)
-        m_ui.CmbLetra->setCurrentIndex(qMax(0, m_ui.CmbLetra->findText(elegida)));
+        m_ui.CmbLetra->setCurrentIndex(qMax(0, i));
+    return true;
 }
 
 void FrmTolvario::Inicializa()

@@ -412,10 +412,18 @@ void FrmTolvario::ofrecerLibro(bool disco)
     e.bordes = m_ui.chk->isChecked();
     Libro::Pedido pedido{e, QString(), this, m_ui.BStat};
     if (disco) {
-        ActualizarUnidades();
+        const QString elegida = m_ui.CmbLetra->currentText();
+        if (!ActualizarUnidades()) {
+            operador().Mensaje(QStringLiteral("El disco %1 ya no está conectado. Elija el disco en la lista y vuelva a pulsar el botón.")
+                                   .arg(elegida),
+                               Operador::Exclamacion + Operador::SoloAceptar, QStringLiteral("Aviso al Operador"));
+            return;
+        }
         pedido.unidad = m_ui.CmbLetra->currentText();
         m_libro->ArchivoOncca(pedido);
         mostrarEntrega();
+        // A disk just formatted shows its new label.
+        ActualizarUnidades();
     } else {
         m_libro->Reporte(pedido);
     }

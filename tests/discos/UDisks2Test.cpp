@@ -8,6 +8,8 @@
 #include "platform/Unidades.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -94,14 +96,6 @@ public:
             }
             m_udevPropio = true;
         }
-        // The loop devices of this test are no system disks, as a stick is not.
-        QDir().mkpath(u"/run/udev/rules.d"_s);
-        m_regla = u"/run/udev/rules.d/99-tolvario-prueba-%1.rules"_s.arg(QCoreApplication::applicationPid());
-        QFile regla(m_regla);
-        regla.open(QIODevice::WriteOnly);
-        regla.write("KERNEL==\"loop*\", ENV{UDISKS_SYSTEM}=\"0\"\n");
-        regla.close();
-        corre(u"udevadm"_s, {u"control"_s, u"--reload"_s});
         QFile imagen(m_dir.filePath(u"disco.img"_s));
         imagen.open(QIODevice::WriteOnly);
         imagen.resize(16 * 1024 * 1024);
@@ -112,15 +106,30 @@ public:
             porQueNo = u"no hay dispositivos loop en esta máquina"_s;
             return;
         }
+        // This test's loop device is no system disk, as a stick is not; no other one changes.
+        QDir().mkpath(u"/run/udev/rules.d"_s);
+        m_regla = u"/run/udev/rules.d/99-tolvario-prueba-%1.rules"_s.arg(QCoreApplication::applicationPid());
+        QFile regla(m_regla);
+        regla.open(QIODevice::WriteOnly);
+        regla.write(u"KERNEL==\"%1\", ENV{UDISKS_SYSTEM}=\"0\"\n"_s.arg(dispositivo.section(u'/', -1)).toUtf8());
+        regla.close();
+        corre(u"udevadm"_s, {u"control"_s, u"--reload"_s});
         corre(u"udevadm"_s, {u"trigger"_s, u"--action=change"_s, dispositivo});
         corre(u"udevadm"_s, {u"settle"_s, u"-t"_s, u"10"_s});
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, bus);
         m_udisks.setProcessEnvironment(env);
         m_udisks.start(Udisksd, {});
-        const auto proveedor = Unidades::DelSistema(bus);
-        if (!esperar([&] { return listado(*proveedor); })) {
-            porQueNo = u"udisksd no mostró el disco de prueba"_s;
+        // Ready once the daemon knows the device; whether it is offered is the test's to say.
+        QDBusConnection c = QDBusConnection::connectToBus(bus, u"prueba-discos"_s);
+        const QString objeto = u"/org/freedesktop/UDisks2/block_devices/"_s + dispositivo.section(u'/', -1);
+        if (!esperar([&] {
+                QDBusMessage m = QDBusMessage::createMethodCall(u"org.freedesktop.UDisks2"_s, objeto,
+                                                                u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
+                m << u"org.freedesktop.UDisks2.Block"_s << u"Size"_s;
+                return c.call(m, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
+            })) {
+            porQueNo = u"udisksd no arrancó o no ve el disco de prueba"_s;
             return;
         }
     }
@@ -142,13 +151,8 @@ public:
         m_dbus.waitForFinished(5000);
     }
     void montadoEn(const QString& ruta) { m_montado = ruta; }
-    bool listado(Unidades::Proveedor& p) const
-    {
-        for (const Unidades::Unidad& u : p.Lista())
-            if (u.dispositivo == dispositivo)
-                return true;
-        return false;
-    }
+    // Detached by the test itself: not detached again (the number may be another's by then).
+    void retirado() { dispositivo.clear(); }
 
 private:
     static bool esperar(const std::function<bool()>& hecho)
@@ -247,4 +251,34 @@ TEST_F(UDisks2Test, ElDiscoSinFormatoSeOfreceYSeFormateaComoONCCA)
     EXPECT_EQ(formateado->ruta, s_entorno->dispositivo + u" (ONCCA)"_s);
     EXPECT_EQ(formateado->sistema, u"vfat"_s);
     EXPECT_EQ(formateado->montaje, montado);
+    EXPECT_EQ(m_discos->TipoDe(nuevo->ruta), Unidades::Tipo::Removible) << "the text the combo still holds names the same disk";
+
+    // Pulled out: nowhere to write, and said so instead of formatting something else.
+    if (!montado.isEmpty()) {
+        ASSERT_TRUE(corre(u"umount"_s, {montado}));
+    }
+    s_entorno->montadoEn({});
+    ASSERT_TRUE(corre(u"/usr/sbin/losetup"_s, {u"-d"_s, s_entorno->dispositivo}));
+    s_entorno->retirado();
+    corre(u"udevadm"_s, {u"settle"_s, u"-t"_s, u"10"_s});
+    EXPECT_TRUE(m_discos->Datos(formateado->ruta).montaje.isEmpty());
+    try {
+        m_discos->Formatear(formateado->ruta, u"ONCCA"_s);
+        ADD_FAILURE() << "a disk that is gone was formatted";
+    } catch (const ErrorVB& e) {
+        EXPECT_EQ(e.Description, u"El disco %1 ya no está conectado: no se formateó."_s.arg(formateado->ruta));
+    }
+}
+
+// No disk service on the bus: the mounted volumes, by their mount points, as before.
+TEST_F(UDisks2Test, SinElServicioDeDiscosQuedanLosVolumenesMontados)
+{
+    const auto sinServicio = Unidades::DelSistema(u"unix:path=/nonexistent/tolvario-bus"_s);
+    const QList<Unidades::Unidad> lista = sinServicio->Lista();
+    // (A container may have none worth offering.)
+    for (const Unidades::Unidad& u : lista) {
+        EXPECT_EQ(u.ruta, u.montaje) << u.ruta.toStdString();
+        EXPECT_NE(u.dispositivo, s_entorno->dispositivo);
+    }
+    EXPECT_EQ(sinServicio->TipoDe(s_entorno->dispositivo), Unidades::Tipo::SinRaiz) << "a device is no mount point";
 }

@@ -249,6 +249,17 @@ TEST_P(LibroVentanaTest, ElDiscoElegidoSigueElegido)
     m_ventana->CmdArchivo_Click();
     EXPECT_EQ(u.formateadas, QStringList{segundo});
     EXPECT_TRUE(QFile::exists(segundo + QStringLiteral("/032005.xlsx")));
+
+    // Pulled out before the button: said, and no other disk formatted in its place.
+    u.Quitar(segundo);
+    m_guion->avisos.clear();
+    u.formateadas.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::Si};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_TRUE(u.formateadas.isEmpty()) << m_guion->todo().toStdString();
+    ASSERT_FALSE(m_guion->avisos.empty());
+    EXPECT_EQ(m_guion->avisos.back().texto,
+              QStringLiteral("El disco %1 ya no está conectado. Elija el disco en la lista y vuelva a pulsar el botón.").arg(segundo));
 }
 
 CON_CADA_MOTOR(LibroVentanaTest);

@@ -13,6 +13,11 @@ QString UnidadesDeCarpeta::Agregar(const QString& nombre, Unidades::Tipo tipo)
     return ruta;
 }
 
+void UnidadesDeCarpeta::Quitar(const QString& ruta)
+{
+    m_unidades.removeIf([&](const Unidades::Unidad& u) { return u.ruta == ruta; });
+}
+
 QList<Unidades::Unidad> UnidadesDeCarpeta::Lista()
 {
     return m_unidades;

@@ -12,6 +12,8 @@ class UnidadesDeCarpeta : public Unidades::Proveedor
 public:
     // Creates the folder `nombre` and returns its path, the drive's text.
     QString Agregar(const QString& nombre, Unidades::Tipo tipo);
+    // The disk is pulled out: no longer listed.
+    void Quitar(const QString& ruta);
 
     QList<Unidades::Unidad> Lista() override;
     Unidades::Tipo TipoDe(const QString& ruta) override;
