@@ -238,6 +238,30 @@ TEST_P(LibroVentanaTest, UnDiscoRetiradoOUnLibroQueNoSePuedeReemplazarSeAvisan)
     EXPECT_FALSE(m_pdf.isEmpty());
 }
 
+// A new stick, with no file system and mounted nowhere: nothing to try a write on, so it is
+// not tried; refused the format, it cannot take the book and says so; formatted, it does.
+TEST_P(LibroVentanaTest, UnDiscoSinFormatoSoloRecibeElLibroFormateado)
+{
+    UnidadesDeCarpeta& u = discos();
+    const QString disco = u.AgregarSinFormato(QStringLiteral("NUEVO"));
+    m_ventana->ActualizarUnidades();
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::No};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_TRUE(u.formateadas.isEmpty());
+    for (const auto& a : m_guion->avisos)
+        EXPECT_FALSE(a.texto.contains(QStringLiteral("verifiquelo"))) << "no write tried: " << a.texto.toStdString();
+    ASSERT_FALSE(m_guion->avisos.empty());
+    EXPECT_EQ(m_guion->avisos.back().texto, QStringLiteral("El disco %1 no tiene formato y no se formateó.\r\nEl libro no se copió; quedó en %2.")
+                                                .arg(disco, libroGuardado()));
+
+    m_guion->avisos.clear();
+    m_guion->respuestas = {Operador::Si, Operador::Aceptar, Operador::Aceptar, Operador::Si};
+    m_ventana->CmdArchivo_Click();
+    EXPECT_EQ(u.formateadas, QStringList{disco});
+    EXPECT_TRUE(QFile::exists(disco + QStringLiteral("/032005.xlsx"))) << m_guion->todo().toStdString();
+    EXPECT_EQ(m_guion->avisos.back().texto, QStringLiteral("FINALIZADO"));
+}
+
 TEST_P(LibroVentanaTest, ElDiscoElegidoSigueElegido)
 {
     UnidadesDeCarpeta& u = discos();

@@ -13,6 +13,21 @@ QString UnidadesDeCarpeta::Agregar(const QString& nombre, Unidades::Tipo tipo)
     return ruta;
 }
 
+QString UnidadesDeCarpeta::AgregarSinFormato(const QString& nombre)
+{
+    const QString ruta = m_raiz.filePath(nombre);
+    m_unidades.append({ruta, QString(), Unidades::Tipo::Removible, {}, 0, {}, {}});
+    return ruta;
+}
+
+Unidades::Unidad UnidadesDeCarpeta::Datos(const QString& ruta)
+{
+    for (const auto& u : m_unidades)
+        if (u.ruta == ruta)
+            return u;
+    return {ruta, QString(), Unidades::Tipo::SinRaiz, {}, 0, {}, {}};
+}
+
 void UnidadesDeCarpeta::Quitar(const QString& ruta)
 {
     m_unidades.removeIf([&](const Unidades::Unidad& u) { return u.ruta == ruta; });
@@ -40,12 +55,14 @@ QString UnidadesDeCarpeta::Formatear(const QString& ruta, const QString& etiquet
     QDir d(ruta);
     d.removeRecursively();
     QString montada = ruta;
-    if (!montarDespuesEn.isEmpty()) {
+    if (!montarDespuesEn.isEmpty())
         montada = montarDespuesEn;
-        for (auto& u : m_unidades)
-            if (u.ruta == ruta)
-                u.ruta = montada;
-    }
+    for (auto& u : m_unidades)
+        if (u.ruta == ruta) {
+            u.ruta = montada;
+            u.sistema = QStringLiteral("vfat");
+            u.montaje = montada;
+        }
     QDir().mkpath(montada);
     QFile f(QDir(montada).filePath(QStringLiteral("ETIQUETA")));
     if (f.open(QIODevice::WriteOnly))
