@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QSqlQuery>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace BaseDeMedicion {
@@ -88,6 +90,17 @@ BaseSinVentana::~BaseSinVentana() = default;
 QSqlDatabase BaseSinVentana::piso() const
 {
     return m_piso->bd();
+}
+
+void PantallaSinAvisos()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+        if (!texto.contains(QStringLiteral("propagateSizeHints")))
+            std::fprintf(stderr, "%s\n", qPrintable(texto));
+        if (tipo == QtFatalMsg)
+            std::abort();
+    });
 }
 
 void InstalarOperadorDeMedicion()

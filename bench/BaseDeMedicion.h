@@ -36,6 +36,10 @@ private:
     std::unique_ptr<Conexion> m_piso;
 };
 
+// Before the application object: windows off-screen, and the platform's note about each
+// window shown kept out of the figures' output.
+void PantallaSinAvisos();
+
 // Questions answered with no one at the screen: the box's way out, but Sí to a save that moves
 // later months (the clerk who saves an earlier month accepts that they move).
 void InstalarOperadorDeMedicion();

@@ -251,13 +251,7 @@ BENCHMARK(CambiarDeTab)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
-        if (!texto.contains(QStringLiteral("propagateSizeHints")))
-            fprintf(stderr, "%s\n", qPrintable(texto));
-        if (tipo == QtFatalMsg)
-            abort();
-    });
+    BaseDeMedicion::PantallaSinAvisos();
     QApplication app(argc, argv);
     BaseDeMedicion::InstalarOperadorDeMedicion();
     benchmark::Initialize(&argc, argv);

@@ -379,14 +379,7 @@ BENCHMARK(GrabarConSalvaguardasPiso)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The off-screen platform says this once per window shown; the figures are what matters.
-    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
-        if (!texto.contains(QStringLiteral("propagateSizeHints")))
-            fprintf(stderr, "%s\n", qPrintable(texto));
-        if (tipo == QtFatalMsg)
-            abort();
-    });
+    BaseDeMedicion::PantallaSinAvisos();
     QApplication app(argc, argv);
     InstalarOperadorDeMedicion();
     const QStringList argumentos = QCoreApplication::arguments();

@@ -1,18 +1,21 @@
 #include "output/HojaDelAnio.h"
 
+namespace {
+
+void escribirTitulo(Hoja& hoja, int anio, const QString& medida)
+{
+    hoja.Escribir(1, 1, QStringLiteral("EXISTENCIA DEL AÑO %1 (%2)").arg(anio).arg(medida.trimmed()),
+                  EstiloCelda{.tamano = 12, .negrita = true});
+}
+
+} // namespace
+
 Hoja HojaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& cuentas, int decimales, const QString& medida)
 {
     Hoja hoja;
-    EstiloCelda titulo;
-    titulo.tamano = 12;
-    titulo.negrita = true;
-    EstiloCelda encabezado;
-    encabezado.negrita = true;
-    encabezado.borde = true;
-    encabezado.sombra = true;
-    EstiloCelda celda;
-    celda.borde = true;
-    hoja.Escribir(1, 1, QStringLiteral("EXISTENCIA DEL AÑO %1 (%2)").arg(anio).arg(medida.trimmed()), titulo);
+    const EstiloCelda encabezado{.negrita = true, .sombra = true, .borde = true};
+    const EstiloCelda celda{.borde = true};
+    escribirTitulo(hoja, anio, medida);
     const char* const columnas[] = {"Cuenta", "Periodo", "SaldoAnterior", "Entradas", "Salidas", "Saldo"};
     for (int c = 0; c < 6; ++c)
         hoja.Escribir(3, c + 1, QString::fromLatin1(columnas[c]), encabezado);
@@ -41,20 +44,10 @@ Hoja HojaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& c
 Hoja VistaDelAnio(int anio, const std::vector<RegistroTolvario::CuentaDelAnio>& cuentas, int decimales, const QString& medida)
 {
     Hoja hoja;
-    EstiloCelda titulo;
-    titulo.tamano = 12;
-    titulo.negrita = true;
-    EstiloCelda encabezado;
-    encabezado.tamano = 8;
-    encabezado.negrita = true;
-    encabezado.borde = true;
-    encabezado.sombra = true;
-    EstiloCelda celda;
-    celda.tamano = 8;
-    celda.borde = true;
-    EstiloCelda cuenta = celda;
-    cuenta.negrita = true;
-    hoja.Escribir(1, 1, QStringLiteral("EXISTENCIA DEL AÑO %1 (%2)").arg(anio).arg(medida.trimmed()), titulo);
+    const EstiloCelda encabezado{.tamano = 8, .negrita = true, .sombra = true, .borde = true};
+    const EstiloCelda celda{.tamano = 8, .borde = true};
+    const EstiloCelda cuenta{.tamano = 8, .negrita = true, .borde = true};
+    escribirTitulo(hoja, anio, medida);
     const char* const meses[12] = {"Ene", "Feb", "Mar", "Abr", "May", "Jun", "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
     hoja.Escribir(3, 1, QStringLiteral("Cuenta"), encabezado);
     hoja.Escribir(3, 2, QString(), encabezado);

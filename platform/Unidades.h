@@ -46,6 +46,9 @@ void establecer(std::unique_ptr<Proveedor> p);
 // machine's mounts and sysfs.
 std::unique_ptr<Proveedor> DelSistema(const QString& direccionBus = {});
 
+// The device a drive's text names: "/dev/sdb1 (ONCCA)" -> "/dev/sdb1"; a mount point as it is.
+QString DispositivoDe(const QString& texto);
+
 // "16.0 MB", "1.9 GB"; "tamaño desconocido" for 0.
 QString TextoDeTamano(qint64 bytes);
 

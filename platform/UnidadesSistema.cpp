@@ -114,7 +114,7 @@ public:
             return d->unidad;
         // A disk of the list that is gone: nothing to write to, nothing mounted.
         if (ruta.startsWith(QLatin1String("/dev/")))
-            return {ruta, ruta.section(QStringLiteral(" ("), 0, 0), Tipo::SinRaiz, {}, 0, {}, {}};
+            return {ruta, DispositivoDe(ruta), Tipo::SinRaiz, {}, 0, {}, {}};
         return Proveedor::Datos(ruta);
     }
 
@@ -177,7 +177,7 @@ private:
     // when what it holds now matters (`fresco`: mounted or not, before a format or a copy).
     const UDisks2::Disco* disco(const QString& ruta, bool fresco = false)
     {
-        const QString dispositivo = ruta.section(QStringLiteral(" ("), 0, 0);
+        const QString dispositivo = DispositivoDe(ruta);
         const auto buscar = [&]() -> const UDisks2::Disco* {
             for (const UDisks2::Disco& d : m_discos)
                 if (d.unidad.ruta == ruta || (!dispositivo.isEmpty() && d.unidad.dispositivo == dispositivo))
@@ -214,6 +214,11 @@ Unidad Proveedor::Datos(const QString& ruta)
     const QStorageInfo v(ruta);
     return {ruta, QString::fromLatin1(v.device()), TipoDe(ruta), v.name(), v.bytesTotal(),
             v.isValid() ? QString::fromLatin1(v.fileSystemType()) : QStringLiteral("?"), ruta};
+}
+
+QString DispositivoDe(const QString& texto)
+{
+    return texto.section(QStringLiteral(" ("), 0, 0);
 }
 
 QString TextoDeTamano(qint64 bytes)

@@ -227,9 +227,9 @@ bool FrmTolvario::ActualizarUnidades()
     // A label written since changes a disk's text ("/dev/sdb1 (ONCCA)"), not the disk: found
     // by its device too.
     int i = m_ui.CmbLetra->findText(elegida);
-    const QString dispositivo = elegida.section(QStringLiteral(" ("), 0, 0);
+    const QString dispositivo = Unidades::DispositivoDe(elegida);
     for (int k = 0; i < 0 && !dispositivo.isEmpty() && k < m_ui.CmbLetra->count(); ++k)
-        if (m_ui.CmbLetra->itemText(k).section(QStringLiteral(" ("), 0, 0) == dispositivo)
+        if (Unidades::DispositivoDe(m_ui.CmbLetra->itemText(k)) == dispositivo)
             i = k;
     // The disk chosen and then pulled out is not replaced by another one unasked.
     if (i < 0 && !elegida.isEmpty()) {

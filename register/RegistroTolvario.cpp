@@ -131,9 +131,22 @@ QString cambioAnotado(const QString& periodo, const QString& cuenta, const QStri
         + importe(despues.salidas) + u')';
 }
 
-void anotarCambio(const QString& periodo, const QString& cuenta, const QString& accion, const Totales& antes, const Totales& despues)
+// A change's history row (where the database keeps history) and the delivered books it
+// marks, inside its transaction; one statement on PostgreSQL, which runs an UPDATE inside a
+// WITH to its end.
+void anotarYMarcar(const QString& periodo, const QString& cuenta, const QString& accion, const std::vector<LineaRegistro>& antes,
+                   const std::vector<LineaRegistro>& despues)
 {
-    DB_Dll::Instancia().EjecutaSentenciaSQL(cambioAnotado(periodo, cuenta, accion, antes, despues));
+    DB_Dll& db = DB_Dll::Instancia();
+    const QString cambio = conHistoria() ? cambioAnotado(periodo, cuenta, accion, sumar(antes), sumar(despues)) : QString();
+    const QString marcas = MarcasDeAlterados(periodo, cuenta, antes, despues);
+    if (!cambio.isEmpty() && !marcas.isEmpty() && db.gCnn.dialecto() == Dialecto::PostgreSQL) {
+        db.EjecutaSentenciaSQL(QStringLiteral("WITH marcas AS (") + marcas + QStringLiteral(" RETURNING 1) ") + cambio);
+        return;
+    }
+    for (const QString& s : {cambio, marcas})
+        if (!s.isEmpty())
+            db.EjecutaSentenciaSQL(s);
 }
 
 } // namespace
@@ -308,16 +321,14 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
     EnTransaccion(db.gCnn, [&] {
         esperarTurno(periodo, cuenta);
         // What is stored now, read once: for the check and for the history's totals.
-        const bool historia = conHistoria();
         std::vector<LineaRegistro> guardadas;
-        if (esperadas || historia || ConEntregas())
+        if (esperadas || conHistoria() || ConEntregas())
             guardadas = Lineas(periodo, cuenta);
         if (esperadas && guardadas != *esperadas) {
             if (encontradas)
                 *encontradas = std::move(guardadas);
             return;
         }
-        const Totales antes = sumar(guardadas);
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         // Every day in one statement: one round trip however far the server is.
         // The remarks are the clerk's text: only the dialect's own rules, which never touch a
@@ -331,15 +342,7 @@ bool GrabarCuenta(const QString& periodo, const QString& cuenta, const std::vect
         if (!filas.isEmpty())
             db.gCnn.Execute(Dialectos::InsertarFilas(db.gCnn.dialecto(), Tabla,
                                                      QStringLiteral("Periodo, Cuenta, DIA, Entradas, Salidas, Observaciones"), filas));
-        const QString cambio = historia ? cambioAnotado(periodo, cuenta, QStringLiteral("GRABAR"), antes, sumar(lineas)) : QString();
-        const QString marcas = MarcasDeAlterados(periodo, cuenta, guardadas, lineas);
-        if (!cambio.isEmpty() && !marcas.isEmpty() && db.gCnn.dialecto() == Dialecto::PostgreSQL)
-            // One statement: PostgreSQL runs an UPDATE inside a WITH to its end.
-            db.EjecutaSentenciaSQL(QStringLiteral("WITH marcas AS (") + marcas + QStringLiteral(" RETURNING 1) ") + cambio);
-        else
-            for (const QString& s : {cambio, marcas})
-                if (!s.isEmpty())
-                    db.EjecutaSentenciaSQL(s);
+        anotarYMarcar(periodo, cuenta, QStringLiteral("GRABAR"), guardadas, lineas);
         grabada = true;
     }, true);
     return grabada;
@@ -352,9 +355,7 @@ void QuitarCuentas(const QString& periodo, const QStringList& cuentas)
     EnTransaccion(db.gCnn, [&] {
         for (const QString& cuenta : cuentas) {
             const std::vector<LineaRegistro> antes = Lineas(periodo, cuenta);
-            if (conHistoria())
-                anotarCambio(periodo, cuenta, QStringLiteral("QUITAR"), sumar(antes), Totales());
-            MarcarAlterados(periodo, cuenta, antes, {});
+            anotarYMarcar(periodo, cuenta, QStringLiteral("QUITAR"), antes, {});
             db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  ") + donde(periodo, cuenta));
         }
     }, true);
@@ -367,9 +368,7 @@ void BorrarPeriodo(const QString& periodo)
     EnTransaccion(db.gCnn, [&] {
         for (const QString& cuenta : CuentasDelPeriodo(periodo)) {
             const std::vector<LineaRegistro> antes = Lineas(periodo, cuenta);
-            if (conHistoria())
-                anotarCambio(periodo, cuenta, QStringLiteral("BORRAR"), sumar(antes), Totales());
-            MarcarAlterados(periodo, cuenta, antes, {});
+            anotarYMarcar(periodo, cuenta, QStringLiteral("BORRAR"), antes, {});
         }
         db.EjecutaSentenciaSQL(QStringLiteral("Delete EM_Tolvario  where Periodo = '") + Comillas(periodo) + u'\'');
     }, true);

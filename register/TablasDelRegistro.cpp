@@ -55,13 +55,6 @@ QString MarcasDeAlterados(const QString& periodo, const QString& cuenta, const s
            + QStringLiteral("')");
 }
 
-void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
-                     const std::vector<LineaRegistro>& despues)
-{
-    if (const QString marcas = MarcasDeAlterados(periodo, cuenta, antes, despues); !marcas.isEmpty())
-        DB_Dll::Instancia().EjecutaSentenciaSQL(marcas);
-}
-
 void MarcarHojaAlterada(const QString& periodo, const QString& hoja)
 {
     if (!ConEntregas())

@@ -23,13 +23,10 @@ bool ConHistoria(bool preguntar = false);
 // Whether this database records deliveries (the schema tool's two tables).
 bool ConEntregas(bool preguntar = false);
 
-// Inside the transaction that replaces an account's lines: the delivered books the change
-// alters are marked with it.
-// The one statement that does so; empty when there is nothing to mark.
+// The one statement that, inside the transaction that replaces an account's lines, marks the
+// delivered books the change alters; empty when there is nothing to mark.
 QString MarcasDeAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
                           const std::vector<LineaRegistro>& despues);
-void MarcarAlterados(const QString& periodo, const QString& cuenta, const std::vector<LineaRegistro>& antes,
-                     const std::vector<LineaRegistro>& despues);
 // A sheet number stored for the period: its delivered book is marked when it differs.
 void MarcarHojaAlterada(const QString& periodo, const QString& hoja);
 
